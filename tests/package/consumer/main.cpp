@@ -1,0 +1,32 @@
+// A program outside the project, built against the installed package.
+#include <geoframe/geoframe.h>
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+class Counted : public GxRefBase {};
+
+} // namespace
+
+int main() {
+    GxGeoAngle latitude(-33.5, "S");
+    char* text = latitude.GetDMSString(2);
+    const bool textOk = std::strcmp(text, "33~30'0.00\" S") == 0;
+    latitude.FreeString(text);
+
+    GxSmartRef<GxRefBase> ref(new Counted);
+    GxSmartRef<GxRefBase> copy = ref;
+    const bool refOk = copy->AddReference() == 3 && copy->ReleaseReference() == 2;
+
+    const bool traitOk =
+        gxDoubleTrait::equal(gxDoubleTrait::d2r(180.0), gxDoubleTrait::piRadVal, 0.0);
+
+    if (!textOk || !refOk || !traitOk) {
+        std::puts("geoframe consumer FAILED");
+        return 1;
+    }
+    std::puts("geoframe consumer ok");
+    return 0;
+}
