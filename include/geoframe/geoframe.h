@@ -1,0 +1,14 @@
+#ifndef GEOFRAME_GEOFRAME_H
+#define GEOFRAME_GEOFRAME_H
+
+// Every public header of the library.
+
+// Foundation
+#include <geoframe/foundation/GxRefBase.h>
+#include <geoframe/foundation/GxSmartRef.h>
+#include <geoframe/foundation/gxDoubleTrait.h>
+
+// Geodesy
+#include <geoframe/geodesy/GxGeoAngle.h>
+
+#endif
