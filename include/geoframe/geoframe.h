@@ -9,6 +9,9 @@
 #include <geoframe/foundation/gxDoubleTrait.h>
 
 // Math
+#include <geoframe/math/gxMatStack.h>
+#include <geoframe/math/gxMatrix4.h>
+#include <geoframe/math/gxQuat.h>
 #include <geoframe/math/gxVec2.h>
 #include <geoframe/math/gxVec3.h>
 #include <geoframe/math/gxVec4.h>

@@ -4,6 +4,9 @@
 #include <geoframe/geoframe_export.h>
 #include <geoframe/math/detail/gxVecBase.h>
 
+class gxMatrix4;
+class gxQuat;
+
 /// A 3-D position or direction of three doubles, x, y, z: the position type of the
 /// whole library. The object is exactly its component array; copying copies the
 /// components. Arithmetic, comparison, products and distances are those of every
@@ -86,10 +89,23 @@ public:
         return angle;
     }
 
+    /// This becomes the point v transformed by M: v * M with the translation of
+    /// row 3 (column 3 is not used, there is no division by w). v may be this.
+    inline void xformPt(const gxVec3& v, const gxMatrix4& M);
+    /// This becomes the direction v transformed by the upper-left 3x3 of M (no
+    /// translation). v may be this.
+    inline void xformVec(const gxVec3& v, const gxMatrix4& M);
+    /// This becomes v rotated by q: the vector part of q^-1 * (v, 0) * q, the same
+    /// as xformVec by gxMatrix4::makeQuat(q) for a unit q. v may be this.
+    inline void xformVec(const gxVec3& v, const gxQuat& q);
+
 private:
     static constexpr double kMinLength = 1.1920928955078125e-7;
 };
 
 static_assert(sizeof(gxVec3) == 3 * sizeof(double), "gxVec3 is exactly three doubles");
+
+// The transforms above need the complete matrix; it brings their definitions.
+#include <geoframe/math/gxMatrix4.h>
 
 #endif

@@ -3,7 +3,9 @@
 
 #include <geoframe/geoframe_export.h>
 #include <geoframe/math/detail/gxVecBase.h>
-#include <geoframe/math/gxVec3.h>
+
+class gxMatrix4;
+class gxQuat;
 
 /// A homogeneous point of four doubles, x, y, z, w; also the storage of gxQuat.
 /// The object is exactly its component array; copying copies the components.
@@ -39,15 +41,32 @@ public:
     void cross(const gxVec4&, const gxVec4&) {}
 
     /// Length of (x, y, z) / w. A zero w gives infinite or NaN values (IEEE).
-    double lengthHom() const { return reduced().length(); }
+    double lengthHom() const { return gxDoubleTrait::sqrt(distSqrHom(gxVec4(0, 0, 0, 1))); }
     /// Distance between (x, y, z) / w of both vectors.
-    double distHom(const gxVec4& v) const { return reduced().dist(v.reduced()); }
-    double distSqrHom(const gxVec4& v) const { return reduced().distSqr(v.reduced()); }
+    double distHom(const gxVec4& v) const { return gxDoubleTrait::sqrt(distSqrHom(v)); }
+    double distSqrHom(const gxVec4& v) const {
+        double sum = 0;
+        for (int i = 0; i < 3; ++i) {
+            const double d = m_v[i] / m_v[3] - v.m_v[i] / v.m_v[3];
+            sum = i == 0 ? d * d : sum + d * d;
+        }
+        return sum;
+    }
 
-private:
-    gxVec3 reduced() const { return gxVec3(m_v[0] / m_v[3], m_v[1] / m_v[3], m_v[2] / m_v[3]); }
+    /// This becomes v * M in row form over all four components (no division by w).
+    /// v may be this.
+    inline void xformPt(const gxVec4& v, const gxMatrix4& M);
+    /// This becomes M * v in column form over all four components (no division by
+    /// w). v may be this.
+    inline void xformPt(const gxMatrix4& M, const gxVec4& v);
+    /// This becomes the point (x, y, z) / w of v rotated by q as gxVec3::xformVec
+    /// does, scaled back by w: (w r.x, w r.y, w r.z, w). A zero w gives NaN.
+    inline void xformVec(const gxVec4& v, const gxQuat& q);
 };
 
 static_assert(sizeof(gxVec4) == 4 * sizeof(double), "gxVec4 is exactly four doubles");
+
+// The transforms above need the complete matrix; it brings their definitions.
+#include <geoframe/math/gxMatrix4.h>
 
 #endif
