@@ -27,27 +27,19 @@ TEST(MatStack, DepthIsClampedAndNeverOverOrUnderflows) {
 }
 
 TEST(MatStack, PushSavesPopRestoresAndCopiesOwnTheirMatrices) {
-    gxMatStack<gxMatrix4> s(4);
+    gxMatStack<gxMatrix4> s(4), copy;
     gxMatrix4 t;
     t.makeTrans(1, 2, 3);
-    s->makeIdent();
-    ASSERT_TRUE(s.push());
-    EXPECT_TRUE(*s == gxMatrix4());
+    ASSERT_TRUE(s.push() && *s == gxMatrix4());
     s->postTrans(1, 2, 3);
-    // Copies and assigned stacks have matrices of their own.
-    gxMatStack<gxMatrix4> copy = s, assigned(2);
-    assigned = s;
+    copy = s; // has matrices of its own
     copy->makeScale(5, 5, 5);
-    assigned->makeScale(6, 6, 6);
-    EXPECT_TRUE(*s == t && assigned.getMaxDepth() == 4 && assigned.getCurDepth() == 1);
+    EXPECT_TRUE(*s == t && copy.getMaxDepth() == 4 && copy.getCurDepth() == 1);
     ASSERT_TRUE(s.pop());
     EXPECT_TRUE(*s == gxMatrix4() && s.getCurDepth() == 0);
     s->postScale(2, 2, 2);
     const gxMatrix4 bottom = *s;
-    s.push();
-    s.push();
-    s->makeIdent();
-    s.reset();
+    s.push(), s.push(), s->makeIdent(), s.reset();
     EXPECT_TRUE(*s == bottom && s.getCurDepth() == 0);
 }
 

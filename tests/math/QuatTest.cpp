@@ -11,10 +11,6 @@ using namespace testmath;
 gxQuat Scaled(const gxQuat& q, double f) {
     return gxQuat(q[0] * f, q[1] * f, q[2] * f, q[3] * f);
 }
-// q and -q are the same rotation.
-bool SameRotation(const gxQuat& a, const gxQuat& b, double tol) {
-    return a.equal(b, tol) || a.equal(Scaled(b, -1), tol);
-}
 
 TEST(Quat, AngleAxisRoundTripAndZeroRotation) {
     gxQuat q;
@@ -120,7 +116,7 @@ TEST(Quat, LogExpAndSquadIdentities) {
         r.squad(t, k[seg], k[seg + 1], tan[seg], tan[seg + 1]);
         return r;
     };
-    EXPECT_TRUE(SameRotation(at(1, 0), k[1], 1e-14) && SameRotation(at(1, 1), k[2], 1e-14));
+    EXPECT_TRUE(at(1, 0).equal(k[1], 1e-14) && at(1, 1).equal(k[2], 1e-14));
     const double h = 1e-6;
     const gxVec4 before = (at(1, 1) - at(1, 1 - h)) / h, after = (at(2, h) - at(2, 0)) / h;
     EXPECT_TRUE(at(1, 1).equal(at(2, 0), 1e-14) && before.equal(after, 1e-5));
