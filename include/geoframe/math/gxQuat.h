@@ -12,6 +12,8 @@
 #include <geoframe/math/gxVec3.h>
 #include <geoframe/math/gxVec4.h>
 
+#include <cmath>
+
 /// A rotation quaternion: x, y, z the vector part, w the scalar part; the identity
 /// is (0, 0, 0, 1). Angles are in degrees.
 ///
