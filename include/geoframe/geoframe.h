@@ -11,4 +11,8 @@
 // Geodesy
 #include <geoframe/geodesy/GxGeoAngle.h>
 
+// Projections
+#include <geoframe/projection/GxProj4Interface.h>
+#include <geoframe/projection/GxProjectionStrategy.h>
+
 #endif
