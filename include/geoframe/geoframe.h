@@ -9,6 +9,7 @@
 #include <geoframe/foundation/gxDoubleTrait.h>
 
 // Geodesy
+#include <geoframe/geodesy/GxDatum.h>
 #include <geoframe/geodesy/GxGeoAngle.h>
 
 // Projections
