@@ -10,6 +10,8 @@
 
 // Geodesy
 #include <geoframe/geodesy/GxDatum.h>
+#include <geoframe/geodesy/GxEllipsoid.h>
+#include <geoframe/geodesy/GxEllipsoidBase.h>
 #include <geoframe/geodesy/GxGeoAngle.h>
 
 // Projections

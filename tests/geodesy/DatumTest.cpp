@@ -1,48 +1,16 @@
 #include <geoframe/geodesy/GxDatum.h>
 
+#include "geodesy/DatumFixture.h"
+
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <set>
 #include <string>
-#include <unistd.h>
-#include <utility>
 #include <vector>
 
 namespace {
 
-namespace fs = std::filesystem;
-
-/// Each test gets a fresh, empty table and a directory of its own for the files
-/// it writes; the table is process-wide, so it is emptied again afterwards.
-class DatumTable : public ::testing::Test {
-protected:
-    void SetUp() override {
-        GxDatum::CleanupDatum();
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_dir = fs::temp_directory_path() /
-                ("geoframe-datum-" + std::to_string(::getpid()) + "-" + info->name());
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override {
-        GxDatum::CleanupDatum();
-        std::error_code ignored;
-        fs::remove_all(m_dir, ignored);
-    }
-
-    std::string Write(const std::string& file, const std::string& content) {
-        const fs::path path = m_dir / file;
-        std::ofstream(path, std::ios::binary) << content;
-        return path.string();
-    }
-
-    bool Load(const std::string& content) {
-        return GxDatum::InitDatum(Write("datums.txt", content).c_str());
-    }
-
-    fs::path m_dir;
-};
+using DatumTable = DatumFixture;
 
 struct Names {
     std::vector<std::string> names, descriptions;
@@ -222,7 +190,7 @@ TEST_F(DatumTable, LoadAndCleanupLifecycle) {
 }
 
 TEST_F(DatumTable, ShippedFile) {
-    ASSERT_TRUE(GxDatum::InitDatum(GEOFRAME_SOURCE_DATA_DIR "/datums.txt"));
+    ASSERT_TRUE(LoadShipped());
     const Names list = ListNames();
     ASSERT_GE(list.names.size(), 15u);
     std::set<std::string> ellipsoids;
