@@ -8,6 +8,11 @@
 #include <geoframe/foundation/GxSmartRef.h>
 #include <geoframe/foundation/gxDoubleTrait.h>
 
+// Math
+#include <geoframe/math/gxVec2.h>
+#include <geoframe/math/gxVec3.h>
+#include <geoframe/math/gxVec4.h>
+
 // Geodesy
 #include <geoframe/geodesy/GxDatum.h>
 #include <geoframe/geodesy/GxEllipsoid.h>
