@@ -18,6 +18,7 @@
 #include <geoframe/geodesy/GxEllipsoid.h>
 #include <geoframe/geodesy/GxEllipsoidBase.h>
 #include <geoframe/geodesy/GxGeoAngle.h>
+#include <geoframe/geodesy/GxGeoCoord.h>
 
 // Projections
 #include <geoframe/projection/GxProj4Interface.h>
