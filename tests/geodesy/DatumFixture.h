@@ -10,16 +10,15 @@
 #include <string>
 #include <unistd.h>
 
-/// Gives each test a fresh, empty datum table and a directory of its own for the
-/// files it writes. The table is process-wide, so it is emptied again afterwards.
+/// A fresh, empty datum table for each test (the table is process-wide, so it is
+/// emptied again afterwards) and a directory of its own for the files it writes.
 class DatumFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         GxDatum::CleanupDatum();
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
         m_dir = std::filesystem::temp_directory_path() /
-                ("geoframe-" + std::to_string(::getpid()) + "-" + info->test_suite_name() + "-" +
-                 info->name());
+                ("geoframe-" + std::to_string(::getpid()) + test->test_suite_name() + test->name());
         std::filesystem::create_directories(m_dir);
     }
     void TearDown() override {
@@ -27,17 +26,11 @@ protected:
         std::error_code ignored;
         std::filesystem::remove_all(m_dir, ignored);
     }
-
     std::string Write(const std::string& file, const std::string& content) {
-        const std::filesystem::path path = m_dir / file;
-        std::ofstream(path, std::ios::binary) << content;
-        return path.string();
+        std::ofstream(m_dir / file, std::ios::binary) << content;
+        return (m_dir / file).string();
     }
-
-    bool Load(const std::string& content) {
-        return GxDatum::InitDatum(Write("datums.txt", content).c_str());
-    }
-
+    bool Load(const std::string& text) { return GxDatum::InitDatum(Write("d.txt", text).c_str()); }
     bool LoadShipped() { return GxDatum::InitDatum(GEOFRAME_SOURCE_DATA_DIR "/datums.txt"); }
 
     std::filesystem::path m_dir;
