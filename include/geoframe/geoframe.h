@@ -17,6 +17,14 @@
 #include <geoframe/math/gxVec4.h>
 
 // Geodesy
+#include <geoframe/geodesy/GxDatum.h>
+#include <geoframe/geodesy/GxEllipsoid.h>
+#include <geoframe/geodesy/GxEllipsoidBase.h>
 #include <geoframe/geodesy/GxGeoAngle.h>
+#include <geoframe/geodesy/GxGeoCoord.h>
+
+// Projections
+#include <geoframe/projection/GxProj4Interface.h>
+#include <geoframe/projection/GxProjectionStrategy.h>
 
 #endif

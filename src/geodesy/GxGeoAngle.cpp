@@ -1,19 +1,9 @@
 #include <geoframe/geodesy/GxGeoAngle.h>
 
+#include "foundation/Text.h"
 #include "geodesy/AngleParts.h"
 
-#include <cstring>
-
-namespace {
-
-char* NewText(const char* text) {
-    const std::size_t size = std::strlen(text) + 1;
-    char* copy = new char[size];
-    std::memcpy(copy, text, size);
-    return copy;
-}
-
-} // namespace
+using geoframe::detail::NewText;
 
 GxGeoAngle::GxGeoAngle(double degrees, const char* hemisphere) : GxGeoAngle(degrees) {
     SetHemisphere(hemisphere);

@@ -3,19 +3,18 @@
 
 #include <geoframe/geodesy/GxGeoAngle.h>
 
+#include "foundation/Text.h"
 #include "geodesy/AngleParts.h"
 
 #include <charconv>
-#include <clocale>
-#include <cstdlib>
 #include <cstring>
-#include <locale.h>
 #include <string>
 #include <string_view>
 #include <vector>
 
 using geoframe::detail::DmsToDegrees;
 using geoframe::detail::kMaxWholeDegrees;
+using geoframe::detail::ReadLeadingDouble;
 using geoframe::detail::SplitMinutes;
 
 namespace {
@@ -61,21 +60,6 @@ WholeNumber ReadWholeNumber(std::string_view text) {
         number.magnitude = static_cast<double>(magnitude);
     }
     return number;
-}
-
-/// The "C" locale, so that '.' is the decimal point whatever the program has set.
-locale_t CLocale() {
-    static const locale_t locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-    return locale;
-}
-
-/// The floating conversion (strtod's rules in the "C" locale); text that does not
-/// start with a number reads as 0.
-double ReadLeadingDouble(std::string_view text) {
-    const std::string copy(text);
-    if (const locale_t locale = CLocale())
-        return strtod_l(copy.c_str(), nullptr, locale);
-    return std::strtod(copy.c_str(), nullptr);
 }
 
 /// The first hemisphere letter in the text, by preference N, n, E, e, S, s, W, w;
@@ -223,7 +207,5 @@ char* GxGeoAngle::GetDMSString(int precision) const {
         out += letter;
     }
 
-    char* text = new char[out.size() + 1];
-    std::memcpy(text, out.c_str(), out.size() + 1);
-    return text;
+    return geoframe::detail::NewText(std::string_view(out));
 }

@@ -23,7 +23,14 @@ int main() {
     const bool traitOk =
         gxDoubleTrait::equal(gxDoubleTrait::d2r(180.0), gxDoubleTrait::piRadVal, 0.0);
 
-    if (!textOk || !refOk || !traitOk) {
+    // Named ellipsoids come from PROJ's table: this proves the installed library
+    // reaches its PROJ dependency.
+    GxSmartRef<GxEllipsoidBase> wgs84(new GxEllipsoid("WGS84"));
+    const bool ellipsoidOk = wgs84->GetSemiMajorRadius() == 6378137.0 &&
+                             wgs84->GetSemiMinorRadius() > 6356752.3 &&
+                             wgs84->GetSemiMinorRadius() < 6356752.4;
+
+    if (!textOk || !refOk || !traitOk || !ellipsoidOk) {
         std::puts("geoframe consumer FAILED");
         return 1;
     }

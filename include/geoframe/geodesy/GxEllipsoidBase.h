@@ -1,0 +1,102 @@
+#ifndef GEOFRAME_GEODESY_GXELLIPSOIDBASE_H
+#define GEOFRAME_GEODESY_GXELLIPSOIDBASE_H
+
+#include <geoframe/foundation/GxRefBase.h>
+#include <geoframe/foundation/GxSmartRef.h>
+#include <geoframe/geoframe_export.h>
+
+#include <string>
+
+class GxGeoAngle;
+
+/// The figure of the Earth that projections, coordinates and coordinate systems
+/// hold through GxSmartRef<GxEllipsoidBase>: semi-major and semi-minor radius,
+/// first eccentricity, a datum shift from the ellipsoid's geocentric frame to
+/// WGS84, and the name it was set from. Reference-counted and shared; never
+/// assigned (assignment does nothing), copied only by a derived class's copy
+/// constructor or Clone. Lengths are metres, angles decimal degrees.
+class GEOFRAME_EXPORT GxEllipsoidBase : public GxRefBase {
+public:
+    /// The default sphere, radius 6378245.0, named "Sphere".
+    GxEllipsoidBase();
+    /// The default sphere named `name` (no name for a null or empty text).
+    explicit GxEllipsoidBase(const char* name);
+    ~GxEllipsoidBase() override;
+
+    virtual GxSmartRef<GxEllipsoidBase> Clone() const = 0;
+
+    /// The number of known names and two new arrays of new texts: ids and
+    /// descriptions. Released with FreeEllipsoidNames.
+    virtual int GetEllipsoidNames(char**& ids, char**& descriptions) const = 0;
+    virtual void FreeEllipsoidNames(int count, char** ids, char** descriptions) const = 0;
+
+    virtual bool operator==(const GxEllipsoidBase& other) const = 0;
+    virtual bool operator!=(const GxEllipsoidBase& other) const = 0;
+
+    /// Geodetic latitude, longitude (degrees) and height to geocentric X, Y, Z.
+    virtual bool LatLongToGeocentric(double lat, double lon, double height, double& x, double& y,
+                                     double& z) const = 0;
+    virtual bool LatLongToGeocentric(const GxGeoAngle& lat, const GxGeoAngle& lon, double height,
+                                     double& x, double& y, double& z) const = 0;
+    /// Geocentric X, Y, Z to geodetic latitude, longitude (degrees) and, when
+    /// `wantHeight` is set, the height (otherwise 0).
+    virtual bool GeocentricToLatLong(double x, double y, double z, double& lat, double& lon,
+                                     double& height, bool wantHeight) const = 0;
+    virtual bool GeocentricToLatLong(double x, double y, double z, GxGeoAngle& lat, GxGeoAngle& lon,
+                                     double& height, bool wantHeight) const = 0;
+
+    /// The radius and shift setters store the value and, when `dropName` is set,
+    /// drop the name. They leave the eccentricity as it was.
+    virtual void SetSemiMajorRadius(double radius, bool dropName);
+    virtual void SetSemiMinorRadius(double radius, bool dropName);
+    virtual void SetDatumShiftX(double shift, bool dropName);
+    virtual void SetDatumShiftY(double shift, bool dropName);
+    virtual void SetDatumShiftZ(double shift, bool dropName);
+    /// Stores the three shifts; the name stays.
+    virtual bool SetDatumShift(double dx, double dy, double dz);
+
+    /// Adds the datum shift to a geocentric position on this ellipsoid's datum.
+    virtual bool GeocentricToWGS84(double x, double y, double z, double& wx, double& wy,
+                                   double& wz) const;
+    /// Subtracts the datum shift from a WGS84 geocentric position.
+    virtual bool WGS84ToGeocentric(double wx, double wy, double wz, double& x, double& y,
+                                   double& z) const;
+
+    /// Takes `name` as the name (no name for a null or empty text) and the shift;
+    /// the figure is not touched. GxEllipsoid looks the name up instead.
+    virtual bool SetEllipsoid(const char* name, double dx, double dy, double dz);
+
+    double GetSemiMajorRadius() const { return m_semiMajor; }
+    double GetSemiMinorRadius() const { return m_semiMinor; }
+    double GetEccentricity() const { return m_eccentricity; }
+    double GetEccentricitySq() const { return m_eccentricitySq; }
+    double GetDatumShiftX() const { return m_shiftX; }
+    double GetDatumShiftY() const { return m_shiftY; }
+    double GetDatumShiftZ() const { return m_shiftZ; }
+    /// The name, owned by the ellipsoid; null when it has none.
+    const char* GetEllipsoid() const { return m_name.empty() ? nullptr : m_name.c_str(); }
+
+    static constexpr double kDefaultRadius = 6378245.0;
+
+protected:
+    /// Copies figure, shift and name; the copy starts with reference count 0.
+    GxEllipsoidBase(const GxEllipsoidBase& other);
+
+    /// Figure: both radii, eccentricity and its square.
+    void SetFigure(double a, double b, double e, double es);
+    void SetName(const char* name);
+
+private:
+    GxEllipsoidBase& operator=(const GxEllipsoidBase&) { return *this; }
+
+    double m_semiMajor;
+    double m_semiMinor;
+    double m_shiftX;
+    double m_shiftY;
+    double m_shiftZ;
+    double m_eccentricity;
+    double m_eccentricitySq;
+    std::string m_name; // empty: no name
+};
+
+#endif

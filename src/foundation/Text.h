@@ -1,0 +1,26 @@
+#ifndef GEOFRAME_SRC_FOUNDATION_TEXT_H
+#define GEOFRAME_SRC_FOUNDATION_TEXT_H
+
+// Text helpers shared by every class that hands out or reads texts.
+
+#include <string_view>
+
+namespace geoframe::detail {
+
+/// A new[] copy of `text` (null for null), released by the caller with delete[].
+char* NewText(const char* text);
+
+/// A new[] copy of the bytes of `text` with a terminating zero.
+char* NewText(std::string_view text);
+
+/// Releases `count` texts of `list` and then the array itself; null is ignored.
+void DeleteTextList(int count, char** list);
+
+/// Reads the number at the start of `text` with strtod's rules in the "C" locale,
+/// so '.' is the decimal point whatever the program has set. Text that does not
+/// start with a number reads as 0.
+double ReadLeadingDouble(std::string_view text);
+
+} // namespace geoframe::detail
+
+#endif

@@ -1,0 +1,235 @@
+#include <geoframe/geodesy/GxEllipsoid.h>
+
+#include <geoframe/geodesy/GxDatum.h>
+#include <geoframe/geodesy/GxGeoAngle.h>
+
+#include "foundation/Text.h"
+
+#include <cmath>
+#include <cstring>
+
+using geoframe::detail::DeleteTextList;
+using geoframe::detail::NewText;
+
+namespace {
+
+constexpr double kPi = 3.141592653589793;
+constexpr double kTolerance = 1e-8;
+/// Convergence limit of the Newton iteration and radius of the polar case: 2^-23.
+constexpr double kConvergence = 1.1920928955078125e-07;
+constexpr int kMaxSteps = 5;
+/// A semi-major radius below this counts as no figure at all.
+constexpr double kZeroRadius = 1e-5;
+
+struct BuiltInSphere {
+    const char* id;
+    const char* description;
+    double radius;
+};
+
+/// In the order the name list gives them.
+const BuiltInSphere kSpheres[] = {
+    {"gxFlatEarthSphere", "Quorin FlatEarth Sphere (R=111120*180/PI)", 111120.0 * 180.0 / kPi},
+    {"Sphere", "Sphere", GxEllipsoidBase::kDefaultRadius},
+    {"gx14Sphere", "Quorin v14 Sphere", 6378000.0},
+};
+
+const BuiltInSphere* FindSphere(const char* name) {
+    for (const BuiltInSphere& sphere : kSpheres) {
+        if (std::strcmp(sphere.id, name) == 0)
+            return &sphere;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+GxEllipsoid::GxEllipsoid() : GxEllipsoidBase() {}
+
+GxEllipsoid::GxEllipsoid(const GxEllipsoid& other) : GxEllipsoidBase(other) {}
+
+GxEllipsoid::GxEllipsoid(const char* name) : GxEllipsoidBase(nullptr) {
+    SetFigure(0.0, 0.0, 0.0, 0.0);
+    SetEllipsoid(name, 0.0, 0.0, 0.0);
+}
+
+GxEllipsoid::GxEllipsoid(double a, double b, double dx, double dy, double dz, const char* name)
+    : GxEllipsoidBase(name) {
+    const double es = (a * a - b * b) / (a * a);
+    SetFigure(a, b, std::sqrt(es), es);
+    SetDatumShift(dx, dy, dz);
+}
+
+GxEllipsoid::~GxEllipsoid() = default;
+
+GxSmartRef<GxEllipsoidBase> GxEllipsoid::Clone() const {
+    return GxSmartRef<GxEllipsoidBase>(new GxEllipsoid(*this));
+}
+
+int GxEllipsoid::GetEllipsoidNames(char**& ids, char**& descriptions) const {
+    char** projIds = nullptr;
+    char** projNames = nullptr;
+    const int projCount = m_proj4.GetSupportedEllipsoids(projIds, projNames);
+    char** datumNames = nullptr;
+    char** datumDescriptions = nullptr;
+    const int datumCount = GxDatum::GetDatumNames(datumNames, datumDescriptions);
+    constexpr int sphereCount = sizeof(kSpheres) / sizeof(kSpheres[0]);
+
+    const int count = projCount + datumCount + sphereCount;
+    ids = new char*[count];
+    descriptions = new char*[count];
+    // The texts themselves change hands; only the intermediate arrays are released.
+    int n = 0;
+    for (int i = 0; i < projCount; ++i, ++n) {
+        ids[n] = projIds[i];
+        descriptions[n] = projNames[i];
+    }
+    for (int i = 0; i < datumCount; ++i, ++n) {
+        ids[n] = datumNames[i];
+        descriptions[n] = datumDescriptions[i];
+    }
+    for (const BuiltInSphere& sphere : kSpheres) {
+        ids[n] = NewText(sphere.id);
+        descriptions[n] = NewText(sphere.description);
+        ++n;
+    }
+    delete[] projIds;
+    delete[] projNames;
+    delete[] datumNames;
+    delete[] datumDescriptions;
+    return count;
+}
+
+void GxEllipsoid::FreeEllipsoidNames(int count, char** ids, char** descriptions) const {
+    DeleteTextList(count, ids);
+    DeleteTextList(count, descriptions);
+}
+
+bool GxEllipsoid::operator==(const GxEllipsoidBase& other) const {
+    return std::fabs(GetSemiMajorRadius() - other.GetSemiMajorRadius()) < kTolerance &&
+           std::fabs(GetSemiMinorRadius() - other.GetSemiMinorRadius()) < kTolerance &&
+           std::fabs(GetDatumShiftX() - other.GetDatumShiftX()) < kTolerance &&
+           std::fabs(GetDatumShiftY() - other.GetDatumShiftY()) < kTolerance &&
+           std::fabs(GetDatumShiftZ() - other.GetDatumShiftZ()) < kTolerance;
+}
+
+bool GxEllipsoid::operator!=(const GxEllipsoidBase& other) const {
+    return !(*this == other);
+}
+
+bool GxEllipsoid::LatLongToGeocentric(double lat, double lon, double height, double& x, double& y,
+                                      double& z) const {
+    return LatLongToGeocentric(GxGeoAngle(lat), GxGeoAngle(lon), height, x, y, z);
+}
+
+bool GxEllipsoid::LatLongToGeocentric(const GxGeoAngle& lat, const GxGeoAngle& lon, double height,
+                                      double& x, double& y, double& z) const {
+    const double a = GetSemiMajorRadius();
+    const double e2 = GetEccentricitySq();
+    const double phi = lat.GetRadians();
+    const double lambda = lon.GetRadians();
+    const double sinPhi = std::sin(phi);
+    const double cosPhi = std::cos(phi);
+    const double n = a / std::sqrt(1.0 - e2 * sinPhi * sinPhi);
+    x = (n + height) * cosPhi * std::cos(lambda);
+    y = (n + height) * cosPhi * std::sin(lambda);
+    z = ((1.0 - e2) * n + height) * sinPhi;
+    return true;
+}
+
+bool GxEllipsoid::GeocentricToLatLong(double x, double y, double z, double& lat, double& lon,
+                                      double& height, bool wantHeight) const {
+    const double a = GetSemiMajorRadius();
+    const double e2 = GetEccentricitySq();
+    const double p = std::sqrt(x * x + y * y);
+
+    if (p <= kConvergence) {
+        lon = 0.0;
+        lat = z < 0.0 ? -90.0 : (z > 0.0 ? 90.0 : 0.0);
+        height = wantHeight ? std::fabs(z) - GetSemiMinorRadius() : 0.0;
+        return true;
+    }
+
+    const double lambda = std::atan2(y, x);
+    double phi = std::atan(z / (1.0 - e2) / p);
+    double sl = std::sin(phi);
+    double cl = std::sqrt(1.0 - sl * sl);
+    double w = std::sqrt(1.0 - e2 * sl * sl);
+    double n = a / w;
+    double h = std::sqrt(x * x + y * y + z * z) - n;
+
+    bool converged = false;
+    for (int step = 1;; ++step) {
+        const double fp = (n + h) * cl - p;
+        const double fz = (n * (1.0 - e2) + h) * sl - z;
+        const double w3 = w * w * w;
+        const double dp = -sl * ((n + h) - a * e2 * cl * cl / w3);
+        const double dz = cl * ((n * (1.0 - e2) + h) + a * e2 * (1.0 - e2) * sl * sl / w3);
+        const double d = 1.0 / (sl * dp - cl * dz);
+        const double dh = (dz * fp - dp * fz) * d;
+        const double dl = (cl * fz - sl * fp) * d;
+        h += dh;
+        phi += dl;
+        if (std::fabs(dh) < kConvergence && std::fabs(dl) < kConvergence) {
+            converged = true;
+            break;
+        }
+        if (step == kMaxSteps)
+            break;
+        sl = std::sin(phi);
+        cl = std::sqrt(1.0 - sl * sl);
+        w = std::sqrt(1.0 - e2 * sl * sl);
+        n = a / w;
+    }
+
+    lat = phi * 180.0 / kPi;
+    lon = lambda * 180.0 / kPi;
+    height = wantHeight ? h : 0.0;
+    return converged;
+}
+
+bool GxEllipsoid::GeocentricToLatLong(double x, double y, double z, GxGeoAngle& lat,
+                                      GxGeoAngle& lon, double& height, bool wantHeight) const {
+    double latDegrees = 0.0;
+    double lonDegrees = 0.0;
+    if (!GeocentricToLatLong(x, y, z, latDegrees, lonDegrees, height, wantHeight))
+        return false;
+    lat.SetDecimalDegrees(latDegrees);
+    lon.SetDecimalDegrees(lonDegrees);
+    return true;
+}
+
+bool GxEllipsoid::SetEllipsoid(const char* name, double dx, double dy, double dz) {
+    if (name) {
+        const char* current = GetEllipsoid();
+        if (current && std::strcmp(current, name) == 0)
+            return true;
+
+        if (const BuiltInSphere* sphere = FindSphere(name)) {
+            SetFigure(sphere->radius, sphere->radius, 0.0, 0.0);
+            GxEllipsoidBase::SetEllipsoid(sphere->id, dx, dy, dz);
+            return true;
+        }
+
+        double a, b, e, es;
+        if (m_proj4.GetEllipsoid(name, a, b, e, es)) {
+            SetFigure(a, b, e, es);
+            GxEllipsoidBase::SetEllipsoid(name, 0.0, 0.0, 0.0);
+            return true;
+        }
+
+        const char* datumEllipsoid = GxDatum::GetEllipsoid(name);
+        double sx, sy, sz;
+        if (datumEllipsoid && m_proj4.GetEllipsoid(datumEllipsoid, a, b, e, es) &&
+            GxDatum::GetDatumShift(name, sx, sy, sz)) {
+            SetFigure(a, b, e, es);
+            GxEllipsoidBase::SetEllipsoid(name, sx, sy, sz);
+            return true;
+        }
+    }
+
+    if (GetSemiMajorRadius() < kZeroRadius)
+        SetFigure(kDefaultRadius, kDefaultRadius, 0.0, 0.0);
+    GxEllipsoidBase::SetEllipsoid("Sphere", dx, dy, dz);
+    return false;
+}

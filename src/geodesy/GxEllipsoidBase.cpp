@@ -1,0 +1,92 @@
+#include <geoframe/geodesy/GxEllipsoidBase.h>
+
+GxEllipsoidBase::GxEllipsoidBase() : GxEllipsoidBase("Sphere") {}
+
+GxEllipsoidBase::GxEllipsoidBase(const char* name)
+    : m_semiMajor(kDefaultRadius), m_semiMinor(kDefaultRadius), m_shiftX(0.0), m_shiftY(0.0),
+      m_shiftZ(0.0), m_eccentricity(0.0), m_eccentricitySq(0.0) {
+    SetName(name);
+}
+
+GxEllipsoidBase::GxEllipsoidBase(const GxEllipsoidBase& other)
+    : GxRefBase(), m_semiMajor(other.m_semiMajor), m_semiMinor(other.m_semiMinor),
+      m_shiftX(other.m_shiftX), m_shiftY(other.m_shiftY), m_shiftZ(other.m_shiftZ),
+      m_eccentricity(other.m_eccentricity), m_eccentricitySq(other.m_eccentricitySq),
+      m_name(other.m_name) {}
+
+GxEllipsoidBase::~GxEllipsoidBase() = default;
+
+void GxEllipsoidBase::SetFigure(double a, double b, double e, double es) {
+    m_semiMajor = a;
+    m_semiMinor = b;
+    m_eccentricity = e;
+    m_eccentricitySq = es;
+}
+
+void GxEllipsoidBase::SetName(const char* name) {
+    if (name)
+        m_name = name;
+    else
+        m_name.clear();
+}
+
+void GxEllipsoidBase::SetSemiMajorRadius(double radius, bool dropName) {
+    m_semiMajor = radius;
+    if (dropName)
+        m_name.clear();
+}
+
+void GxEllipsoidBase::SetSemiMinorRadius(double radius, bool dropName) {
+    m_semiMinor = radius;
+    if (dropName)
+        m_name.clear();
+}
+
+void GxEllipsoidBase::SetDatumShiftX(double shift, bool dropName) {
+    m_shiftX = shift;
+    if (dropName)
+        m_name.clear();
+}
+
+void GxEllipsoidBase::SetDatumShiftY(double shift, bool dropName) {
+    m_shiftY = shift;
+    if (dropName)
+        m_name.clear();
+}
+
+void GxEllipsoidBase::SetDatumShiftZ(double shift, bool dropName) {
+    m_shiftZ = shift;
+    if (dropName)
+        m_name.clear();
+}
+
+bool GxEllipsoidBase::SetDatumShift(double dx, double dy, double dz) {
+    m_shiftX = dx;
+    m_shiftY = dy;
+    m_shiftZ = dz;
+    return true;
+}
+
+bool GxEllipsoidBase::GeocentricToWGS84(double x, double y, double z, double& wx, double& wy,
+                                        double& wz) const {
+    wx = x + m_shiftX;
+    wy = y + m_shiftY;
+    wz = z + m_shiftZ;
+    return true;
+}
+
+bool GxEllipsoidBase::WGS84ToGeocentric(double wx, double wy, double wz, double& x, double& y,
+                                        double& z) const {
+    x = wx - m_shiftX;
+    y = wy - m_shiftY;
+    z = wz - m_shiftZ;
+    return true;
+}
+
+bool GxEllipsoidBase::SetEllipsoid(const char* name, double dx, double dy, double dz) {
+    SetName(name);
+    m_shiftX = dx;
+    m_shiftY = dy;
+    m_shiftZ = dz;
+    return true;
+}

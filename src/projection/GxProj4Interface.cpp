@@ -1,0 +1,203 @@
+#include <geoframe/projection/GxProj4Interface.h>
+
+#include <geoframe/geodesy/GxGeoAngle.h>
+
+#include "foundation/Text.h"
+
+#include <proj.h>
+
+#include <cmath>
+#include <cstdarg>
+#include <cstring>
+#include <string_view>
+
+using geoframe::detail::DeleteTextList;
+using geoframe::detail::NewText;
+using geoframe::detail::ReadLeadingDouble;
+
+namespace {
+
+/// SetParameters takes the first string and at most this many in all.
+constexpr int kMaxVariadicParameters = 20;
+
+bool StartsWith(const char* text, std::string_view prefix) {
+    return text && std::strncmp(text, prefix.data(), prefix.size()) == 0;
+}
+
+/// True when PROJ gave a usable coordinate: on failure it hands out HUGE_VAL.
+bool Converted(const PJ_COORD& c) {
+    return std::isfinite(c.v[0]) && std::isfinite(c.v[1]);
+}
+
+} // namespace
+
+GxProj4Interface::GxProj4Interface()
+    : m_projector(nullptr), m_count(0), m_parameters(nullptr), m_context(nullptr) {}
+
+GxProj4Interface::~GxProj4Interface() {
+    ReleaseList();
+    ReleaseProjector();
+    if (m_context)
+        proj_context_destroy(m_context);
+}
+
+void GxProj4Interface::ReleaseList() {
+    DeleteTextList(m_count, m_parameters);
+    m_parameters = nullptr;
+    m_count = 0;
+}
+
+void GxProj4Interface::ReleaseProjector() {
+    if (m_projector) {
+        proj_destroy(m_projector);
+        m_projector = nullptr;
+    }
+}
+
+int GxProj4Interface::GetParameters(char**& list) {
+    if (m_count < 1) {
+        list = nullptr;
+        return 0;
+    }
+    list = new char*[m_count];
+    for (int i = 0; i < m_count; ++i)
+        list[i] = NewText(m_parameters[i]);
+    return m_count;
+}
+
+int GxProj4Interface::GetSupportedEllipsoids(char**& ids, char**& names) {
+    const PJ_ELLPS* table = proj_list_ellps();
+    int count = 0;
+    while (table && table[count].id)
+        ++count;
+    ids = new char*[count];
+    names = new char*[count];
+    for (int i = 0; i < count; ++i) {
+        ids[i] = NewText(table[i].id);
+        names[i] = NewText(table[i].name ? table[i].name : "");
+    }
+    return count;
+}
+
+bool GxProj4Interface::GetEllipsoid(const char* name, double& a, double& b, double& e, double& es) {
+    if (!name)
+        return false;
+    const PJ_ELLPS* found = nullptr;
+    for (const PJ_ELLPS* r = proj_list_ellps(); r && r->id; ++r) {
+        if (std::strcmp(r->id, name) == 0 || (r->name && std::strcmp(r->name, name) == 0))
+            found = r;
+    }
+    if (!found || !StartsWith(found->major, "a="))
+        return false;
+
+    const double major = ReadLeadingDouble(found->major + 2);
+    double minor = major;
+    double eccSq = 0.0;
+    if (StartsWith(found->ell, "rf=")) {
+        const double rf = ReadLeadingDouble(found->ell + 3);
+        if (rf > 0.0 && std::isfinite(rf)) {
+            eccSq = (1.0 / rf) * (2.0 - 1.0 / rf);
+            minor = std::sqrt(major * major * (1.0 - eccSq));
+        }
+    } else if (StartsWith(found->ell, "b=")) {
+        minor = ReadLeadingDouble(found->ell + 2);
+        eccSq = (major * major - minor * minor) / (major * major);
+    }
+    a = major;
+    b = minor;
+    es = eccSq;
+    e = std::sqrt(eccSq);
+    return true;
+}
+
+bool GxProj4Interface::SetParameters(const char* first, ...) {
+    if (!first)
+        return false;
+    const char* list[kMaxVariadicParameters] = {first};
+    int count = 1;
+    va_list args;
+    va_start(args, first);
+    while (count < kMaxVariadicParameters) {
+        const char* next = va_arg(args, const char*);
+        if (!next)
+            break;
+        list[count++] = next;
+    }
+    va_end(args);
+    return Replace(count, list);
+}
+
+bool GxProj4Interface::NewProjector(const char** list) {
+    if (!list || !list[0])
+        return false;
+    int count = 0;
+    while (list[count])
+        ++count;
+    return Replace(count, list);
+}
+
+bool GxProj4Interface::Replace(int count, const char* const* list) {
+    ReleaseList();
+    ReleaseProjector();
+
+    m_parameters = new char*[count];
+    for (int i = 0; i < count; ++i)
+        m_parameters[i] = NewText(list[i]);
+    m_count = count;
+
+    if (!m_context) {
+        m_context = proj_context_create();
+        if (!m_context)
+            return false;
+        proj_log_level(m_context, PJ_LOG_NONE);
+    }
+    PJ* projector = proj_create_argv(m_context, m_count, m_parameters);
+    if (!projector)
+        return false;
+    // Only an operation that takes longitude and latitude in radians can serve the
+    // conversions; coordinate reference systems and pipelines with other inputs
+    // would turn every point into an error or a wrong answer.
+    if (proj_is_crs(projector) || !proj_angular_input(projector, PJ_FWD)) {
+        proj_destroy(projector);
+        return false;
+    }
+    m_projector = projector;
+    return true;
+}
+
+bool GxProj4Interface::LatLong2Proj(const GxGeoAngle& lat, const GxGeoAngle& lon, double& x,
+                                    double& y) {
+    if (!m_projector)
+        return false;
+    PJ_COORD in;
+    in.v[0] = lon.GetRadians();
+    in.v[1] = lat.GetRadians();
+    in.v[2] = 0.0;
+    in.v[3] = 0.0;
+    const PJ_COORD out = proj_trans(m_projector, PJ_FWD, in);
+    if (!Converted(out)) {
+        proj_errno_reset(m_projector);
+        return false;
+    }
+    x = out.v[0];
+    y = out.v[1];
+    return true;
+}
+
+bool GxProj4Interface::Proj2LatLong(double x, double y, GxGeoAngle& lat, GxGeoAngle& lon) {
+    if (!m_projector)
+        return false;
+    PJ_COORD in;
+    in.v[0] = x;
+    in.v[1] = y;
+    in.v[2] = 0.0;
+    in.v[3] = 0.0;
+    const PJ_COORD out = proj_trans(m_projector, PJ_INV, in);
+    if (!Converted(out)) {
+        proj_errno_reset(m_projector);
+        return false;
+    }
+    lon.SetRadians(out.v[0]);
+    lat.SetRadians(out.v[1]);
+    return true;
+}

@@ -1,0 +1,3 @@
+#include <geoframe/projection/GxProjectionStrategy.h>
+
+GxProjectionStrategy::~GxProjectionStrategy() = default;
