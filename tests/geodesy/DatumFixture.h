@@ -26,11 +26,11 @@ protected:
         std::error_code ignored;
         std::filesystem::remove_all(m_dir, ignored);
     }
-    std::string Write(const std::string& file, const std::string& content) {
-        std::ofstream(m_dir / file, std::ios::binary) << content;
-        return (m_dir / file).string();
+    /// Writes `text` to a datum file and loads it.
+    bool Load(const std::string& text) {
+        std::ofstream(m_dir / "d.txt", std::ios::binary) << text;
+        return GxDatum::InitDatum((m_dir / "d.txt").string().c_str());
     }
-    bool Load(const std::string& text) { return GxDatum::InitDatum(Write("d.txt", text).c_str()); }
     bool LoadShipped() { return GxDatum::InitDatum(GEOFRAME_SOURCE_DATA_DIR "/datums.txt"); }
 
     std::filesystem::path m_dir;
