@@ -32,6 +32,11 @@ inline gxMatrix4 AnyMatrix(std::mt19937& rng) {
     return m;
 }
 
+// The quaternion times f (f = -1: the same rotation from the other side of the sphere).
+inline gxQuat Scaled(const gxQuat& q, double f) {
+    return gxQuat(q[0] * f, q[1] * f, q[2] * f, q[3] * f);
+}
+
 } // namespace testmath
 
 #endif
