@@ -145,6 +145,13 @@ bool ReadDatumFile(std::istream& in, DatumMap& records) {
     return !in.bad();
 }
 
+bool CopyOut(const double (&values)[3], double& x, double& y, double& z) {
+    x = values[0];
+    y = values[1];
+    z = values[2];
+    return true;
+}
+
 const DatumRecord* Find(const char* name) {
     if (!name)
         return nullptr;
@@ -212,20 +219,10 @@ const char* GxDatum::GetEllipsoid(const char* name) {
 
 bool GxDatum::GetDatumShift(const char* name, double& dx, double& dy, double& dz) {
     const DatumRecord* record = Find(name);
-    if (!record)
-        return false;
-    dx = record->shift[0];
-    dy = record->shift[1];
-    dz = record->shift[2];
-    return true;
+    return record && CopyOut(record->shift, dx, dy, dz);
 }
 
 bool GxDatum::GetDatumSigma(const char* name, double& sx, double& sy, double& sz) {
     const DatumRecord* record = Find(name);
-    if (!record)
-        return false;
-    sx = record->sigma[0];
-    sy = record->sigma[1];
-    sz = record->sigma[2];
-    return true;
+    return record && CopyOut(record->sigma, sx, sy, sz);
 }

@@ -30,34 +30,34 @@ void GxEllipsoidBase::SetName(const char* name) {
         m_name.clear();
 }
 
+void GxEllipsoidBase::DropName(bool drop) {
+    if (drop)
+        m_name.clear();
+}
+
 void GxEllipsoidBase::SetSemiMajorRadius(double radius, bool dropName) {
     m_semiMajor = radius;
-    if (dropName)
-        m_name.clear();
+    DropName(dropName);
 }
 
 void GxEllipsoidBase::SetSemiMinorRadius(double radius, bool dropName) {
     m_semiMinor = radius;
-    if (dropName)
-        m_name.clear();
+    DropName(dropName);
 }
 
 void GxEllipsoidBase::SetDatumShiftX(double shift, bool dropName) {
     m_shiftX = shift;
-    if (dropName)
-        m_name.clear();
+    DropName(dropName);
 }
 
 void GxEllipsoidBase::SetDatumShiftY(double shift, bool dropName) {
     m_shiftY = shift;
-    if (dropName)
-        m_name.clear();
+    DropName(dropName);
 }
 
 void GxEllipsoidBase::SetDatumShiftZ(double shift, bool dropName) {
     m_shiftZ = shift;
-    if (dropName)
-        m_name.clear();
+    DropName(dropName);
 }
 
 bool GxEllipsoidBase::SetDatumShift(double dx, double dy, double dz) {
@@ -85,8 +85,5 @@ bool GxEllipsoidBase::WGS84ToGeocentric(double wx, double wy, double wz, double&
 
 bool GxEllipsoidBase::SetEllipsoid(const char* name, double dx, double dy, double dz) {
     SetName(name);
-    m_shiftX = dx;
-    m_shiftY = dy;
-    m_shiftZ = dz;
-    return true;
+    return GxEllipsoidBase::SetDatumShift(dx, dy, dz);
 }

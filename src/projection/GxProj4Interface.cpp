@@ -24,9 +24,24 @@ bool StartsWith(const char* text, std::string_view prefix) {
     return text && std::strncmp(text, prefix.data(), prefix.size()) == 0;
 }
 
-/// True when PROJ gave a usable coordinate: on failure it hands out HUGE_VAL.
-bool Converted(const PJ_COORD& c) {
-    return std::isfinite(c.v[0]) && std::isfinite(c.v[1]);
+/// One point through the projector. PROJ signals a point it cannot convert with
+/// HUGE_VAL components; then nothing is written and PROJ's error state is cleared
+/// so that the next point converts normally.
+bool Transform(PJ* projector, PJ_DIRECTION direction, double a, double b, double& outA,
+               double& outB) {
+    PJ_COORD in;
+    in.v[0] = a;
+    in.v[1] = b;
+    in.v[2] = 0.0;
+    in.v[3] = 0.0;
+    const PJ_COORD out = proj_trans(projector, direction, in);
+    if (!std::isfinite(out.v[0]) || !std::isfinite(out.v[1])) {
+        proj_errno_reset(projector);
+        return false;
+    }
+    outA = out.v[0];
+    outB = out.v[1];
+    return true;
 }
 
 } // namespace
@@ -167,37 +182,14 @@ bool GxProj4Interface::Replace(int count, const char* const* list) {
 
 bool GxProj4Interface::LatLong2Proj(const GxGeoAngle& lat, const GxGeoAngle& lon, double& x,
                                     double& y) {
-    if (!m_projector)
-        return false;
-    PJ_COORD in;
-    in.v[0] = lon.GetRadians();
-    in.v[1] = lat.GetRadians();
-    in.v[2] = 0.0;
-    in.v[3] = 0.0;
-    const PJ_COORD out = proj_trans(m_projector, PJ_FWD, in);
-    if (!Converted(out)) {
-        proj_errno_reset(m_projector);
-        return false;
-    }
-    x = out.v[0];
-    y = out.v[1];
-    return true;
+    return m_projector && Transform(m_projector, PJ_FWD, lon.GetRadians(), lat.GetRadians(), x, y);
 }
 
 bool GxProj4Interface::Proj2LatLong(double x, double y, GxGeoAngle& lat, GxGeoAngle& lon) {
-    if (!m_projector)
+    double lonRadians, latRadians;
+    if (!m_projector || !Transform(m_projector, PJ_INV, x, y, lonRadians, latRadians))
         return false;
-    PJ_COORD in;
-    in.v[0] = x;
-    in.v[1] = y;
-    in.v[2] = 0.0;
-    in.v[3] = 0.0;
-    const PJ_COORD out = proj_trans(m_projector, PJ_INV, in);
-    if (!Converted(out)) {
-        proj_errno_reset(m_projector);
-        return false;
-    }
-    lon.SetRadians(out.v[0]);
-    lat.SetRadians(out.v[1]);
+    lon.SetRadians(lonRadians);
+    lat.SetRadians(latRadians);
     return true;
 }

@@ -85,6 +85,8 @@ protected:
     /// Figure: both radii, eccentricity and its square.
     void SetFigure(double a, double b, double e, double es);
     void SetName(const char* name);
+    /// Forgets the name when `drop` is set.
+    void DropName(bool drop);
 
 private:
     GxEllipsoidBase& operator=(const GxEllipsoidBase&) { return *this; }
