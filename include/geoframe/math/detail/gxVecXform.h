@@ -5,6 +5,8 @@
 // vector classes and defined here, where gxMatrix4 and gxQuat are complete;
 // gxMatrix4.h includes this file last.
 
+#include <geoframe/math/gxMatrix4.h>
+
 namespace geoframe::detail {
 
 /// The vector part of q^-1 * (x, y, z, 0) * q with the library's product order.
