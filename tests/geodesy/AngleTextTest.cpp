@@ -4,6 +4,7 @@
 
 #include <clocale>
 #include <cmath>
+#include <cstdlib>
 #include <random>
 #include <string>
 
@@ -153,10 +154,13 @@ TEST(AngleText, RandomRoundTrips) {
     }
 }
 
-// The test suite compiles a German locale into the build tree (LOCPATH) when it can.
+// The test suite compiles a German locale into the build tree when it can.
 TEST(AngleText, IgnoresTheProcessLocale) {
     const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
-    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8") || *std::localeconv()->decimal_point != ',') {
+    setenv("LOCPATH", GEOFRAME_TEST_LOCPATH, 1);
+    const char* german = std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
+    unsetenv("LOCPATH");
+    if (!german || *std::localeconv()->decimal_point != ',') {
         std::setlocale(LC_NUMERIC, saved.c_str());
         GTEST_SKIP() << "no comma-decimal locale available";
     }
