@@ -152,10 +152,15 @@ bool GxEllipsoid::GeocentricToLatLong(double x, double y, double z, double& lat,
 
     const double lambda = std::atan2(y, x);
     double phi = std::atan(z / (1.0 - e2) / p);
-    double sl = std::sin(phi);
-    double cl = std::sqrt(1.0 - sl * sl);
-    double w = std::sqrt(1.0 - e2 * sl * sl);
-    double n = a / w;
+    double sl, cl, w, n;
+    // Sine, cosine, the radius-of-curvature term and N at the current latitude.
+    const auto atLatitude = [&] {
+        sl = std::sin(phi);
+        cl = std::sqrt(1.0 - sl * sl);
+        w = std::sqrt(1.0 - e2 * sl * sl);
+        n = a / w;
+    };
+    atLatitude();
     double h = std::sqrt(x * x + y * y + z * z) - n;
 
     bool converged = false;
@@ -176,10 +181,7 @@ bool GxEllipsoid::GeocentricToLatLong(double x, double y, double z, double& lat,
         }
         if (step == kMaxSteps)
             break;
-        sl = std::sin(phi);
-        cl = std::sqrt(1.0 - sl * sl);
-        w = std::sqrt(1.0 - e2 * sl * sl);
-        n = a / w;
+        atLatitude();
     }
 
     lat = phi * 180.0 / kPi;

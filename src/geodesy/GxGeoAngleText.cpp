@@ -177,11 +177,11 @@ char* GxGeoAngle::GetDMSString(int precision) const {
     if (precision > kMaxPrecision)
         precision = kMaxPrecision;
 
-    const char* letter = nullptr;
-    if (m_axis == AXIS_LATITUDE)
-        letter = m_degrees < 0 ? "S" : "N";
-    else if (m_axis == AXIS_LONGITUDE)
-        letter = m_degrees < 0 ? "W" : "E";
+    // The letter of the hemisphere, indexed by GeoHemiType; none for an unset axis.
+    static const char* const kLetters[] = {nullptr, "W", "E", "N", "S"};
+    GeoHemiType hemisphere = HEMI_NONE;
+    GetHemisphere(hemisphere);
+    const char* letter = kLetters[hemisphere];
 
     int degrees = 0;
     int minutes = 0;

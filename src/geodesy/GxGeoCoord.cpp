@@ -75,12 +75,14 @@ bool GxGeoCoord::GetGeocentricCoord(gxVec3& xyz, bool useElevation) const {
     return true;
 }
 
+bool GxGeoCoord::OnSphere() const {
+    return !m_ellipsoid || m_ellipsoid->GetSemiMajorRadius() == m_ellipsoid->GetSemiMinorRadius();
+}
+
 bool GxGeoCoord::SetDirCos(double x, double y, double z, double scalar) {
     if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(z))
         return false;
-    const bool sphere =
-        !m_ellipsoid || m_ellipsoid->GetSemiMajorRadius() == m_ellipsoid->GetSemiMinorRadius();
-    if (sphere) {
+    if (OnSphere()) {
         const double sinLat = z > 1.0 ? 1.0 : (z < -1.0 ? -1.0 : z);
         m_lon.SetRadians(std::atan2(y, x));
         m_lat.SetRadians(std::asin(sinLat));
@@ -106,9 +108,7 @@ bool GxGeoCoord::SetDirCos(const gxVec3& direction, double scalar) {
 }
 
 bool GxGeoCoord::GetDirCos(double& x, double& y, double& z, double& scalar) const {
-    const bool sphere =
-        !m_ellipsoid || m_ellipsoid->GetSemiMajorRadius() == m_ellipsoid->GetSemiMinorRadius();
-    if (sphere) {
+    if (OnSphere()) {
         const double cosLat = m_lat.GetCos();
         x = cosLat * m_lon.GetCos();
         y = cosLat * m_lon.GetSin();

@@ -81,6 +81,10 @@ public:
     static constexpr double kScalarRadius = 6378245.0;
 
 private:
+    /// No ellipsoid, or one whose radii are exactly equal: directions are taken as
+    /// unit vectors of latitude and longitude.
+    bool OnSphere() const;
+
     GxGeoAngle m_lat;
     GxGeoAngle m_lon;
     double m_elevation;
