@@ -2,6 +2,7 @@
 
 #include <geoframe/geodesy/GxDatum.h>
 #include <geoframe/geodesy/GxGeoAngle.h>
+#include <geoframe/projection/GxProj4Interface.h>
 
 #include "foundation/Text.h"
 
@@ -13,7 +14,6 @@ using geoframe::detail::NewText;
 
 namespace {
 
-constexpr double kPi = 3.141592653589793;
 constexpr double kTolerance = 1e-8;
 /// Convergence limit of the Newton iteration and radius of the polar case: 2^-23.
 constexpr double kConvergence = 1.1920928955078125e-07;
@@ -29,7 +29,8 @@ struct BuiltInSphere {
 
 /// In the order the name list gives them.
 const BuiltInSphere kSpheres[] = {
-    {"gxFlatEarthSphere", "Quorin FlatEarth Sphere (R=111120*180/PI)", 111120.0 * 180.0 / kPi},
+    {"gxFlatEarthSphere", "Quorin FlatEarth Sphere (R=111120*180/PI)",
+     gxDoubleTrait::radToDeg(111120.0)},
     {"Sphere", "Sphere", GxEllipsoidBase::kDefaultRadius},
     {"gx14Sphere", "Quorin v14 Sphere", 6378000.0},
 };
@@ -44,17 +45,19 @@ const BuiltInSphere* FindSphere(const char* name) {
 
 } // namespace
 
-GxEllipsoid::GxEllipsoid() : GxEllipsoidBase() {}
+GxEllipsoid::GxEllipsoid() : GxEllipsoidBase(), m_proj4(new GxProj4Interface) {}
 
-GxEllipsoid::GxEllipsoid(const GxEllipsoid& other) : GxEllipsoidBase(other) {}
+GxEllipsoid::GxEllipsoid(const GxEllipsoid& other)
+    : GxEllipsoidBase(other), m_proj4(new GxProj4Interface) {}
 
-GxEllipsoid::GxEllipsoid(const char* name) : GxEllipsoidBase(nullptr) {
+GxEllipsoid::GxEllipsoid(const char* name)
+    : GxEllipsoidBase(nullptr), m_proj4(new GxProj4Interface) {
     SetFigure(0.0, 0.0, 0.0, 0.0);
     SetEllipsoid(name, 0.0, 0.0, 0.0);
 }
 
 GxEllipsoid::GxEllipsoid(double a, double b, double dx, double dy, double dz, const char* name)
-    : GxEllipsoidBase(name) {
+    : GxEllipsoidBase(name), m_proj4(new GxProj4Interface) {
     const double es = (a * a - b * b) / (a * a);
     SetFigure(a, b, std::sqrt(es), es);
     SetDatumShift(dx, dy, dz);
@@ -69,7 +72,7 @@ GxSmartRef<GxEllipsoidBase> GxEllipsoid::Clone() const {
 int GxEllipsoid::GetEllipsoidNames(char**& ids, char**& descriptions) const {
     char** projIds = nullptr;
     char** projNames = nullptr;
-    const int projCount = m_proj4.GetSupportedEllipsoids(projIds, projNames);
+    const int projCount = m_proj4->GetSupportedEllipsoids(projIds, projNames);
     char** datumNames = nullptr;
     char** datumDescriptions = nullptr;
     const int datumCount = GxDatum::GetDatumNames(datumNames, datumDescriptions);
@@ -184,8 +187,8 @@ bool GxEllipsoid::GeocentricToLatLong(double x, double y, double z, double& lat,
         atLatitude();
     }
 
-    lat = phi * 180.0 / kPi;
-    lon = lambda * 180.0 / kPi;
+    lat = gxDoubleTrait::radToDeg(phi);
+    lon = gxDoubleTrait::radToDeg(lambda);
     height = wantHeight ? h : 0.0;
     return converged;
 }
@@ -214,7 +217,7 @@ bool GxEllipsoid::SetEllipsoid(const char* name, double dx, double dy, double dz
         }
 
         double a, b, e, es;
-        if (m_proj4.GetEllipsoid(name, a, b, e, es)) {
+        if (m_proj4->GetEllipsoid(name, a, b, e, es)) {
             SetFigure(a, b, e, es);
             GxEllipsoidBase::SetEllipsoid(name, 0.0, 0.0, 0.0);
             return true;
@@ -222,7 +225,7 @@ bool GxEllipsoid::SetEllipsoid(const char* name, double dx, double dy, double dz
 
         const char* datumEllipsoid = GxDatum::GetEllipsoid(name);
         double sx, sy, sz;
-        if (datumEllipsoid && m_proj4.GetEllipsoid(datumEllipsoid, a, b, e, es) &&
+        if (datumEllipsoid && m_proj4->GetEllipsoid(datumEllipsoid, a, b, e, es) &&
             GxDatum::GetDatumShift(name, sx, sy, sz)) {
             SetFigure(a, b, e, es);
             GxEllipsoidBase::SetEllipsoid(name, sx, sy, sz);

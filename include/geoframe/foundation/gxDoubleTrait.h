@@ -39,6 +39,12 @@ public:
     /// Radians to degrees: (180 / pi) * x, the quotient formed first.
     static double r2d(double x) { return (piDegVal / piRadVal) * x; }
 
+    // The same conversions multiplying first, x * pi / 180 and x * 180 / pi: the
+    // rounding that geographic angles and the geodesy are written with. They differ
+    // from d2r and r2d in the last bit for some x, so each caller keeps its own form.
+    static double degToRad(double x) { return x * piRadVal / piDegVal; }
+    static double radToDeg(double x) { return x * piDegVal / piRadVal; }
+
     /// True when a - tolerance <= b <= a + tolerance (absolute tolerance, both
     /// ends inclusive). NaN anywhere, or a negative tolerance, gives false.
     static bool equal(double a, double b, double tolerance) {

@@ -1,6 +1,7 @@
 #ifndef GEOFRAME_GEODESY_GXGEOANGLE_H
 #define GEOFRAME_GEODESY_GXGEOANGLE_H
 
+#include <geoframe/foundation/gxDoubleTrait.h>
 #include <geoframe/geoframe_export.h>
 
 #include <cmath>
@@ -30,7 +31,7 @@ public:
     operator float() const { return static_cast<float>(m_degrees); }
 
     double GetDecimalDegrees() const { return m_degrees; }
-    double GetRadians() const { return m_degrees * kPi / 180.0; }
+    double GetRadians() const { return gxDoubleTrait::degToRad(m_degrees); }
     double GetSin() const { return std::sin(GetRadians()); }
     double GetCos() const { return std::cos(GetRadians()); }
 
@@ -39,7 +40,7 @@ public:
         m_degrees = Normalize(degrees);
         return true;
     }
-    bool SetRadians(double radians) { return SetDecimalDegrees(radians * 180.0 / kPi); }
+    bool SetRadians(double radians) { return SetDecimalDegrees(gxDoubleTrait::radToDeg(radians)); }
     /// The sign comes from the whole degrees alone; minutes and seconds are
     /// magnitudes: (-10, 30, 0) is -10.5. With whole degrees 0 the result is never
     /// negative.
@@ -118,7 +119,6 @@ public:
 
 private:
     enum : std::int32_t { AXIS_NONE = 0, AXIS_LATITUDE = 1, AXIS_LONGITUDE = 2 };
-    static constexpr double kPi = 3.141592653589793;
 
     static GxGeoAngle OnAxis(double degrees, std::int32_t axis) {
         GxGeoAngle angle(degrees);
