@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdarg>
 #include <cstring>
+#include <mutex>
 #include <string_view>
 
 using geoframe::detail::DeleteTextList;
@@ -42,6 +43,14 @@ bool Transform(PJ* projector, PJ_DIRECTION direction, double a, double b, double
     outA = out.v[0];
     outB = out.v[1];
     return true;
+}
+
+/// PROJ 9 races inside itself when projectors are made on several threads at once,
+/// even with one context per thread (seen with lists it refuses). Making a
+/// projector is therefore serialised process-wide; converting never takes it.
+std::mutex& CreationMutex() {
+    static std::mutex mutex;
+    return mutex;
 }
 
 } // namespace
@@ -160,6 +169,7 @@ bool GxProj4Interface::Replace(int count, const char* const* list) {
         m_parameters[i] = NewText(list[i]);
     m_count = count;
 
+    const std::lock_guard<std::mutex> lock(CreationMutex());
     if (!m_context) {
         m_context = proj_context_create();
         if (!m_context)

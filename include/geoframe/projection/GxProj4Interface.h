@@ -18,7 +18,9 @@ struct pj_ctx;
 /// The adapter owns a PROJ context of its own, created the first time a projector
 /// is made and destroyed with the adapter, with PROJ's logging switched off. So two
 /// adapters may convert on two threads at the same time, and an adapter that only
-/// reads PROJ's ellipsoid table never pays for a context.
+/// reads PROJ's ellipsoid table never pays for a context. Making a projector (in
+/// SetParameters) is serialised process-wide, because PROJ itself is not safe
+/// there on several threads at once; conversions take no lock.
 ///
 /// States: empty (no list, no projector), configured (list and projector) or
 /// failed (list, no projector). Conversions work only when configured.

@@ -1,0 +1,78 @@
+#ifndef GEOFRAME_PROJECTION_DETAIL_GXPROJ4PROJECTION_H
+#define GEOFRAME_PROJECTION_DETAIL_GXPROJ4PROJECTION_H
+
+#include <geoframe/geoframe_export.h>
+#include <geoframe/projection/GxProjection.h>
+
+#include <initializer_list>
+#include <memory>
+#include <string>
+
+class GxProjectionStrategy;
+
+namespace geoframe::detail {
+
+/// What the UTM, Lambert, Albers and stereographic projections share: each owns a
+/// PROJ adapter of its own (never shared, never copied: a copy makes a new one),
+/// configures it from a parameter list built from its parameters and its
+/// ellipsoid, and converts every point with one call into PROJ.
+///
+/// The list is the projection's PROJ name ("proj=utm"), its own parameters, then
+/// "a=" and "b=" with the ellipsoid's radii. Numbers are written as C's "%f" and
+/// "%d" would write them in the "C" locale (six decimals for angles, scale factors
+/// and radii), whatever the process locale, and are never cut short. Without an
+/// ellipsoid there is no list to make: the projection is then unconfigured and
+/// every conversion fails.
+class GEOFRAME_EXPORT GxProj4Projection : public GxProjection {
+public:
+    ~GxProj4Projection() override;
+
+    using GxProjection::LatLong2Proj;
+    using GxProjection::Proj2LatLong;
+
+    /// PROJ's forward mapping less the local origin's x and y. False, x and y
+    /// untouched, for non-finite angles, an unconfigured projection, or a point
+    /// PROJ cannot convert.
+    bool LatLong2Proj(GxGeoAngle lat, GxGeoAngle lon, double& x, double& y) const override;
+    /// PROJ's inverse mapping of (x + local origin x, y + local origin y); the
+    /// angles keep their axes. False, angles untouched, for non-finite x or y, an
+    /// unconfigured projection, or a point PROJ cannot convert.
+    bool Proj2LatLong(double x, double y, GxGeoAngle& lat, GxGeoAngle& lon) const override;
+
+    /// Copies of the PROJ parameters the projection was last configured with
+    /// (accepted or refused), as GxProjectionStrategy::GetParameters hands them
+    /// out: the caller releases each string with delete[], then the array. Null and
+    /// 0 before the projection was first configured.
+    int GetParameters(char**& list) const;
+
+protected:
+    /// `projParameter` names the PROJ projection ("proj=utm") and must outlive the
+    /// projection (a string literal).
+    explicit GxProj4Projection(const char* projParameter);
+    GxProj4Projection(const char* projParameter, GxSmartRef<GxEllipsoidBase> ellipsoid);
+    /// The base copy and a new adapter of its own; not yet configured.
+    GxProj4Projection(const GxProj4Projection& other);
+
+    /// Configures PROJ from the projection's name, `parameters` in order, and the
+    /// ellipsoid's "a=" and "b=". False, with every conversion failing until the
+    /// next successful call, when there is no ellipsoid or PROJ refuses the list.
+    bool Configure(std::initializer_list<std::string> parameters);
+
+    /// "key" followed by `value` written as "%f" writes it: "lat_0=" and 23 give
+    /// "lat_0=23.000000".
+    static std::string Parameter(const char* key, double value);
+    /// "key" followed by `value` written as "%d" writes it.
+    static std::string Parameter(const char* key, int value);
+    /// `value` as "%f" writes it.
+    static std::string Fixed(double value);
+
+private:
+    GxProj4Projection& operator=(const GxProj4Projection&) { return *this; }
+
+    const char* m_projParameter;
+    std::unique_ptr<GxProjectionStrategy> m_adapter;
+};
+
+} // namespace geoframe::detail
+
+#endif

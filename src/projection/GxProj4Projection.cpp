@@ -1,0 +1,95 @@
+#include <geoframe/projection/detail/GxProj4Projection.h>
+
+#include <geoframe/projection/GxProj4Interface.h>
+
+#include <charconv>
+#include <cmath>
+#include <utility>
+
+namespace geoframe::detail {
+
+namespace {
+
+/// Longest list a projection hands PROJ: the name, five parameters of its own and
+/// the two radii, with room to spare; the rest of the slots stay null.
+constexpr std::size_t kMaxParameters = 10;
+
+} // namespace
+
+GxProj4Projection::GxProj4Projection(const char* projParameter)
+    : GxProjection(), m_projParameter(projParameter), m_adapter(new GxProj4Interface) {}
+
+GxProj4Projection::GxProj4Projection(const char* projParameter,
+                                     GxSmartRef<GxEllipsoidBase> ellipsoid)
+    : GxProjection(std::move(ellipsoid)), m_projParameter(projParameter),
+      m_adapter(new GxProj4Interface) {}
+
+GxProj4Projection::GxProj4Projection(const GxProj4Projection& other)
+    : GxProjection(other), m_projParameter(other.m_projParameter), m_adapter(new GxProj4Interface) {
+}
+
+GxProj4Projection::~GxProj4Projection() = default;
+
+bool GxProj4Projection::LatLong2Proj(GxGeoAngle lat, GxGeoAngle lon, double& x, double& y) const {
+    if (!std::isfinite(lat.GetDecimalDegrees()) || !std::isfinite(lon.GetDecimalDegrees()))
+        return false;
+    double px, py;
+    if (!m_adapter->LatLong2Proj(lat, lon, px, py))
+        return false;
+    x = px - LocalX();
+    y = py - LocalY();
+    return true;
+}
+
+bool GxProj4Projection::Proj2LatLong(double x, double y, GxGeoAngle& lat, GxGeoAngle& lon) const {
+    if (!std::isfinite(x) || !std::isfinite(y))
+        return false;
+    return m_adapter->Proj2LatLong(x + LocalX(), y + LocalY(), lat, lon);
+}
+
+int GxProj4Projection::GetParameters(char**& list) const {
+    return m_adapter->GetParameters(list);
+}
+
+bool GxProj4Projection::Configure(std::initializer_list<std::string> parameters) {
+    const GxEllipsoidBase* ellipsoid = Ellipsoid();
+    if (!ellipsoid || parameters.size() + 3 > kMaxParameters) {
+        // Nothing sound to hand PROJ: drop the projector so that no point converts
+        // with the parameters of before.
+        m_adapter.reset(new GxProj4Interface);
+        return false;
+    }
+    const std::string a = Parameter("a=", ellipsoid->GetSemiMajorRadius());
+    const std::string b = Parameter("b=", ellipsoid->GetSemiMinorRadius());
+
+    const char* list[kMaxParameters] = {m_projParameter};
+    std::size_t count = 1;
+    for (const std::string& parameter : parameters)
+        list[count++] = parameter.c_str();
+    list[count++] = a.c_str();
+    list[count++] = b.c_str();
+    // The adapter reads up to the first null; the unused slots are null.
+    return m_adapter->SetParameters(list[0], list[1], list[2], list[3], list[4], list[5], list[6],
+                                    list[7], list[8], list[9], nullptr);
+}
+
+std::string GxProj4Projection::Fixed(double value) {
+    // to_chars with a precision writes exactly what printf's "%.6f" writes in the
+    // "C" locale, for every double (no buffer limit, no locale).
+    char buffer[400];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 6);
+    return std::string(buffer, result.ptr);
+}
+
+std::string GxProj4Projection::Parameter(const char* key, double value) {
+    return key + Fixed(value);
+}
+
+std::string GxProj4Projection::Parameter(const char* key, int value) {
+    char buffer[16];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return key + std::string(buffer, result.ptr);
+}
+
+} // namespace geoframe::detail

@@ -1,0 +1,168 @@
+#include <geoframe/projection/GxProjection.h>
+
+#include <geoframe/geodesy/GxEllipsoid.h>
+
+#include <cstring>
+#include <utility>
+
+namespace {
+
+/// The "Datum: " line shows at most this many characters of the ellipsoid's name.
+constexpr std::size_t kDatumNameLength = 10;
+
+} // namespace
+
+GxProjection::GxProjection()
+    : m_localX(0.0), m_localY(0.0), m_localZ(0.0), m_ellipsoid(new GxEllipsoid("WGS84")),
+      m_hasDescription(false) {}
+
+GxProjection::GxProjection(GxSmartRef<GxEllipsoidBase> ellipsoid)
+    : m_localX(0.0), m_localY(0.0), m_localZ(0.0), m_ellipsoid(std::move(ellipsoid)),
+      m_hasDescription(false) {}
+
+GxProjection::GxProjection(const GxProjection& other)
+    : GxRefBase(), m_localX(other.m_localX), m_localY(other.m_localY), m_localZ(other.m_localZ),
+      m_ellipsoid(other.m_ellipsoid), m_description(other.m_description),
+      m_hasDescription(other.m_hasDescription) {}
+
+GxProjection::~GxProjection() = default;
+
+bool GxProjection::GetLocalOrigin(double& x, double& y, double& z) const {
+    x = m_localX;
+    y = m_localY;
+    z = m_localZ;
+    return true;
+}
+
+GxSmartRef<GxEllipsoidBase> GxProjection::GetEllipsoid() const {
+    return m_ellipsoid;
+}
+
+const char* GxProjection::GetProjectionInstanceDesc() const {
+    return m_hasDescription ? m_description.c_str() : nullptr;
+}
+
+bool GxProjection::SetLocalOrigin(double x, double y, double z) {
+    m_localX = x;
+    m_localY = y;
+    m_localZ = z;
+    return SetProjection();
+}
+
+bool GxProjection::SetEllipsoid(GxSmartRef<GxEllipsoidBase> ellipsoid) {
+    m_ellipsoid = std::move(ellipsoid);
+    UpdateInstanceDesc();
+    return SetProjection();
+}
+
+// The seven derived overloads: each goes through one of the two angle conversions
+// and writes its outputs only when that succeeded.
+
+bool GxProjection::LatLong2Proj(const gxVec3& in, gxVec3& out) const {
+    double x, y;
+    if (!LatLong2Proj(GxGeoAngle(in.GetY()), GxGeoAngle(in.GetX()), x, y))
+        return false;
+    out.set(x, y, in.GetZ() - m_localZ);
+    return true;
+}
+
+bool GxProjection::GeoCoord2Proj(const GxGeoCoord& in, double& x, double& y) const {
+    GxGeoAngle lat, lon;
+    double elevation;
+    in.GetLatLong(lat, lon, elevation);
+    return LatLong2Proj(lat, lon, x, y);
+}
+
+bool GxProjection::GeoCoord2Proj(const GxGeoCoord& in, gxVec3& out) const {
+    GxGeoAngle lat, lon;
+    double elevation, x, y;
+    in.GetLatLong(lat, lon, elevation);
+    if (!LatLong2Proj(lat, lon, x, y))
+        return false;
+    out.set(x, y, elevation - m_localZ);
+    return true;
+}
+
+bool GxProjection::Proj2LatLong(double x, double y, double& lat, double& lon) const {
+    GxGeoAngle latAngle, lonAngle;
+    if (!Proj2LatLong(x, y, latAngle, lonAngle))
+        return false;
+    lat = latAngle.GetDecimalDegrees();
+    lon = lonAngle.GetDecimalDegrees();
+    return true;
+}
+
+bool GxProjection::Proj2LatLong(const gxVec3& in, gxVec3& out) const {
+    GxGeoAngle lat, lon;
+    if (!Proj2LatLong(in.GetX(), in.GetY(), lat, lon))
+        return false;
+    out.set(lon.GetDecimalDegrees(), lat.GetDecimalDegrees(), in.GetZ() + m_localZ);
+    return true;
+}
+
+bool GxProjection::Proj2GeoCoord(double x, double y, GxGeoCoord& out) const {
+    GxGeoAngle lat, lon;
+    if (!Proj2LatLong(x, y, lat, lon))
+        return false;
+    out.SetLatLong(lat, lon, 0.0);
+    return true;
+}
+
+bool GxProjection::Proj2GeoCoord(const gxVec3& in, GxGeoCoord& out) const {
+    GxGeoAngle lat, lon;
+    if (!Proj2LatLong(in.GetX(), in.GetY(), lat, lon))
+        return false;
+    out.SetLatLong(lat, lon, in.GetZ() + m_localZ);
+    return true;
+}
+
+void GxProjection::LLE2Proj(GxGeoAngle lat, GxGeoAngle lon, double elev, double& x, double& y,
+                            double& z) const {
+    LatLong2Proj(lat, lon, x, y);
+    z = elev - m_localZ;
+}
+
+void GxProjection::Proj2LLE(double x, double y, double z, double& lat, double& lon,
+                            double& elev) const {
+    Proj2LatLong(x, y, lat, lon);
+    elev = z + m_localZ;
+}
+
+void GxProjection::SetInstanceDesc(std::string_view lines) {
+    std::string text = GetProjectionDesc();
+    text += '\n';
+    if (!lines.empty()) {
+        text += lines;
+        text += '\n';
+    }
+    text += "Datum: ";
+    const char* name = m_ellipsoid ? m_ellipsoid->GetEllipsoid() : nullptr;
+    if (name)
+        text.append(name, strnlen(name, kDatumNameLength));
+    else
+        text += "Unknown";
+    m_description = std::move(text);
+    m_hasDescription = true;
+}
+
+bool GxProjection::HasEqualFrame(const GxProjection& other) const {
+    if (std::strcmp(other.GetProjectionName(), GetProjectionName()) != 0)
+        return false;
+    const GxSmartRef<GxEllipsoidBase> otherEllipsoid = other.GetEllipsoid();
+    if (!m_ellipsoid || !otherEllipsoid) {
+        if (m_ellipsoid || otherEllipsoid)
+            return false;
+    } else if (!(*m_ellipsoid == *otherEllipsoid)) {
+        return false;
+    }
+    double x, y, z;
+    other.GetLocalOrigin(x, y, z);
+    return x == m_localX && y == m_localY && z == m_localZ;
+}
+
+void GxProjection::AppendAngle(std::string& text, double degrees, bool longitude) {
+    const GxGeoAngle angle(degrees, longitude ? "EAST" : "NORTH");
+    char* dms = angle.GetDMSString(2);
+    text += dms;
+    angle.FreeString(dms);
+}
