@@ -8,6 +8,8 @@ done
 export PKG_CONFIG_PATH
 flags=$("$pkgconfig" --cflags --libs geoframe)
 libdir=$("$pkgconfig" --variable=libdir geoframe)
+datadir=$("$pkgconfig" --variable=datadir geoframe)
 # shellcheck disable=SC2086
-"$cxx" -std=c++17 -o "$out" "$source" $flags -Wl,-rpath,"$libdir"
+"$cxx" -std=c++17 -o "$out" "$source" $flags -Wl,-rpath,"$libdir" \
+    -DGEOFRAME_CONSUMER_DATUM_FILE="\"$datadir/datums.txt\""
 "$out"

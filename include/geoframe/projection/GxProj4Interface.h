@@ -51,7 +51,7 @@ public:
     /// convert from longitude and latitude in radians (a coordinate reference system
     /// such as "type=crs", or a pipeline taking degrees or map coordinates) is
     /// refused too: the conversions below could not use it.
-    bool SetParameters(const char* first, ...) override;
+    [[gnu::sentinel]] bool SetParameters(const char* first, ...) override;
 
     /// PROJ's forward conversion of (lon, lat) in radians. False, x and y untouched,
     /// without a projector or when PROJ cannot convert the point; PROJ's error state

@@ -34,7 +34,7 @@ public:
     /// Replaces the parameter list by `first` and the strings that follow it, ended
     /// by a null pointer, and configures the engine from it. False when `first` is
     /// null (nothing changes) or when the engine refuses the list.
-    virtual bool SetParameters(const char* first, ...) = 0;
+    [[gnu::sentinel]] virtual bool SetParameters(const char* first, ...) = 0;
 
     /// Forward conversion to map coordinates. False, outputs untouched, when the
     /// strategy is not configured or the point cannot be converted.

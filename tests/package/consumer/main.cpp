@@ -1,4 +1,5 @@
-// A program outside the project, built against the installed package.
+// A program outside the project, built against the installed package (or, as a
+// parent project, against the source tree).
 #include <geoframe/geoframe.h>
 
 #include <cstdio>
@@ -30,7 +31,13 @@ int main() {
                              wgs84->GetSemiMinorRadius() > 6356752.3 &&
                              wgs84->GetSemiMinorRadius() < 6356752.4;
 
-    if (!textOk || !refOk || !traitOk || !ellipsoidOk) {
+    // The datum file installed with the package, its path handed in by the build.
+    const bool datumOk = GxDatum::InitDatum(GEOFRAME_CONSUMER_DATUM_FILE) &&
+                         GxDatum::GetEllipsoid("NAS-C") != nullptr &&
+                         std::strcmp(GxDatum::GetEllipsoid("NAS-C"), "clrk66") == 0;
+    GxDatum::CleanupDatum();
+
+    if (!textOk || !refOk || !traitOk || !ellipsoidOk || !datumOk) {
         std::puts("geoframe consumer FAILED");
         return 1;
     }
