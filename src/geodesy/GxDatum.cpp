@@ -117,10 +117,15 @@ bool ParseData(std::string_view line, DatumRecord& record) {
     return true;
 }
 
-/// Reads one line without its "\n" or "\r\n"; false at the end of the file.
+/// Reads one line without its "\n" or "\r\n"; false at the end of the file. A
+/// line ends at a zero byte too, as a C text does: nothing after it could be
+/// named through the table's char* interface.
 bool ReadLine(std::istream& in, std::string& line) {
     if (!std::getline(in, line))
         return false;
+    const std::size_t zero = line.find('\0');
+    if (zero != std::string::npos)
+        line.erase(zero);
     if (!line.empty() && line.back() == '\r')
         line.pop_back();
     return true;

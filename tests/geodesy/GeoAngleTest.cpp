@@ -29,7 +29,10 @@ TEST(GeoAngle, NormalisesIntoOneTurn) {
     }
     EXPECT_TRUE(std::isnan(GxGeoAngle(std::nan("")).GetDecimalDegrees()));
     // Far beyond a 32-bit turn count, and infinity, without undefined behaviour.
-    EXPECT_LE(std::fabs(GxGeoAngle(1e300).GetDecimalDegrees()), 180.0);
+    for (const double huge : {1e20, 2.77e47, -5e22, 1e300, -1e300}) {
+        const double wrapped = GxGeoAngle(huge).GetDecimalDegrees();
+        EXPECT_TRUE(wrapped >= -180.0 && wrapped <= 180.0) << huge;
+    }
     EXPECT_TRUE(
         std::isnan(GxGeoAngle(std::numeric_limits<double>::infinity()).GetDecimalDegrees()));
     EXPECT_EQ(GxGeoAngle(100.0, "N").GetDecimalDegrees(), 100.0); // latitudes are not clamped

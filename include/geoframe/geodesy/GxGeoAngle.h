@@ -137,6 +137,12 @@ private:
             x = x - std::trunc(x / 360.0) * 360.0;
             x = x - 180.0;
         }
+        // Beyond about 1e15 degrees the steps above lose the remainder and can land
+        // outside the range; the exact remainder puts such values back in it.
+        if ((x < -180.0 || x > 180.0) && std::isfinite(x)) {
+            x = std::fmod(x, 360.0);
+            x = x > 180.0 ? x - 360.0 : (x < -180.0 ? x + 360.0 : x);
+        }
         return x;
     }
 

@@ -1,0 +1,56 @@
+// Fuzz target: any text through GxGeoAngle::SetDMSString, then the angle written
+// back at a few precisions and the written text read again: a wrapped angle must
+// come back with the same value and axis.
+
+#include <geoframe/geodesy/GxGeoAngle.h>
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string text(reinterpret_cast<const char*>(data), size);
+
+    GxGeoAngle angle(12.5, "N");
+    const GxGeoAngle before = angle;
+    if (!angle.SetDMSString(text.c_str())) {
+        // A refused text leaves the angle as it was.
+        if (angle != before)
+            std::abort();
+        return 0;
+    }
+
+    const double degrees = angle.GetDecimalDegrees();
+    // Inside the turn (180 and -180 are one meridian written with E or W).
+    const bool wrapped = degrees > -180.0 && degrees < 180.0;
+    for (const int precision : {-1, 0, 2, 20}) {
+        char* written = angle.GetDMSString(precision);
+        if (!written || std::strlen(written) == 0)
+            std::abort();
+        // What the library writes it reads back, whatever the angle.
+        GxGeoAngle again;
+        if (!again.SetDMSString(written))
+            std::abort();
+        if (precision == 20 && wrapped) {
+            // Minutes within 1e-7 of a whole minute are rounded to it.
+            const double error = std::fabs(again.GetDecimalDegrees() - degrees);
+            GeoHemiType a = HEMI_NONE, b = HEMI_NONE;
+            angle.GetHemisphere(a);
+            again.GetHemisphere(b);
+            // A text whose digits are all zero has no sign left for its letter.
+            if (error > 2e-9 || (a != b && again.GetDecimalDegrees() != 0.0))
+                std::abort();
+        }
+        angle.FreeString(written);
+    }
+
+    int whole = 0, minutes = 0;
+    double seconds = 0.0;
+    angle.GetDMS(whole, minutes, seconds);
+    char* hemisphere = angle.GetHemisphere();
+    angle.FreeString(hemisphere);
+    return 0;
+}
