@@ -1,0 +1,282 @@
+#include "Converter.h"
+
+#include <geoframe/geodesy/GxEllipsoid.h>
+#include <geoframe/geodesy/GxGeoAngle.h>
+#include <geoframe/math/gxVec3.h>
+#include <geoframe/projection/GxACEAProjection.h>
+#include <geoframe/projection/GxFlatEarthProjection.h>
+#include <geoframe/projection/GxLCCProjection.h>
+#include <geoframe/projection/GxStereographicProjection.h>
+#include <geoframe/projection/GxTrapezoidalProjection.h>
+
+#include <charconv>
+#include <cmath>
+
+namespace geoframe::convert {
+namespace {
+
+using Kind = CoordSpec::Kind;
+
+void AppendFixed(std::string& out, double value, int decimals) {
+    char buffer[400]; // the largest double in fixed notation with 17 decimals fits
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    out.append(buffer, result.ptr);
+}
+
+/// Degree-minute-second text of an angle, without the space before its letter so
+/// that it stays one field.
+void AppendDms(std::string& out, double degrees, const char* axis, int precision) {
+    const GxGeoAngle angle(degrees, axis);
+    char* text = angle.GetDMSString(precision);
+    for (const char* c = text; *c; ++c) {
+        if (*c != ' ')
+            out += *c;
+    }
+    angle.FreeString(text);
+}
+
+FieldKind FieldKindOf(const CoordSpec& spec) {
+    switch (spec.kind) {
+    case Kind::Geo:
+        return FieldKind::Geographic;
+    case Kind::Ecef:
+        return FieldKind::Cartesian;
+    case Kind::UtmAuto:
+        return FieldKind::ProjectedZone;
+    default:
+        return FieldKind::Projected;
+    }
+}
+
+GxSmartRef<GxEllipsoidBase> MakeEllipsoid(const std::string& name) {
+    GxEllipsoid* ellipsoid = new GxEllipsoid();
+    GxSmartRef<GxEllipsoidBase> held(ellipsoid);
+    if (!ellipsoid->SetEllipsoid(name.c_str(), 0.0, 0.0, 0.0))
+        return GxSmartRef<GxEllipsoidBase>();
+    return held;
+}
+
+GxSmartRef<GxProjection> MakeProjection(const CoordSpec& spec,
+                                        const GxSmartRef<GxEllipsoidBase>& ellipsoid, int zone,
+                                        bool south) {
+    const double* a = spec.angles;
+    switch (spec.kind) {
+    case Kind::Utm:
+    case Kind::UtmAuto:
+        return new GxUTMProjection(ellipsoid, zone, south ? 1 : 0);
+    case Kind::Lcc: // LAT1 and LAT2 go to PROJ's lat_1 (lower) and lat_2 (upper)
+        return new GxLCCProjection(ellipsoid, a[0], a[1], a[3], a[2]);
+    case Kind::Aea:
+        return new GxACEAProjection(ellipsoid, a[0], a[1], a[3], a[2]);
+    case Kind::Stere:
+        if (spec.useK0)
+            return new GxStereographicProjection(ellipsoid, a[0], a[1], spec.k0);
+        return new GxStereographicProjection(ellipsoid, a[0], a[1], GxGeoAngle(a[2]));
+    case Kind::Flat:
+        return new GxFlatEarthProjection(ellipsoid, a[0], a[1]);
+    case Kind::Trap:
+        return new GxTrapezoidalProjection(ellipsoid, a[0], a[1]);
+    default:
+        return GxSmartRef<GxProjection>();
+    }
+}
+
+} // namespace
+
+Converter::Converter(const Options& options) : m_options(options) {}
+
+std::unique_ptr<Converter> Converter::Create(const Options& options, std::string& error) {
+    std::unique_ptr<Converter> converter(new Converter(options));
+    Side& from = converter->m_from;
+    Side& to = converter->m_to;
+    from.spec = options.from;
+    to.spec = options.to;
+
+    from.ellipsoid = MakeEllipsoid(options.ellipsoid);
+    if (!from.ellipsoid) {
+        error = "unknown ellipsoid or datum '" + options.ellipsoid + "'";
+        return nullptr;
+    }
+    to.ellipsoid = from.ellipsoid;
+    if (!options.toEllipsoid.empty()) {
+        to.ellipsoid = MakeEllipsoid(options.toEllipsoid);
+        if (!to.ellipsoid) {
+            error = "unknown ellipsoid or datum '" + options.toEllipsoid + "'";
+            return nullptr;
+        }
+        converter->m_datumChange = *from.ellipsoid != *to.ellipsoid;
+    }
+    if (!converter->BuildSide(from, options.ellipsoid, error) ||
+        !converter->BuildSide(to, options.toEllipsoid, error))
+        return nullptr;
+    converter->m_fieldKind = FieldKindOf(from.spec);
+    return converter;
+}
+
+bool Converter::BuildSide(Side& side, const std::string&, std::string& error) {
+    if (!side.spec.IsProjected() || side.spec.kind == Kind::UtmAuto)
+        return true;
+    side.projection = MakeProjection(side.spec, side.ellipsoid, side.spec.zone, side.spec.south);
+    const double* o = m_options.origin;
+    // SetLocalOrigin reports whether the projection could be configured.
+    if (!side.projection->SetLocalOrigin(o[0], o[1], o[2])) {
+        error = "PROJ refuses the projection " + side.spec.text;
+        return false;
+    }
+    return true;
+}
+
+GxProjection* Converter::Projection(Side& side, int zone, bool south) {
+    if (side.spec.kind != Kind::UtmAuto)
+        return side.projection.Get();
+    GxSmartRef<GxProjection>& slot = side.zones[south ? 1 : 0][zone];
+    if (!slot) {
+        slot = MakeProjection(side.spec, side.ellipsoid, zone, south);
+        const double* o = m_options.origin;
+        slot->SetLocalOrigin(o[0], o[1], o[2]);
+    }
+    return slot.Get();
+}
+
+bool Converter::Fail(std::string_view, const char* error, std::string_view field, std::string& out,
+                     std::string& reason) {
+    out += "nan nan nan";
+    if (!m_parsed.rest.empty()) {
+        out += ' ';
+        out += m_parsed.rest;
+    }
+    reason = error;
+    if (!field.empty()) {
+        reason += ": '";
+        reason += field;
+        reason += '\'';
+    }
+    return false;
+}
+
+bool Converter::ConvertLine(std::string_view line, std::string& out, std::string& reason) {
+    ParsedLine& p = m_parsed;
+    if (!ParseLine(line, m_fieldKind, p)) {
+        p.rest = {};
+        return Fail(line, p.error, p.errorField, out, reason);
+    }
+
+    // Geodetic latitude, longitude and height on the FROM ellipsoid, or geocentric
+    // X, Y, Z; whichever the way needs.
+    double lat = 0, lon = 0, h = 0, x = 0, y = 0, z = 0;
+    bool geodetic = true;
+    switch (m_from.spec.kind) {
+    case Kind::Geo:
+        lat = p.values[0];
+        lon = p.values[1];
+        h = p.values[2];
+        break;
+    case Kind::Ecef:
+        x = p.values[0];
+        y = p.values[1];
+        z = p.values[2];
+        geodetic = false;
+        break;
+    default: {
+        const GxProjection* projection = Projection(m_from, p.zone, p.south);
+        gxVec3 geo;
+        if (!projection->Proj2LatLong(gxVec3(p.values[0], p.values[1], p.values[2]), geo))
+            return Fail(line, "cannot be converted", {}, out, reason);
+        lon = geo[0];
+        lat = geo[1];
+        h = geo[2];
+    }
+    }
+
+    if (m_datumChange) {
+        if (geodetic)
+            m_from.ellipsoid->LatLongToGeocentric(lat, lon, h, x, y, z);
+        m_from.ellipsoid->GeocentricToWGS84(x, y, z, x, y, z);
+        m_to.ellipsoid->WGS84ToGeocentric(x, y, z, x, y, z);
+        geodetic = false;
+    }
+
+    double result[3];
+    const int metres = m_options.precision;
+    int decimals[3] = {metres, metres, metres};
+    int zone = 0;
+    bool south = false;
+    if (m_to.spec.kind == Kind::Ecef) {
+        if (geodetic)
+            m_to.ellipsoid->LatLongToGeocentric(lat, lon, h, x, y, z);
+        result[0] = x;
+        result[1] = y;
+        result[2] = z;
+    } else {
+        if (!geodetic && !m_to.ellipsoid->GeocentricToLatLong(x, y, z, lat, lon, h, true))
+            return Fail(line, "geocentric coordinates do not converge", {}, out, reason);
+        if (m_to.spec.kind == Kind::Geo) {
+            result[0] = lat;
+            result[1] = lon;
+            result[2] = h;
+            decimals[0] = decimals[1] = metres + 5;
+        } else {
+            if (m_to.spec.kind == Kind::UtmAuto) {
+                if (!m_zoneFinder.ZoneOfLong(lon, zone))
+                    return Fail(line, "cannot be converted", {}, out, reason);
+                south = lat < 0.0;
+            }
+            gxVec3 map;
+            if (!Projection(m_to, zone, south)->LatLong2Proj(gxVec3(lon, lat, h), map))
+                return Fail(line, "cannot be converted", {}, out, reason);
+            result[0] = map[0];
+            result[1] = map[1];
+            result[2] = map[2];
+        }
+    }
+    if (!std::isfinite(result[0]) || !std::isfinite(result[1]) || !std::isfinite(result[2]))
+        return Fail(line, "cannot be converted", {}, out, reason);
+
+    if (m_options.dms && m_to.spec.kind == Kind::Geo) {
+        AppendDms(out, result[0], "N", m_options.dmsPrecision);
+        out += ' ';
+        AppendDms(out, result[1], "E", m_options.dmsPrecision);
+    } else {
+        AppendFixed(out, result[0], decimals[0]);
+        out += ' ';
+        AppendFixed(out, result[1], decimals[1]);
+    }
+    out += ' ';
+    AppendFixed(out, result[2], decimals[2]);
+    if (!p.rest.empty()) {
+        out += ' ';
+        out += p.rest;
+    }
+    if (m_to.spec.kind == Kind::UtmAuto) {
+        out += ' ';
+        out += std::to_string(zone);
+        out += south ? 's' : 'n';
+    }
+    return true;
+}
+
+std::string Converter::Describe() const {
+    std::string text;
+    const Side* sides[] = {&m_from, &m_to};
+    for (const Side* side : sides) {
+        if (!side->spec.IsProjected())
+            continue;
+        if (!text.empty())
+            text += '\n';
+        text += side == &m_from ? "FROM " : "TO ";
+        text += side->spec.text;
+        text += '\n';
+        if (side->spec.kind == Kind::UtmAuto) {
+            text += "UTM (Universal Transverse Mercator)\n"
+                    "Zone: of each point's longitude, hemisphere of its latitude\n";
+            continue;
+        }
+        const char* description = side->projection->GetProjectionInstanceDesc();
+        text += description ? description : "";
+        text += '\n';
+    }
+    return text;
+}
+
+} // namespace geoframe::convert

@@ -1,0 +1,202 @@
+#include "LineParser.h"
+
+#include <geoframe/geodesy/GxGeoAngle.h>
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+
+namespace geoframe::convert {
+namespace {
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
+
+/// Walks the fields of a line: white space or one comma (with white space around
+/// it) between fields.
+class FieldCursor {
+public:
+    explicit FieldCursor(std::string_view line) : m_line(line), m_at(0) { SkipBlanks(); }
+
+    bool AtEnd() const { return m_at >= m_line.size(); }
+    std::size_t Offset() const { return m_at; }
+
+    /// The next field; false at the end of the line. An empty field (two commas,
+    /// or a comma at the end) is returned as empty.
+    bool Next(std::string_view& field) {
+        if (AtEnd() && !m_pendingComma)
+            return false;
+        const std::size_t start = m_at;
+        while (m_at < m_line.size() && !IsBlank(m_line[m_at]) && m_line[m_at] != ',')
+            ++m_at;
+        field = m_line.substr(start, m_at - start);
+        SkipBlanks();
+        m_pendingComma = false;
+        if (m_at < m_line.size() && m_line[m_at] == ',') {
+            ++m_at;
+            SkipBlanks();
+            m_pendingComma = true; // a field follows, possibly an empty one
+        }
+        return true;
+    }
+
+private:
+    void SkipBlanks() {
+        while (m_at < m_line.size() && IsBlank(m_line[m_at]))
+            ++m_at;
+    }
+
+    std::string_view m_line;
+    std::size_t m_at;
+    bool m_pendingComma = false;
+};
+
+bool Fail(ParsedLine& out, const char* error, std::string_view field = {}) {
+    out.error = error;
+    out.errorField = field;
+    return false;
+}
+
+/// The characters of degree-minute-second text.
+bool IsAngleChar(char c) {
+    return (c >= '0' && c <= '9') || std::strchr(".+-~d'm\"sNnEeSWw", c) != nullptr;
+}
+
+/// Longest angle text handed to the angle parser; anything longer is no angle.
+constexpr std::size_t kMaxAngleText = 63;
+
+} // namespace
+
+bool IsPassThrough(std::string_view line) {
+    for (const char c : line) {
+        if (!IsBlank(c))
+            return c == '#';
+    }
+    return true;
+}
+
+bool ParseNumber(std::string_view field, double& value) {
+    const char* end = field.data() + field.size();
+    const auto result = std::from_chars(field.data(), end, value);
+    return result.ec == std::errc() && result.ptr == end;
+}
+
+bool ParseAngle(std::string_view field, double& degrees) {
+    if (ParseNumber(field, degrees))
+        return true;
+    if (field.size() > kMaxAngleText)
+        return false;
+    bool digit = false;
+    for (const char c : field) {
+        if (!IsAngleChar(c))
+            return false;
+        digit = digit || (c >= '0' && c <= '9');
+    }
+    if (!digit)
+        return false;
+    char text[kMaxAngleText + 1];
+    std::memcpy(text, field.data(), field.size());
+    text[field.size()] = '\0';
+    GxGeoAngle angle;
+    if (!angle.SetDMSString(text))
+        return false;
+    degrees = angle.GetDecimalDegrees();
+    return true;
+}
+
+bool ParseZone(std::string_view field, int& zone, bool& south) {
+    bool isSouth = false;
+    if (!field.empty()) {
+        const char letter = field.back();
+        if (letter == 's' || letter == 'S' || letter == 'n' || letter == 'N') {
+            isSouth = letter == 's' || letter == 'S';
+            field.remove_suffix(1);
+        }
+    }
+    int value = 0;
+    const char* end = field.data() + field.size();
+    const auto result = std::from_chars(field.data(), end, value);
+    if (field.empty() || result.ec != std::errc() || result.ptr != end || value < 1 || value > 60)
+        return false;
+    zone = value;
+    south = isSouth;
+    return true;
+}
+
+bool ParseLine(std::string_view line, FieldKind kind, ParsedLine& out) {
+    out = ParsedLine();
+    FieldCursor cursor(line);
+    const bool angles = kind == FieldKind::Geographic;
+
+    // The zone is the last field; the fields before it are read as a line of its own.
+    if (kind == FieldKind::ProjectedZone) {
+        std::size_t end = line.size();
+        while (end > 0 && IsBlank(line[end - 1]))
+            --end;
+        std::size_t start = end;
+        while (start > 0 && !IsBlank(line[start - 1]) && line[start - 1] != ',')
+            --start;
+        const std::string_view zoneField = line.substr(start, end - start);
+        if (zoneField.empty())
+            return Fail(out, "no UTM zone in the last field");
+        if (!ParseZone(zoneField, out.zone, out.south))
+            return Fail(out, "not a UTM zone (such as 32n or 56s)", zoneField);
+        std::size_t before = start;
+        while (before > 0 && IsBlank(line[before - 1]))
+            --before;
+        if (before > 0 && line[before - 1] == ',')
+            --before;
+        const int zone = out.zone;
+        const bool south = out.south;
+        if (!ParseLine(line.substr(0, before), FieldKind::Projected, out))
+            return false;
+        out.zone = zone;
+        out.south = south;
+        return true;
+    }
+
+    std::string_view field;
+    for (int i = 0; i < 2; ++i) {
+        if (!cursor.Next(field))
+            return Fail(out, "too few fields");
+        if (field.empty())
+            return Fail(out, "empty field");
+        const bool ok =
+            angles ? ParseAngle(field, out.values[i]) : ParseNumber(field, out.values[i]);
+        if (!ok)
+            return Fail(out, angles ? "not a number or an angle" : "not a number", field);
+        if (!std::isfinite(out.values[i]))
+            return Fail(out, "not a finite number", field);
+    }
+
+    // The third field: required for geocentric coordinates; elsewhere a height when
+    // it is a number, otherwise the first field carried through.
+    const std::size_t restStart = cursor.Offset();
+    if (cursor.Next(field)) {
+        if (field.empty())
+            return Fail(out, "empty field");
+        double height = 0.0;
+        if (ParseNumber(field, height)) {
+            if (!std::isfinite(height))
+                return Fail(out, "not a finite number", field);
+            out.values[2] = height;
+            out.hasHeight = true;
+            out.rest = line.substr(cursor.Offset());
+        } else if (kind == FieldKind::Cartesian) {
+            return Fail(out, "not a number", field);
+        } else {
+            out.rest = line.substr(restStart);
+        }
+    } else if (kind == FieldKind::Cartesian) {
+        return Fail(out, "too few fields");
+    }
+    while (!out.rest.empty() && IsBlank(out.rest.back()))
+        out.rest.remove_suffix(1);
+
+    if (angles && std::fabs(out.values[0]) > 90.0)
+        return Fail(out, "latitude outside -90 to 90 degrees");
+    return true;
+}
+
+} // namespace geoframe::convert

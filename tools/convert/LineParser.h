@@ -1,0 +1,54 @@
+#ifndef GEOFRAME_TOOLS_CONVERT_LINEPARSER_H
+#define GEOFRAME_TOOLS_CONVERT_LINEPARSER_H
+
+// Reading one input line of geoframe-convert: its coordinate fields, the optional
+// height, and the text after them that is carried through unchanged.
+
+#include <string_view>
+
+namespace geoframe::convert {
+
+/// How the coordinate fields of a line are read.
+enum class FieldKind {
+    Geographic,    ///< latitude longitude [height]: numbers or angle text, then metres
+    Cartesian,     ///< X Y Z: three numbers (geocentric metres)
+    Projected,     ///< x y [height]: numbers in metres
+    ProjectedZone, ///< x y [height] ... ZONE: as Projected, the UTM zone ("32n") last
+};
+
+/// What one line holds. Views point into the line that was parsed.
+struct ParsedLine {
+    double values[3] = {0.0, 0.0, 0.0}; ///< latitude, longitude, height (or x, y, z)
+    bool hasHeight = false;             ///< a third value was given
+    int zone = 0;                       ///< ProjectedZone: 1 to 60
+    bool south = false;                 ///< ProjectedZone: the zone's hemisphere
+    std::string_view rest;              ///< fields after the coordinates, verbatim
+    const char* error = nullptr;        ///< why the line was refused, or null
+    std::string_view errorField;        ///< the offending field, where there is one
+};
+
+/// True for a line that passes through unchanged: blank, or a comment whose first
+/// character other than white space is '#'.
+bool IsPassThrough(std::string_view line);
+
+/// Reads the coordinate fields of `line` (without its line end). Fields are
+/// separated by white space or by one comma with optional white space around it.
+/// False, with `out.error` set, when a field is missing, empty or not a number of
+/// the kind wanted, when a value is not finite, or when a latitude lies outside
+/// -90 to 90 degrees.
+bool ParseLine(std::string_view line, FieldKind kind, ParsedLine& out);
+
+/// Reads a number from the whole of `field`: a plain decimal number, or for an
+/// angle any text of the degree-minute-second parser (such as 12d30m15sN or
+/// 33~52'4.56"S) that has a digit and nothing but the parser's characters. False
+/// for anything else; non-finite values are returned as read.
+bool ParseNumber(std::string_view field, double& value);
+bool ParseAngle(std::string_view field, double& degrees);
+
+/// Reads a UTM zone written as in "utm:32n": 1 to 60 and n or s (either case);
+/// the letter may be left out for north.
+bool ParseZone(std::string_view field, int& zone, bool& south);
+
+} // namespace geoframe::convert
+
+#endif

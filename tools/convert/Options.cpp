@@ -1,0 +1,331 @@
+#include "Options.h"
+
+#include "LineParser.h"
+
+#include <charconv>
+#include <cmath>
+#include <vector>
+
+namespace geoframe::convert {
+namespace {
+
+std::vector<std::string_view> SplitCommas(std::string_view text) {
+    std::vector<std::string_view> parts;
+    while (true) {
+        const std::size_t comma = text.find(',');
+        parts.push_back(text.substr(0, comma));
+        if (comma == std::string_view::npos)
+            return parts;
+        text.remove_prefix(comma + 1);
+    }
+}
+
+bool ParseInt(std::string_view text, int& value) {
+    const char* end = text.data() + text.size();
+    const auto result = std::from_chars(text.data(), end, value);
+    return !text.empty() && result.ec == std::errc() && result.ptr == end;
+}
+
+bool ParseAngles(std::string_view name, const std::vector<std::string_view>& parts,
+                 std::size_t count, double* angles, std::string& error) {
+    for (std::size_t i = 0; i < count; ++i) {
+        if (!ParseAngle(parts[i], angles[i]) || !std::isfinite(angles[i])) {
+            error = std::string(name) + ": not an angle: '" + std::string(parts[i]) + "'";
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+bool ParseCoordSpec(std::string_view text, CoordSpec& spec, std::string& error) {
+    using Kind = CoordSpec::Kind;
+    spec = CoordSpec();
+    spec.text = std::string(text);
+    const std::size_t colon = text.find(':');
+    const std::string_view name = text.substr(0, colon);
+    const std::string_view args =
+        colon == std::string_view::npos ? std::string_view() : text.substr(colon + 1);
+    const bool hasArgs = colon != std::string_view::npos;
+
+    if (name == "geo" || name == "ecef") {
+        spec.kind = name == "geo" ? Kind::Geo : Kind::Ecef;
+        if (hasArgs) {
+            error = std::string(name) + " takes no parameters";
+            return false;
+        }
+        return true;
+    }
+    if (name == "utm") {
+        if (args == "auto") {
+            spec.kind = Kind::UtmAuto;
+            return true;
+        }
+        spec.kind = Kind::Utm;
+        if (!ParseZone(args, spec.zone, spec.south)) {
+            error = "utm needs a zone 1 to 60 with n or s (utm:32n, utm:56s) or auto";
+            return false;
+        }
+        return true;
+    }
+
+    struct Shape {
+        const char* name;
+        Kind kind;
+        std::size_t angles;
+        const char* usage;
+    };
+    static const Shape kShapes[] = {
+        {"lcc", Kind::Lcc, 4, "lcc:LAT0,LON0,LAT1,LAT2"},
+        {"aea", Kind::Aea, 4, "aea:LAT0,LON0,LAT1,LAT2"},
+        {"stere", Kind::Stere, 3, "stere:LAT0,LON0,SCALELAT or stere:LAT0,LON0,k=K0"},
+        {"flat", Kind::Flat, 2, "flat:LAT0,LON0"},
+        {"trap", Kind::Trap, 2, "trap:LAT0,LON0"},
+    };
+    for (const Shape& shape : kShapes) {
+        if (name != shape.name)
+            continue;
+        spec.kind = shape.kind;
+        std::vector<std::string_view> parts = SplitCommas(args);
+        if (!hasArgs || parts.size() != shape.angles) {
+            error = std::string("expected ") + shape.usage;
+            return false;
+        }
+        std::size_t angles = shape.angles;
+        if (shape.kind == Kind::Stere && parts[2].substr(0, 2) == "k=") {
+            spec.useK0 = true;
+            if (!ParseNumber(parts[2].substr(2), spec.k0) || !std::isfinite(spec.k0) ||
+                spec.k0 <= 0.0) {
+                error = "stere: the scale factor k= must be a positive number";
+                return false;
+            }
+            angles = 2;
+        }
+        return ParseAngles(shape.name, parts, angles, spec.angles, error);
+    }
+    error = "unknown coordinates '" + std::string(text) +
+            "' (geo, ecef, utm:ZONE, utm:auto, lcc:, aea:, stere:, flat:, trap:)";
+    return false;
+}
+
+bool ParseOptions(int argc, const char* const* argv, Options& options, std::string& error) {
+    options = Options();
+    std::vector<std::string_view> positional;
+    bool optionsEnded = false;
+    for (int i = 0; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (optionsEnded || arg.size() < 2 || arg[0] != '-' || arg == "-") {
+            positional.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        // --name=value or --name value.
+        const std::size_t equals = arg.find('=');
+        const std::string_view name = arg.substr(0, equals);
+        const bool inlineValue = equals != std::string_view::npos;
+        std::string_view value = inlineValue ? arg.substr(equals + 1) : std::string_view();
+        auto needValue = [&]() {
+            if (inlineValue)
+                return true;
+            if (i + 1 >= argc) {
+                error = std::string(name) + " needs a value";
+                return false;
+            }
+            value = argv[++i];
+            return true;
+        };
+        auto noValue = [&]() {
+            if (inlineValue)
+                error = std::string(name) + " takes no value";
+            return !inlineValue;
+        };
+
+        if (name == "--help" || name == "-h") {
+            if (!noValue())
+                return false;
+            options.help = true;
+        } else if (name == "--version") {
+            if (!noValue())
+                return false;
+            options.version = true;
+        } else if (name == "--describe") {
+            if (!noValue())
+                return false;
+            options.describe = true;
+        } else if (name == "--list-ellipsoids") {
+            if (!noValue())
+                return false;
+            options.listEllipsoids = true;
+        } else if (name == "--dms") {
+            options.dms = true;
+            if (inlineValue && (!ParseInt(value, options.dmsPrecision) ||
+                                options.dmsPrecision < 0 || options.dmsPrecision > 12)) {
+                error = "--dms=P needs P from 0 to 12";
+                return false;
+            }
+        } else if (name == "--ellipsoid" || name == "--to-ellipsoid" || name == "--datum-file" ||
+                   name == "--input") {
+            if (!needValue())
+                return false;
+            if (value.empty()) {
+                error = std::string(name) + " needs a value";
+                return false;
+            }
+            std::string& target = name == "--ellipsoid"      ? options.ellipsoid
+                                  : name == "--to-ellipsoid" ? options.toEllipsoid
+                                  : name == "--datum-file"   ? options.datumFile
+                                                             : options.input;
+            target = std::string(value);
+        } else if (name == "--precision") {
+            if (!needValue())
+                return false;
+            if (!ParseInt(value, options.precision) || options.precision < 0 ||
+                options.precision > 12) {
+                error = "--precision needs a number from 0 to 12";
+                return false;
+            }
+        } else if (name == "--threads") {
+            if (!needValue())
+                return false;
+            if (!ParseInt(value, options.threads) || options.threads < 1 || options.threads > 256) {
+                error = "--threads needs a number from 1 to 256";
+                return false;
+            }
+        } else if (name == "--origin") {
+            if (!needValue())
+                return false;
+            const std::vector<std::string_view> parts = SplitCommas(value);
+            bool ok = parts.size() == 3;
+            for (std::size_t k = 0; ok && k < 3; ++k)
+                ok = ParseNumber(parts[k], options.origin[k]) && std::isfinite(options.origin[k]);
+            if (!ok) {
+                error = "--origin needs X,Y,Z in metres";
+                return false;
+            }
+            options.hasOrigin = true;
+        } else {
+            error = "unknown option " + std::string(name);
+            return false;
+        }
+    }
+
+    if (options.help || options.version)
+        return true;
+    if (options.listEllipsoids) {
+        if (!positional.empty())
+            error = "--list-ellipsoids takes no FROM and TO";
+        return positional.empty();
+    }
+    if (positional.size() != 2) {
+        error = positional.size() < 2 ? "expected FROM and TO coordinates"
+                                      : "unexpected argument '" + std::string(positional[2]) + "'";
+        return false;
+    }
+    if (!ParseCoordSpec(positional[0], options.from, error) ||
+        !ParseCoordSpec(positional[1], options.to, error))
+        return false;
+    if (options.from.kind == CoordSpec::Kind::UtmAuto &&
+        options.to.kind == CoordSpec::Kind::UtmAuto) {
+        error = "utm:auto cannot be both FROM and TO";
+        return false;
+    }
+    if (options.hasOrigin && !options.from.IsProjected() && !options.to.IsProjected()) {
+        error = "--origin needs projected FROM or TO coordinates";
+        return false;
+    }
+    if (options.dms && options.to.kind != CoordSpec::Kind::Geo) {
+        error = "--dms needs geo as TO";
+        return false;
+    }
+    return true;
+}
+
+const char* HelpText() {
+    return R"(NAME
+    geoframe-convert - convert coordinates between geographic, geocentric and map projections
+
+SYNOPSIS
+    geoframe-convert [OPTIONS] FROM TO
+    geoframe-convert --list-ellipsoids | --help | --version
+
+DESCRIPTION
+    Reads one point per line from standard input (or --input FILE), converts it
+    from the FROM coordinates to the TO coordinates and writes it to standard
+    output, one line for each line read, in the order read. Any FROM converts to
+    any TO, through geographic coordinates on the ellipsoid.
+
+COORDINATES
+    geo                      latitude longitude [height]: degrees, metres
+    ecef                     geocentric X Y Z, metres
+    utm:ZONE[n|s]            UTM zone 1 to 60, north (default) or south: x y [height]
+    utm:auto                 as TO: the zone of each point's longitude and the
+                             hemisphere of its latitude, written as a last
+                             column such as 32n or 56s; as FROM: that column is
+                             read back from the end of the line
+    lcc:LAT0,LON0,LAT1,LAT2  Lambert conformal conic: origin, standard parallels
+    aea:LAT0,LON0,LAT1,LAT2  Albers conic equal-area: origin, standard parallels
+    stere:LAT0,LON0,SCALELAT stereographic with a latitude of true scale
+    stere:LAT0,LON0,k=K0     stereographic with a scale factor at the origin
+    flat:LAT0,LON0           flat earth, 111120 m per degree, scaled at LAT0
+    trap:LAT0,LON0           trapezoidal, 111120 m per degree, scaled per point
+
+    Angles in these parameters and in geographic input are decimal degrees or
+    degree-minute-second text without spaces: 12.5, -33.8679, 12d30m15sN,
+    33~52'4.56"S, 151~12'36"E, 45.5W.
+
+OPTIONS
+    --ellipsoid NAME      the ellipsoid or datum of FROM (and of TO): a PROJ
+                          ellipsoid id or full name, Sphere, gx14Sphere,
+                          gxFlatEarthSphere or a datum name (default WGS84)
+    --to-ellipsoid NAME   another ellipsoid or datum for TO: the point moves
+                          through geocentric coordinates and both datums'
+                          shifts to WGS 84
+    --datum-file PATH     the datum file (default: the installed datums.txt)
+    --origin X,Y,Z        local origin of the projections, in metres: it is
+                          subtracted from projected coordinates and heights
+    --dms[=P]             write geographic output as degree-minute-second text
+                          with P decimals of seconds (default 4)
+    --precision N         decimals of metres, 0 to 12 (default 3); decimal
+                          degrees get N + 5
+    --describe            print the descriptions of the projections in use
+    --list-ellipsoids     print every ellipsoid and datum name and exit
+    --threads N           worker threads (default: one per core)
+    --input FILE          read FILE instead of standard input
+    --help                print this page and exit
+    --version             print the version and exit
+
+INPUT AND OUTPUT
+    Fields are separated by white space or commas. A third number is the height
+    (for ecef it is required); the fields after the coordinates are carried to
+    the output unchanged. Blank lines and lines starting with # pass through
+    unchanged. Line ends are kept (LF or CRLF, none after a last line without).
+
+    A line that cannot be read or converted is written as "nan nan nan" (and
+    its remaining fields), with a message naming its line number on standard
+    error; the run goes on.
+
+    Memory use does not grow with the input: lines are read in large blocks,
+    converted in parallel by the worker threads, each with projections of its
+    own, and written in input order. The program is a pure filter, so it can be
+    sharded across machines by any streaming tool, for example:
+        parallel --pipe --keep-order geoframe-convert geo utm:32n < in > out
+
+EXIT STATUS
+    0   every line was converted
+    1   at least one line failed, or reading or writing failed
+    2   bad command line, unknown ellipsoid, unreadable file or projection
+        parameters that PROJ refuses; nothing was converted
+
+EXAMPLES
+    echo "51.5072 -0.1275 11 London" | geoframe-convert geo utm:auto
+    geoframe-convert --dms geo geo < points.txt
+    geoframe-convert --ellipsoid NAS-C --to-ellipsoid WGS84 geo geo < nad27.txt
+    geoframe-convert utm:33n ecef --input map.csv
+)";
+}
+
+} // namespace geoframe::convert

@@ -1,0 +1,58 @@
+#ifndef GEOFRAME_TOOLS_CONVERT_OPTIONS_H
+#define GEOFRAME_TOOLS_CONVERT_OPTIONS_H
+
+// The command line of geoframe-convert.
+
+#include <string>
+#include <string_view>
+
+namespace geoframe::convert {
+
+/// One side of a conversion: FROM or TO.
+struct CoordSpec {
+    enum class Kind { Geo, Ecef, Utm, UtmAuto, Lcc, Aea, Stere, Flat, Trap };
+    Kind kind = Kind::Geo;
+    std::string text;                ///< as written on the command line
+    int zone = 0;                    ///< Utm
+    bool south = false;              ///< Utm
+    double angles[4] = {0, 0, 0, 0}; ///< origin latitude, longitude, then the parallels
+    bool useK0 = false;              ///< Stere: scale set by a factor
+    double k0 = 0.0;                 ///< Stere
+
+    bool IsProjected() const { return kind != Kind::Geo && kind != Kind::Ecef; }
+};
+
+/// Reads "geo", "ecef", "utm:32n", "utm:auto", "lcc:LAT0,LON0,LAT1,LAT2",
+/// "aea:...", "stere:LAT0,LON0,SCALELAT", "stere:LAT0,LON0,k=K0", "flat:LAT0,LON0"
+/// or "trap:LAT0,LON0". False with a reason for anything else.
+bool ParseCoordSpec(std::string_view text, CoordSpec& spec, std::string& error);
+
+struct Options {
+    CoordSpec from;
+    CoordSpec to;
+    std::string ellipsoid = "WGS84";
+    std::string toEllipsoid; ///< empty: the same as `ellipsoid`, no datum change
+    std::string datumFile;   ///< empty: the installed datums.txt, if there is one
+    std::string input;       ///< empty: standard input
+    bool hasOrigin = false;
+    double origin[3] = {0, 0, 0};
+    bool dms = false;
+    int dmsPrecision = 4; ///< decimals of the seconds
+    int precision = 3;    ///< decimals of metres; degrees get 5 more
+    int threads = 0;      ///< 0: one per core
+    bool describe = false;
+    bool listEllipsoids = false;
+    bool help = false;
+    bool version = false;
+};
+
+/// Reads the arguments after the program name. False with a one-line reason for a
+/// bad command line.
+bool ParseOptions(int argc, const char* const* argv, Options& options, std::string& error);
+
+/// The manual page printed by --help.
+const char* HelpText();
+
+} // namespace geoframe::convert
+
+#endif

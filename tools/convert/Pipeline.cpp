@@ -1,0 +1,302 @@
+#include "Pipeline.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <condition_variable>
+#include <cstdint>
+#include <cstring>
+#include <deque>
+#include <mutex>
+#include <string_view>
+#include <thread>
+#include <unistd.h>
+
+namespace geoframe::convert {
+namespace {
+
+/// Whole lines of the input with their line ends, converted as one piece of work.
+struct Chunk {
+    std::uint64_t firstLine = 1;
+    std::string in;
+    /// Lines (counted within the chunk) that were too long; each stands in `in` as
+    /// a one-character placeholder.
+    std::vector<std::size_t> overlong;
+    std::string out;
+    std::string err;
+    bool failed = false;
+    bool done = false; // guarded by the pipeline's mutex
+};
+
+/// Reads the input in large blocks and hands it out as chunks of whole lines.
+class ChunkReader {
+public:
+    ChunkReader(int fd, std::size_t target)
+        : m_fd(fd), m_target(std::max<std::size_t>(target, 1)), m_block(m_target) {}
+
+    /// Fills `chunk` with the next lines, about `target` bytes of them; false when
+    /// the input holds no more.
+    bool Fill(Chunk& chunk) {
+        chunk.in.clear();
+        chunk.overlong.clear();
+        chunk.firstLine = m_nextLine;
+        std::size_t lines = 0;
+        while (chunk.in.size() < m_target) {
+            if (m_pos == m_end && !ReadBlock())
+                break;
+            const char* begin = m_block.data() + m_pos;
+            const std::size_t available = m_end - m_pos;
+            const char* newline = static_cast<const char*>(std::memchr(begin, '\n', available));
+            if (!newline) {
+                Hold(begin, available);
+                m_pos = m_end;
+                continue;
+            }
+            const std::size_t length = static_cast<std::size_t>(newline - begin);
+            if (m_skipping || m_pending.size() + length > kMaxLineLength) {
+                chunk.overlong.push_back(lines);
+                chunk.in += "!\n";
+                m_skipping = false;
+                m_pending.clear();
+            } else if (m_pending.empty()) {
+                chunk.in.append(begin, length + 1);
+            } else {
+                chunk.in += m_pending;
+                chunk.in.append(begin, length + 1);
+                m_pending.clear();
+            }
+            ++lines;
+            m_pos += length + 1;
+        }
+        if (m_eof && m_pos == m_end) {
+            // A last line without a line end.
+            if (m_skipping) {
+                chunk.overlong.push_back(lines);
+                chunk.in += '!';
+                ++lines;
+            } else if (!m_pending.empty()) {
+                chunk.in += m_pending;
+                ++lines;
+            }
+            m_skipping = false;
+            m_pending.clear();
+        }
+        m_nextLine += lines;
+        return !chunk.in.empty();
+    }
+
+    const std::string& Error() const { return m_error; }
+
+private:
+    bool ReadBlock() {
+        while (!m_eof) {
+            const ssize_t n = read(m_fd, m_block.data(), m_block.size());
+            if (n > 0) {
+                m_pos = 0;
+                m_end = static_cast<std::size_t>(n);
+                return true;
+            }
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                m_error = std::string("cannot read the input: ") + std::strerror(errno);
+            m_eof = true;
+        }
+        return false;
+    }
+
+    /// Keeps the start of a line that goes on in the next block, unless the line
+    /// is already too long to keep.
+    void Hold(const char* begin, std::size_t length) {
+        if (m_skipping)
+            return;
+        m_pending.append(begin, length);
+        if (m_pending.size() > kMaxLineLength) {
+            m_pending.clear();
+            m_pending.shrink_to_fit();
+            m_skipping = true;
+        }
+    }
+
+    int m_fd;
+    std::size_t m_target;
+    std::vector<char> m_block;
+    std::size_t m_pos = 0;
+    std::size_t m_end = 0;
+    bool m_eof = false;
+    std::string m_pending;
+    bool m_skipping = false;
+    std::uint64_t m_nextLine = 1;
+    std::string m_error;
+};
+
+void Report(Chunk& chunk, std::uint64_t line, std::string_view reason) {
+    chunk.failed = true;
+    chunk.err += "geoframe-convert: line ";
+    chunk.err += std::to_string(line);
+    chunk.err += ": ";
+    chunk.err += reason;
+    chunk.err += '\n';
+}
+
+void ConvertChunk(Chunk& chunk, Converter& converter) {
+    chunk.out.clear();
+    chunk.err.clear();
+    chunk.failed = false;
+    const std::string_view all(chunk.in);
+    std::string reason;
+    std::size_t pos = 0;
+    std::size_t index = 0;
+    auto overlong = chunk.overlong.begin();
+    while (pos < all.size()) {
+        const std::size_t newline = all.find('\n', pos);
+        const bool terminated = newline != std::string_view::npos;
+        const std::size_t end = terminated ? newline : all.size();
+        std::string_view line = all.substr(pos, end - pos);
+        if (overlong != chunk.overlong.end() && *overlong == index) {
+            ++overlong;
+            chunk.out += "nan nan nan";
+            Report(chunk, chunk.firstLine + index,
+                   "line longer than " + std::to_string(kMaxLineLength) + " bytes");
+        } else if (IsPassThrough(line)) {
+            chunk.out += line;
+        } else {
+            const bool crlf = line.back() == '\r';
+            if (crlf)
+                line.remove_suffix(1);
+            if (!converter.ConvertLine(line, chunk.out, reason))
+                Report(chunk, chunk.firstLine + index, reason);
+            if (crlf)
+                chunk.out += '\r';
+        }
+        if (terminated)
+            chunk.out += '\n';
+        pos = end + 1;
+        ++index;
+    }
+}
+
+bool WriteAll(int fd, std::string_view data) {
+    while (!data.empty()) {
+        const ssize_t n = write(fd, data.data(), data.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        data.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+} // namespace
+
+PipelineResult RunPipeline(int inFd, int outFd, int errFd,
+                           std::vector<std::unique_ptr<Converter>>& converters,
+                           std::size_t chunkBytes) {
+    PipelineResult result;
+    ChunkReader reader(inFd, chunkBytes);
+    auto emit = [&](const Chunk& chunk) {
+        result.linesFailed = result.linesFailed || chunk.failed;
+        if (result.ioFailed)
+            return;
+        if (!WriteAll(outFd, chunk.out)) {
+            result.ioFailed = true;
+            result.ioError = std::string("cannot write the output: ") + std::strerror(errno);
+            return;
+        }
+        WriteAll(errFd, chunk.err);
+    };
+
+    if (converters.size() == 1) {
+        Chunk chunk;
+        while (!result.ioFailed && reader.Fill(chunk)) {
+            ConvertChunk(chunk, *converters[0]);
+            emit(chunk);
+        }
+    } else {
+        std::mutex mutex;
+        std::condition_variable workReady;
+        std::condition_variable chunkDone;
+        std::deque<Chunk*> queue;
+        bool stop = false;
+
+        std::vector<std::thread> workers;
+        for (std::unique_ptr<Converter>& converter : converters) {
+            workers.emplace_back([&, worker = converter.get()] {
+                while (true) {
+                    Chunk* chunk = nullptr;
+                    {
+                        std::unique_lock<std::mutex> lock(mutex);
+                        workReady.wait(lock, [&] { return stop || !queue.empty(); });
+                        if (queue.empty())
+                            return;
+                        chunk = queue.front();
+                        queue.pop_front();
+                    }
+                    ConvertChunk(*chunk, *worker);
+                    {
+                        std::lock_guard<std::mutex> lock(mutex);
+                        chunk->done = true;
+                    }
+                    chunkDone.notify_all();
+                }
+            });
+        }
+
+        // Chunks in input order; the oldest is written once its worker is done.
+        std::deque<std::unique_ptr<Chunk>> inFlight;
+        std::vector<std::unique_ptr<Chunk>> spare;
+        const std::size_t maxInFlight = 2 * converters.size() + 2;
+        auto frontDone = [&] {
+            std::lock_guard<std::mutex> lock(mutex);
+            return inFlight.front()->done;
+        };
+        auto writeFront = [&] {
+            std::unique_ptr<Chunk> chunk = std::move(inFlight.front());
+            inFlight.pop_front();
+            {
+                std::unique_lock<std::mutex> lock(mutex);
+                chunkDone.wait(lock, [&] { return chunk->done; });
+            }
+            emit(*chunk);
+            spare.push_back(std::move(chunk));
+        };
+
+        while (!result.ioFailed) {
+            std::unique_ptr<Chunk> chunk;
+            if (spare.empty()) {
+                chunk = std::make_unique<Chunk>();
+            } else {
+                chunk = std::move(spare.back());
+                spare.pop_back();
+            }
+            if (!reader.Fill(*chunk))
+                break;
+            {
+                std::lock_guard<std::mutex> lock(mutex);
+                chunk->done = false;
+                queue.push_back(chunk.get());
+            }
+            workReady.notify_one();
+            inFlight.push_back(std::move(chunk));
+            while (inFlight.size() >= maxInFlight || (!inFlight.empty() && frontDone()))
+                writeFront();
+        }
+        while (!inFlight.empty())
+            writeFront();
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            stop = true;
+        }
+        workReady.notify_all();
+        for (std::thread& worker : workers)
+            worker.join();
+    }
+
+    if (!result.ioFailed && !reader.Error().empty()) {
+        result.ioFailed = true;
+        result.ioError = reader.Error();
+    }
+    return result;
+}
+
+} // namespace geoframe::convert
