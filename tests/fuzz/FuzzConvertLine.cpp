@@ -48,7 +48,9 @@ bool Within(std::string_view inner, std::string_view outer) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static std::vector<std::unique_ptr<Converter>> converters = MakeConverters();
-    const std::string_view line(reinterpret_cast<const char*>(data), size);
+    // One line, as the pipeline hands it over: up to its line end.
+    std::string_view line(reinterpret_cast<const char*>(data), size);
+    line = line.substr(0, line.find('\n'));
 
     for (const FieldKind kind : {FieldKind::Geographic, FieldKind::Cartesian, FieldKind::Projected,
                                  FieldKind::ProjectedZone}) {
