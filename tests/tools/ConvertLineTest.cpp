@@ -10,8 +10,10 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -213,6 +215,42 @@ TEST(ConvertLine, EveryKindRoundTrips) {
                         << returned;
                 }
             }
+        }
+    }
+}
+
+// The fast fixed-point writer gives exactly what std::to_chars (and printf) give:
+// ties to even on the exact binary value, signed zeros, every magnitude.
+TEST(ConvertLine, FixedNumbersAsPrintf) {
+    std::mt19937_64 random(3);
+    std::vector<double> values = {0.0,
+                                  -0.0,
+                                  0.125,
+                                  0.375,
+                                  2.5,
+                                  -2.5,
+                                  1e-300,
+                                  -1e-7,
+                                  5e-13,
+                                  1e15,
+                                  9.2e17,
+                                  1.7e308,
+                                  4503599627370497.0};
+    for (int i = 0; i < 20000; ++i) {
+        const double scale = std::pow(10.0, static_cast<int>(random() % 40) - 20);
+        values.push_back((static_cast<double>(random() % 2000001) / 1000.0 - 1000.0) * scale);
+        values.push_back(
+            std::ldexp(static_cast<double>(random() % 4096), -static_cast<int>(random() % 14)));
+    }
+    for (const double value : values) {
+        for (int decimals = 0; decimals <= 12; ++decimals) {
+            char buffer[400];
+            const auto end = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                           std::chars_format::fixed, decimals)
+                                 .ptr;
+            std::string mine;
+            AppendFixed(mine, value, decimals);
+            ASSERT_EQ(mine, std::string(buffer, end)) << value << " at " << decimals;
         }
     }
 }

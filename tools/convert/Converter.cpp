@@ -9,20 +9,73 @@
 #include <geoframe/projection/GxStereographicProjection.h>
 #include <geoframe/projection/GxTrapezoidalProjection.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 namespace geoframe::convert {
 namespace {
 
 using Kind = CoordSpec::Kind;
 
+constexpr std::uint64_t kPow10[] = {1,           10,           100,          1000,      10000,
+                                    100000,      1000000,      10000000,     100000000, 1000000000,
+                                    10000000000, 100000000000, 1000000000000};
+
+} // namespace
+
 void AppendFixed(std::string& out, double value, int decimals) {
+    const double magnitude = std::fabs(value);
+    if (decimals <= 12 && magnitude < 9.2e18 / static_cast<double>(kPow10[decimals])) {
+        // magnitude = m * 2^e exactly, m below 2^53, read from the bits.
+        std::uint64_t bits = 0;
+        std::memcpy(&bits, &magnitude, sizeof bits);
+        const int biased = static_cast<int>(bits >> 52);
+        std::uint64_t m = bits & ((std::uint64_t(1) << 52) - 1);
+        if (biased != 0)
+            m |= std::uint64_t(1) << 52;
+        const int e = (biased != 0 ? biased : 1) - 1075;
+        const unsigned __int128 scaled = static_cast<unsigned __int128>(m) * kPow10[decimals];
+        std::uint64_t q = 0;
+        if (e >= 0) {
+            q = static_cast<std::uint64_t>(scaled << e);
+        } else if (-e < 100) {
+            const int shift = -e;
+            q = static_cast<std::uint64_t>(scaled >> shift);
+            const unsigned __int128 rest =
+                scaled & ((static_cast<unsigned __int128>(1) << shift) - 1);
+            const unsigned __int128 half = static_cast<unsigned __int128>(1) << (shift - 1);
+            if (rest > half || (rest == half && (q & 1)))
+                ++q;
+        } // else below 2^-47: rounds to zero at 12 decimals or fewer
+        char digits[48];
+        std::size_t length =
+            static_cast<std::size_t>(std::to_chars(digits, digits + 24, q).ptr - digits);
+        const std::size_t places = static_cast<std::size_t>(decimals);
+        if (length <= places) { // a zero before the point, zeros after it
+            const std::size_t pad = places + 1 - length;
+            std::memmove(digits + pad, digits, length);
+            std::memset(digits, '0', pad);
+            length = places + 1;
+        }
+        if (std::signbit(value))
+            out += '-';
+        out.append(digits, length - places);
+        if (places > 0) {
+            out += '.';
+            out.append(digits + length - places, places);
+        }
+        return;
+    }
     char buffer[400]; // the largest double in fixed notation with 17 decimals fits
     const auto result =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
     out.append(buffer, result.ptr);
 }
+
+namespace {
 
 /// Degree-minute-second text of an angle, without the space before its letter so
 /// that it stays one field.

@@ -17,6 +17,11 @@
 
 namespace geoframe::convert {
 
+/// Appends `value` with `decimals` digits after the point, exactly as printf's
+/// "%.*f" writes it (the exact binary value rounded half to even). Values of
+/// ordinary size take an integer path several times faster than std::to_chars.
+void AppendFixed(std::string& out, double value, int decimals);
+
 /// Converts lines from one kind of coordinates to another. Each worker thread
 /// owns one: its ellipsoids and projections are its own.
 class Converter {
