@@ -132,10 +132,10 @@ TEST(Proj4Interface, ListsRefusedOnSeveralThreadsQuietly) {
         std::vector<std::thread> threads;
         for (int& count : refused)
             threads.emplace_back([&count] {
-                GxProj4Interface adapter;
-                count += !adapter.SetParameters("proj=bogus", nullptr);
-                count += !adapter.SetParameters("proj=utm", "zone=32", "ellps=foo", nullptr);
-                count += !adapter.SetParameters("proj=merc", "lat_ts=95", nullptr);
+                const char* lists[][2] = {
+                    {"proj=bogus", nullptr}, {"proj=utm", "ellps=foo"}, {"proj=merc", "lat_ts=95"}};
+                for (const auto& list : lists) // a new adapter, and so a new context, each
+                    count += !GxProj4Interface().SetParameters(list[0], list[1], nullptr);
             });
         for (std::thread& t : threads)
             t.join();
