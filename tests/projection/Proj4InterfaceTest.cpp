@@ -4,10 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
 #include <string>
 #include <thread>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -29,19 +27,9 @@ std::vector<std::string> Parameters(GxProj4Interface& adapter) {
 /// What `work` writes to the process's standard error (file descriptor 2).
 template <class Work>
 std::string StandardErrorOf(Work work) {
-    std::FILE* sink = std::tmpfile();
-    std::fflush(stderr);
-    const int saved = dup(2);
-    dup2(fileno(sink), 2);
+    testing::internal::CaptureStderr();
     work();
-    std::fflush(stderr);
-    dup2(saved, 2);
-    close(saved);
-    std::string text(static_cast<std::size_t>(std::ftell(sink)), '\0');
-    std::rewind(sink);
-    text.resize(std::fread(&text[0], 1, text.size(), sink));
-    std::fclose(sink);
-    return text;
+    return testing::internal::GetCapturedStderr();
 }
 
 bool Utm32(GxProj4Interface& adapter) {
