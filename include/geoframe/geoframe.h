@@ -24,8 +24,15 @@
 #include <geoframe/geodesy/GxGeoCoord.h>
 
 // Projections
+#include <geoframe/projection/GxACEAProjection.h>
+#include <geoframe/projection/GxFlatEarthProjection.h>
+#include <geoframe/projection/GxLCCProjection.h>
 #include <geoframe/projection/GxProj4Interface.h>
+#include <geoframe/projection/GxProjection.h>
 #include <geoframe/projection/GxProjectionStrategy.h>
+#include <geoframe/projection/GxStereographicProjection.h>
+#include <geoframe/projection/GxTrapezoidalProjection.h>
+#include <geoframe/projection/GxUTMProjection.h>
 
 // Coordinate systems and frames
 #include <geoframe/coordsys/GxAffineTransform2D.h>

@@ -1,0 +1,63 @@
+#ifndef GEOFRAME_PROJECTION_GXUTMPROJECTION_H
+#define GEOFRAME_PROJECTION_GXUTMPROJECTION_H
+
+#include <geoframe/geoframe_export.h>
+#include <geoframe/projection/detail/GxProj4Projection.h>
+
+/// Universal Transverse Mercator: one of sixty 6-degree zones, northern or
+/// southern hemisphere, computed by PROJ ("proj=utm", "south" for the southern
+/// hemisphere, "zone=", then the ellipsoid's "a=" and "b=").
+///
+/// The zone is always 1 to 60. The hemisphere value is 0 for north; any other
+/// value means south and is kept as given (IsEqual compares the values, so 1 and
+/// 2 are not equal). Description:
+///   UTM (Universal Transverse Mercator)
+///   Zone: 10, NORTH
+///   Datum: WGS84
+class GEOFRAME_EXPORT GxUTMProjection : public geoframe::detail::GxProj4Projection {
+public:
+    /// Zone 10, northern hemisphere, a new "WGS84" ellipsoid. Not configured:
+    /// conversions fail until a setter, SetLocalOrigin or SetEllipsoid runs.
+    GxUTMProjection();
+    /// Zone 10, northern hemisphere on `ellipsoid`; not configured either.
+    explicit GxUTMProjection(GxSmartRef<GxEllipsoidBase> ellipsoid);
+    /// The zone clamped into 1 to 60, the hemisphere value as given; configured.
+    GxUTMProjection(GxSmartRef<GxEllipsoidBase> ellipsoid, int zone, int hemisphere);
+    /// Same parameters, ellipsoid object, local origin and description; a PROJ
+    /// adapter of its own, configured.
+    GxUTMProjection(const GxUTMProjection& other);
+    ~GxUTMProjection() override;
+
+    GxSmartRef<GxProjection> Clone() const override;
+    /// "UTM_PROJ"
+    const char* GetProjectionName() const override;
+    /// "UTM (Universal Transverse Mercator)"
+    const char* GetProjectionDesc() const override;
+    bool IsEqual(GxSmartRef<GxProjection> other) const override;
+
+    bool GetZone(int& zone) const;
+    bool GetHemisphere(int& hemisphere) const;
+    /// A zone outside 1 to 60: false, nothing changes. Otherwise stores it, rebuilds
+    /// the description, reconfigures PROJ and returns whether PROJ accepted it.
+    bool SetZone(int zone);
+    /// Stores the value unchecked, then as SetZone.
+    bool SetHemisphere(int hemisphere);
+
+    /// The zone of a longitude in decimal degrees, counting 6-degree bands eastward
+    /// from 180 degrees west after bringing the longitude into range by whole turns
+    /// (190 gives 2, -190 gives 59). A boundary belongs to the zone east of it, and
+    /// 180 degrees east is 180 degrees west: 180, -180, 540 give 1. False, zone
+    /// untouched, for a NaN or infinite longitude. The projection is not changed.
+    bool ZoneOfLong(double lon, int& zone) const;
+
+private:
+    GxUTMProjection& operator=(const GxUTMProjection&) { return *this; }
+
+    bool SetProjection() override;
+    bool UpdateInstanceDesc() override;
+
+    int m_zone;
+    int m_hemisphere;
+};
+
+#endif

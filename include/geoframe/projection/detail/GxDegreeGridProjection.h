@@ -1,0 +1,84 @@
+#ifndef GEOFRAME_PROJECTION_DETAIL_GXDEGREEGRIDPROJECTION_H
+#define GEOFRAME_PROJECTION_DETAIL_GXDEGREEGRIDPROJECTION_H
+
+#include <geoframe/geoframe_export.h>
+#include <geoframe/projection/GxProjection.h>
+
+namespace geoframe::detail {
+
+/// What the flat-earth and trapezoidal projections share: the library computes
+/// them itself at 111120 metres per degree of arc (60 nautical miles) about an
+/// origin latitude and longitude, north-south by the latitude difference and
+/// east-west by the longitude difference times a cosine. The flat-earth projection
+/// takes the cosine of the origin latitude, the trapezoidal one the cosine of each
+/// point's own latitude. Differences and sums are GxGeoAngle arithmetic, so they
+/// wrap into one turn (a point at longitude -179 lies 2 degrees east of an origin at
+/// 179). Cosines take pi as 3.1415927: stored databases hold results made with that
+/// value (at a latitude of exactly 90 the cosine is about -2.32e-8, not 0).
+///
+/// The ellipsoid takes no part in the arithmetic; it shows in the description and
+/// in IsEqual. Every finite point converts; non-finite input, or a result that
+/// overflows to infinity, gives false with the outputs untouched. Latitudes beyond
+/// +-90 are not refused. Description:
+///   <projection description>
+///   Origin: <latitude>, <longitude>
+///   Datum: <first 10 characters of the ellipsoid's name>
+class GEOFRAME_EXPORT GxDegreeGridProjection : public GxProjection {
+public:
+    ~GxDegreeGridProjection() override;
+
+    using GxProjection::LatLong2Proj;
+    using GxProjection::Proj2LatLong;
+
+    /// y = dLat * 111120 - local y, x = dLon * 111120 * cosine - local x.
+    bool LatLong2Proj(GxGeoAngle lat, GxGeoAngle lon, double& x, double& y) const override;
+    /// lat = (y + local y) / 111120 + origin latitude, then lon = (x + local x) /
+    /// 111120 / cosine + origin longitude; both take the axis of the origin angle.
+    bool Proj2LatLong(double x, double y, GxGeoAngle& lat, GxGeoAngle& lon) const override;
+
+    /// Same name, ellipsoid and local origin, then equal origin latitude and
+    /// longitude (exact GxGeoAngle equality).
+    bool IsEqual(GxSmartRef<GxProjection> other) const override;
+
+    /// Stores the origin, rebuilds the description and rederives the cosine; true.
+    bool SetOrigin(GxGeoAngle lat, GxGeoAngle lon);
+    /// The origin; also rederives the cosine (so not const); true.
+    bool GetOrigin(GxGeoAngle& lat, GxGeoAngle& lon);
+    /// The origin in decimal degrees; true.
+    bool GetOrigin(double& lat, double& lon);
+
+    static constexpr double kMetresPerDegree = 111120.0;
+    static constexpr double kPi = 3.1415927;
+
+protected:
+    /// Origin 0, 0 on a new "WGS84" ellipsoid. `pointCosine` chooses the cosine of
+    /// each point's latitude instead of the origin's.
+    explicit GxDegreeGridProjection(bool pointCosine);
+    GxDegreeGridProjection(bool pointCosine, GxSmartRef<GxEllipsoidBase> ellipsoid);
+    GxDegreeGridProjection(bool pointCosine, GxSmartRef<GxEllipsoidBase> ellipsoid,
+                           GxGeoAngle originLat, GxGeoAngle originLon);
+    GxDegreeGridProjection(const GxDegreeGridProjection& other);
+
+    /// Called by the concrete constructors, once the object is complete: builds
+    /// the description when `describe` is set, then derives the cosine.
+    void Start(bool describe);
+
+private:
+    GxDegreeGridProjection& operator=(const GxDegreeGridProjection&) { return *this; }
+
+    bool SetProjection() override;
+    bool UpdateInstanceDesc() override;
+
+    /// cos(degrees * 3.1415927 / 180)
+    static double Cosine(double degrees);
+
+    GxGeoAngle m_originLat;
+    GxGeoAngle m_originLon;
+    bool m_pointCosine;
+    /// Cosine of the origin latitude, for the flat-earth mapping.
+    double m_originCosine;
+};
+
+} // namespace geoframe::detail
+
+#endif

@@ -1,0 +1,115 @@
+#include <geoframe/projection/GxUTMProjection.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <utility>
+
+namespace {
+
+constexpr const char* kProjParameter = "proj=utm";
+constexpr int kDefaultZone = 10;
+constexpr int kFirstZone = 1;
+constexpr int kLastZone = 60;
+
+bool IsZone(int zone) {
+    return zone >= kFirstZone && zone <= kLastZone;
+}
+
+} // namespace
+
+GxUTMProjection::GxUTMProjection()
+    : GxProj4Projection(kProjParameter), m_zone(kDefaultZone), m_hemisphere(0) {
+    UpdateInstanceDesc();
+}
+
+GxUTMProjection::GxUTMProjection(GxSmartRef<GxEllipsoidBase> ellipsoid)
+    : GxProj4Projection(kProjParameter, std::move(ellipsoid)), m_zone(kDefaultZone),
+      m_hemisphere(0) {
+    UpdateInstanceDesc();
+}
+
+GxUTMProjection::GxUTMProjection(GxSmartRef<GxEllipsoidBase> ellipsoid, int zone, int hemisphere)
+    : GxProj4Projection(kProjParameter, std::move(ellipsoid)),
+      m_zone(std::clamp(zone, kFirstZone, kLastZone)), m_hemisphere(hemisphere) {
+    UpdateInstanceDesc();
+    SetProjection();
+}
+
+GxUTMProjection::GxUTMProjection(const GxUTMProjection& other)
+    : GxProj4Projection(other), m_zone(other.m_zone), m_hemisphere(other.m_hemisphere) {
+    SetProjection();
+}
+
+GxUTMProjection::~GxUTMProjection() = default;
+
+GxSmartRef<GxProjection> GxUTMProjection::Clone() const {
+    return GxSmartRef<GxProjection>(new GxUTMProjection(*this));
+}
+
+const char* GxUTMProjection::GetProjectionName() const {
+    return "UTM_PROJ";
+}
+
+const char* GxUTMProjection::GetProjectionDesc() const {
+    return "UTM (Universal Transverse Mercator)";
+}
+
+bool GxUTMProjection::IsEqual(GxSmartRef<GxProjection> other) const {
+    if (other.Get() == this)
+        return true;
+    const auto* utm = dynamic_cast<const GxUTMProjection*>(other.Get());
+    return utm && HasEqualFrame(*utm) && m_zone == utm->m_zone && m_hemisphere == utm->m_hemisphere;
+}
+
+bool GxUTMProjection::GetZone(int& zone) const {
+    zone = m_zone;
+    return true;
+}
+
+bool GxUTMProjection::GetHemisphere(int& hemisphere) const {
+    hemisphere = m_hemisphere;
+    return true;
+}
+
+bool GxUTMProjection::SetZone(int zone) {
+    if (!IsZone(zone))
+        return false;
+    m_zone = zone;
+    UpdateInstanceDesc();
+    return SetProjection();
+}
+
+bool GxUTMProjection::SetHemisphere(int hemisphere) {
+    m_hemisphere = hemisphere;
+    UpdateInstanceDesc();
+    return SetProjection();
+}
+
+bool GxUTMProjection::ZoneOfLong(double lon, int& zone) const {
+    if (!std::isfinite(lon))
+        return false;
+    // Whole turns come off as GxGeoAngle takes them off, which leaves 180 for
+    // every longitude a whole number of turns from 180; that meridian is the
+    // western edge of zone 1.
+    const double wrapped = GxGeoAngle(lon).GetDecimalDegrees();
+    if (!(wrapped >= -180.0 && wrapped <= 180.0))
+        return false;
+    const int band = static_cast<int>(std::trunc((wrapped + 180.0) / 6.0)) + 1;
+    zone = band > kLastZone ? kFirstZone : band;
+    return true;
+}
+
+bool GxUTMProjection::SetProjection() {
+    const std::string zone = Parameter("zone=", m_zone);
+    if (m_hemisphere != 0)
+        return Configure({"south", zone});
+    return Configure({zone});
+}
+
+bool GxUTMProjection::UpdateInstanceDesc() {
+    std::string lines = "Zone: " + std::to_string(m_zone);
+    lines += m_hemisphere != 0 ? ", SOUTH" : ", NORTH";
+    SetInstanceDesc(lines);
+    return true;
+}
