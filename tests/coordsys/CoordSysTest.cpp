@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <functional>
 #include <string>
 
 namespace {
@@ -49,193 +48,143 @@ TEST(CoordSys, SceneDatabaseCodes) {
     // The unit kind decides for "Latitude/Longitude" and for no projection:
     // angular when, upper-cased, it begins with either keyword.
     const std::string longKind = "angular distance" + std::string(200, '.');
-    const struct {
-        const char* kind;
-        bool angular;
-    } kinds[] = {{nullptr, false},
-                 {"Angular Distance", true},
-                 {"angular DISTANCE", true},
-                 {"ANGULAR_DISTANCE", true},
-                 {"Angular_distance in degrees", true},
-                 {longKind.c_str(), true},
-                 {"Angular Distanc", false},
-                 {" Angular Distance", false},
-                 {"Angular-Distance", false},
-                 {"Distance", false}};
-    const struct {
-        PRef projection;
-        int code; // -1: decided by the unit kind
-    } projections[] = {{PRef(), -1},
-                       {PRef(new NamedProjection("Latitude/Longitude")), -1},
-                       {PRef(new GxFlatEarthProjection()), 0},
-                       {PRef(new GxTrapezoidalProjection()), 1},
-                       {PRef(new GxLCCProjection()), 3},
-                       {PRef(new GxUTMProjection()), 4},
-                       {PRef(new GxACEAProjection()), 5},
-                       {PRef(new GxStereographicProjection()), 5},
-                       {PRef(new NamedProjection("latitude/longitude")), 5},
-                       {PRef(new NamedProjection("Mercator")), 5},
-                       {PRef(new NamedProjection(nullptr)), 5}};
-    for (const auto& p : projections)
-        for (const auto& k : kinds) {
-            const int want = p.code >= 0 ? p.code : k.angular ? 5 : 6;
-            EXPECT_EQ(System(p.projection, k.kind, "Meters")->GetScnProjection(), want)
-                << (p.projection ? p.projection->GetProjectionName() : "none") << " / "
-                << (k.kind ? k.kind : "null");
-        }
+    const char* const angular[] = {"Angular Distance", "angular DISTANCE", "ANGULAR_DISTANCE",
+                                   "Angular_distance in degrees", longKind.c_str()};
+    const char* const linear[] = {nullptr, "Angular Distanc", " Angular Distance",
+                                  "Angular-Distance", "Distance"};
+    const PRef projections[] = {PRef(),
+                                new NamedProjection("Latitude/Longitude"),
+                                new GxFlatEarthProjection(),
+                                new GxTrapezoidalProjection(),
+                                new GxLCCProjection(),
+                                new GxUTMProjection(),
+                                new GxACEAProjection(),
+                                new GxStereographicProjection(),
+                                new NamedProjection("latitude/longitude"),
+                                new NamedProjection("Mercator"),
+                                new NamedProjection(nullptr)};
+    const int codes[] = {-1, -1, 0, 1, 3, 4, 5, 5, 5, 5, 5}; // -1: by the unit kind
+    for (int i = 0; i < 11; ++i)
+        for (int a = 0; a < 2; ++a)
+            for (const char* kind : a ? angular : linear)
+                EXPECT_EQ(System(projections[i], kind, "Meters")->GetScnProjection(), codes[i] >= 0
+                                                                                          ? codes[i]
+                                                                                      : a ? 5
+                                                                                          : 6)
+                    << i << " " << (kind ? kind : "null");
 
-    const struct {
-        const char* name;
-        int code;
-    } units[] = {
-        {"Meters", 0},  {"Kilometers", 1}, {"Feet", 4},     {"Inches", 5}, {"Nautical Miles", 8},
-        {"meters", -1}, {"Meters ", -1},   {"Degrees", -1}, {"", -1},      {nullptr, -1}};
-    for (const auto& u : units)
-        EXPECT_EQ(System(PRef(), "Distance", u.name)->GetScnUnits(), u.code)
-            << (u.name ? u.name : "null");
+    const char* const units[] = {"Meters", "Kilometers", "Feet",    "Inches", "Nautical Miles",
+                                 "meters", "Meters ",    "Degrees", "",       nullptr};
+    const int unitCodes[] = {0, 1, 4, 5, 8, -1, -1, -1, -1, -1};
+    for (int i = 0; i < 10; ++i)
+        EXPECT_EQ(System(PRef(), "Distance", units[i])->GetScnUnits(), unitCodes[i]) << i;
 }
 
 TEST(CoordSys, UnitTextsAndBufferSizes) {
     GxCoordSys cs;
-    char kind[32] = "x", name[32] = "y";
-    EXPECT_FALSE(cs.GetUnits(kind, name) || cs.GetUnits(kind, 32, name, 32));
+    char k[16], n[16];
     cs.SetUnits("Distance", nullptr); // one text is not enough
-    EXPECT_FALSE(cs.GetUnits(kind, name));
+    EXPECT_FALSE(cs.GetUnits(k, n) || cs.GetUnits(k, 16, n, 16));
     cs.SetUnits(nullptr, "Feet");
-    ASSERT_TRUE(cs.GetUnits(kind, name));
-    EXPECT_STREQ(kind, "Distance");
-    EXPECT_STREQ(name, "Feet");
-    EXPECT_FALSE(cs.GetUnits(nullptr, name) || cs.GetUnits(kind, nullptr));
-
-    // Sizes: a text fits with its terminator or nothing at all is written.
-    const struct {
-        std::size_t kindSize, nameSize;
-        bool fits;
-    } sizes[] = {{9, 5, true}, {8, 5, false}, {9, 4, false}, {0, 0, false}, {32, 32, true}};
+    EXPECT_FALSE(cs.GetUnits(nullptr, n) || cs.GetUnits(k, nullptr));
+    // A text fits with its terminator, or nothing at all is written.
+    const std::size_t sizes[][3] = {{9, 5, true}, {8, 5, false}, {9, 4, false}, {0, 0, false}};
     for (const auto& s : sizes) {
-        char k[32], n[32];
         std::memset(k, '#', sizeof k);
         std::memset(n, '#', sizeof n);
-        EXPECT_EQ(cs.GetUnits(k, s.kindSize, n, s.nameSize), s.fits) << s.kindSize << s.nameSize;
-        if (s.fits) {
-            EXPECT_STREQ(k, "Distance");
-            EXPECT_STREQ(n, "Feet");
-            EXPECT_EQ(k[9], '#');
-        } else {
-            EXPECT_TRUE(k[0] == '#' && n[0] == '#');
-        }
+        EXPECT_EQ(cs.GetUnits(k, s[0], n, s[1]), s[2] != 0) << s[0] << " " << s[1];
+        EXPECT_EQ(std::string(k, 10) + std::string(n, 6),
+                  s[2] ? std::string("Distance\0#Feet\0#", 16) : std::string(16, '#'));
     }
-
-    GxCoordSysBase::VerticalDatumType datum = GxCoordSysBase::VERTICAL_DATUM_ELLIPSOID;
-    EXPECT_TRUE(cs.GetVerticalDatum(datum));
-    EXPECT_EQ(datum, GxCoordSysBase::VERTICAL_DATUM_UNSPECIFIED);
-    // Nothing is written or read.
+    ASSERT_TRUE(cs.GetUnits(k, n));
+    EXPECT_EQ(std::string(k) + "/" + n, "Distance/Feet");
+    GxCoordSysBase::VerticalDatumType datum = GxCoordSysBase::VERTICAL_DATUM_GEOID;
+    EXPECT_TRUE(cs.GetVerticalDatum(datum) && datum == 0);
     EXPECT_FALSE(cs.Save(stdout) || cs.Load(stdin) || cs.Save(nullptr) || cs.Load(nullptr));
 }
 
-TEST(CoordSys, ProjectionAndEllipsoidAreShared) {
+TEST(CoordSys, SharingAndCopies) {
     const ERef wgs84(new GxEllipsoid("WGS84")), clarke(new GxEllipsoid("clrk66"));
     const PRef utm(new GxUTMProjection(wgs84, 33, 0));
     GxCoordSys cs;
     ERef e;
     PRef p;
     cs.SetProjection(utm);
-    EXPECT_TRUE(cs.GetEllipsoid(e) && cs.GetProjection(p));
-    EXPECT_TRUE(e.Get() == wgs84.Get() && p.Get() == utm.Get());
-    // The new ellipsoid reaches the projection, which rebuilds its description.
+    EXPECT_TRUE(cs.GetEllipsoid(e) && e.Get() == wgs84.Get());
+    // The ellipsoid reaches the shared projection, which rebuilds its description.
     cs.SetEllipsoid(clarke);
     EXPECT_EQ(utm->GetEllipsoid().Get(), clarke.Get());
     EXPECT_NE(std::string(utm->GetProjectionInstanceDesc()).find("Datum: clrk66"),
               std::string::npos);
     // An empty projection drops the projection and keeps the ellipsoid.
-    EXPECT_TRUE(cs.SetProjection(PRef()));
-    EXPECT_TRUE(cs.GetProjection(p) && cs.GetEllipsoid(e));
+    EXPECT_TRUE(cs.SetProjection(PRef()) && cs.GetProjection(p) && cs.GetEllipsoid(e));
     EXPECT_TRUE(!p && e.Get() == clarke.Get());
-    EXPECT_EQ(cs.GetScnProjection(), 6);
-
-    // Held as passed: the reported ellipsoid is the projection's, not the one given.
+    // Held as passed; the ellipsoid reported is the projection's.
     const GxCoordSys asPassed(utm, wgs84);
     asPassed.GetEllipsoid(e);
     EXPECT_EQ(e.Get(), clarke.Get());
 
-    // A clone holds a clone of the projection and the same ellipsoid; assignment
-    // changes nothing.
-    GxCoordSys source(utm, clarke);
-    source.SetUnits("Distance", "Meters");
-    source.SetVerticalDatum(GxCoordSysBase::VERTICAL_DATUM_GEOID);
-    const GxSmartRef<GxCoordSysBase> clone = source.Clone();
-    EXPECT_TRUE(*clone == source && source == *clone);
+    // A clone holds a clone of the projection and the same ellipsoid.
+    const CRef source = System(utm, "Distance", "Meters");
+    const GxSmartRef<GxCoordSysBase> clone = source->Clone();
+    EXPECT_TRUE(*clone == *source && *source == *clone);
     clone->GetProjection(p);
     clone->GetEllipsoid(e);
     EXPECT_TRUE(p.Get() != utm.Get() && e.Get() == clarke.Get());
     static_cast<GxUTMProjection&>(*p).SetZone(34);
-    int zone;
-    static_cast<GxUTMProjection&>(*utm).GetZone(zone);
-    EXPECT_EQ(zone, 33);
-    EXPECT_TRUE(*clone != source);
+    EXPECT_TRUE(*clone != *source);
+    // Assignment changes nothing, also onto itself.
     GxCoordSys assigned;
-    assigned = source;
+    assigned = *source;
     assigned = assigned;
-    EXPECT_EQ(assigned.GetScnUnits(), -1);
-    EXPECT_TRUE(assigned.GetProjection(p) && !p);
+    char k[16], n[16];
+    EXPECT_TRUE(assigned.GetProjection(p) && !p && !assigned.GetUnits(k, n));
 }
 
 TEST(CoordSys, Equality) {
     const ERef wgs84(new GxEllipsoid("WGS84")), clarke(new GxEllipsoid("clrk66"));
-    const auto utm = [&](int zone) { return PRef(new GxUTMProjection(wgs84, zone, 0)); };
-    using Make = std::function<CRef()>;
-    const Make base = [&] { return System(utm(33), "Distance", "Meters"); };
-    const struct {
-        const char* what;
-        Make other;
-        bool equal;
-    } cases[] = {
-        {"same settings, own objects", base, true},
-        {"other zone", [&] { return System(utm(32), "Distance", "Meters"); }, false},
-        {"no projection", [&] { return System(PRef(), "Distance", "Meters"); }, false},
-        {"unit kind in other case", [&] { return System(utm(33), "distance", "Meters"); }, false},
-        {"unit name in other case", [&] { return System(utm(33), "Distance", "meters"); }, false},
-        {"no unit name", [&] { return System(utm(33), "Distance", nullptr); }, false},
-        {"longer unit name", [&] { return System(utm(33), "Distance", "Meters2"); }, false},
-        {"vertical datum",
-         [&] {
-             CRef cs = base();
-             cs->SetVerticalDatum(GxCoordSysBase::VERTICAL_DATUM_GEOID);
-             return cs;
-         },
-         false},
-        {"ellipsoid radius 1e-9 m off: within tolerance",
-         [&] {
-             CRef cs = base();
-             cs->SetEllipsoid(
-                 ERef(new GxEllipsoid(6378137.000000001, 6356752.314245179, 0, 0, 0, "near")));
-             return cs;
-         },
-         true},
-        {"other ellipsoid",
-         [&] {
-             CRef cs = base();
-             cs->SetEllipsoid(clarke);
-             return cs;
-         },
-         false},
+    const ERef near(new GxEllipsoid(6378137.000000001, 6356752.314245179, 0, 0, 0, "near"));
+    const auto make = [&](int zone, const char* kind, const char* name, int datum, ERef e) {
+        const CRef cs =
+            System(zone ? PRef(new GxUTMProjection(wgs84, zone, 0)) : PRef(), kind, name);
+        cs->SetVerticalDatum(static_cast<GxCoordSysBase::VerticalDatumType>(datum));
+        if (e)
+            cs->SetEllipsoid(e);
+        return cs;
     };
+    // Each against UTM zone 33 on WGS84, "Distance", "Meters", datum 0.
+    const struct {
+        int zone;
+        const char *kind, *name;
+        int datum;
+        ERef ellipsoid;
+        bool equal;
+    } cases[] = {{33, "Distance", "Meters", 0, ERef(), true},
+                 {33, "Distance", "Meters", 0, near, true}, // within 1e-8 m
+                 {33, "Distance", "Meters", 0, clarke, false},
+                 {32, "Distance", "Meters", 0, ERef(), false},
+                 {0, "Distance", "Meters", 0, wgs84, false},
+                 {33, "distance", "Meters", 0, ERef(), false},
+                 {33, "Distance", "meters", 0, ERef(), false},
+                 {33, "Distance", nullptr, 0, ERef(), false},
+                 {33, nullptr, "Meters", 0, ERef(), false},
+                 {33, "Distance", "Meters2", 0, ERef(), false},
+                 {33, "Distance", "Meters", 2, ERef(), false}};
     for (const auto& c : cases) {
-        const CRef a = base(), b = c.other();
-        EXPECT_EQ(*a == *b, c.equal) << c.what;
-        EXPECT_EQ(*b == *a, c.equal) << c.what;
-        EXPECT_EQ(*a != *b, !c.equal) << c.what;
+        const CRef a = make(33, "Distance", "Meters", 0, ERef());
+        const CRef b = make(c.zone, c.kind, c.name, c.datum, c.ellipsoid);
+        EXPECT_TRUE((*a == *b) == c.equal && (*b == *a) == c.equal && (*a != *b) != c.equal)
+            << c.zone << " " << (c.kind ? c.kind : "-") << " " << (c.name ? c.name : "-") << " "
+            << c.datum;
     }
     // Without both unit texts a system equals only itself.
-    const CRef bare(new GxCoordSys()), bare2(new GxCoordSys());
-    EXPECT_TRUE(*bare == *bare);
-    EXPECT_FALSE(*bare == *bare2);
-    // Latitude/longitude systems: an ellipsoid on one side only makes them unequal.
-    const CRef none = System(PRef(), "Angular Distance", "Degrees");
-    const CRef held = System(PRef(), "Angular Distance", "Degrees");
-    EXPECT_TRUE(*none == *System(PRef(), "Angular Distance", "Degrees"));
-    held->SetEllipsoid(wgs84);
-    EXPECT_FALSE(*none == *held || *held == *none);
+    const CRef bare(new GxCoordSys());
+    EXPECT_TRUE(*bare == *bare && *bare != GxCoordSys());
+    // Without projection: an ellipsoid on one side only makes them unequal.
+    const CRef none = make(0, "Angular Distance", "Degrees", 0, ERef());
+    const CRef held = make(0, "Angular Distance", "Degrees", 0, wgs84);
+    EXPECT_TRUE(*none == *make(0, "Angular Distance", "Degrees", 0, ERef()));
+    EXPECT_TRUE(*none != *held && *held != *none);
 }
 
 } // namespace
