@@ -81,7 +81,9 @@ int main() {
         char local[32], grid[32], back[40];
         std::snprintf(local, sizeof local, "(%.0f, %.0f)", p[0], p[1]);
         std::snprintf(grid, sizeof grid, "(%.2f, %.2f)", e, n);
-        std::snprintf(back, sizeof back, "(%.6f, %.6f)", u, v);
+        // Rounding noise below the printed digits shows as 0, not -0.
+        const auto shown = [](double d) { return std::fabs(d) < 5e-7 ? 0.0 : d; };
+        std::snprintf(back, sizeof back, "(%.6f, %.6f)", shown(u), shown(v));
         std::printf("%-20s %-26s %-16s %-16s %s\n", local, grid, Dms(lat, "N").c_str(),
                     Dms(lon, "E").c_str(), back);
     }
