@@ -9,8 +9,6 @@ GxGeoAngle::GxGeoAngle(double degrees, const char* hemisphere) : GxGeoAngle(degr
     SetHemisphere(hemisphere);
 }
 
-GxGeoAngle::~GxGeoAngle() = default;
-
 bool GxGeoAngle::SetDMS(const int& degrees, const int& minutes, const double& seconds) {
     return SetDecimalDegrees(geoframe::detail::DmsToDegrees(
         degrees < 0, std::fabs(static_cast<double>(degrees)), minutes, seconds));

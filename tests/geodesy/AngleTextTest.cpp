@@ -1,10 +1,10 @@
 #include <geoframe/geodesy/GxGeoAngle.h>
 
+#include "CommaLocale.h"
+
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <cmath>
-#include <cstdlib>
 #include <random>
 #include <string>
 
@@ -156,18 +156,16 @@ TEST(AngleText, RandomRoundTrips) {
 
 // The test suite compiles a German locale into the build tree when it can.
 TEST(AngleText, IgnoresTheProcessLocale) {
-    const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
-    setenv("LOCPATH", GEOFRAME_TEST_LOCPATH, 1);
-    const char* german = std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
-    unsetenv("LOCPATH");
-    if (!german || *std::localeconv()->decimal_point != ',') {
-        std::setlocale(LC_NUMERIC, saved.c_str());
-        GTEST_SKIP() << "no comma-decimal locale available";
-    }
+    bool read;
+    std::string written;
     GxGeoAngle angle;
-    const bool read = angle.SetDMSString("45.25");
-    const std::string written = DmsText(GxGeoAngle(-10.5), 2);
-    std::setlocale(LC_NUMERIC, saved.c_str());
+    {
+        const CommaLocale german;
+        if (!german.Active())
+            GTEST_SKIP() << "no comma-decimal locale available";
+        read = angle.SetDMSString("45.25");
+        written = DmsText(GxGeoAngle(-10.5), 2);
+    }
     EXPECT_TRUE(read);
     EXPECT_EQ(angle.GetDecimalDegrees(), 45.25);
     EXPECT_EQ(written, "-10~30'0.00\"");

@@ -25,7 +25,8 @@ public:
     GxGeoAngle(double degrees, const char* hemisphere);
     GxGeoAngle(const GxGeoAngle&) = default;
     GxGeoAngle& operator=(const GxGeoAngle&) = default;
-    virtual ~GxGeoAngle();
+    // Inline, so that the angles made and dropped on every conversion cost nothing.
+    virtual ~GxGeoAngle() {}
 
     operator double() const { return m_degrees; }
     operator float() const { return static_cast<float>(m_degrees); }

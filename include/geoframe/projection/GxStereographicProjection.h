@@ -34,6 +34,8 @@ public:
     /// The same defaults on `ellipsoid`; not configured either.
     explicit GxStereographicProjection(GxSmartRef<GxEllipsoidBase> ellipsoid);
     /// Scale fixed by the scale latitude (factor 0.994, switch off); configured.
+    /// Pass the scale latitude as a GxGeoAngle: a plain number selects the next
+    /// constructor and becomes the scale factor.
     GxStereographicProjection(GxSmartRef<GxEllipsoidBase> ellipsoid, GxGeoAngle originLat,
                               GxGeoAngle originLon, GxGeoAngle scaleLat);
     /// Scale fixed by the factor (scale latitude 90, switch on); configured.

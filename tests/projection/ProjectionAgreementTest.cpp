@@ -1,0 +1,123 @@
+// The PROJ-backed projections against an independent implementation (GeographicLib)
+// on random points in both hemispheres, and the six projections converting on
+// several threads at once.
+
+#include "ProjectionKinds.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <thread>
+
+#ifdef GEOFRAME_HAVE_GEOGRAPHICLIB
+#include <GeographicLib/AlbersEqualArea.hpp>
+#include <GeographicLib/LambertConformalConic.hpp>
+#include <GeographicLib/PolarStereographic.hpp>
+#include <GeographicLib/TransverseMercator.hpp>
+#endif
+
+namespace {
+
+using testproj::Wgs84;
+
+#ifdef GEOFRAME_HAVE_GEOGRAPHICLIB
+TEST(ProjectionAgreement, MatchesGeographicLibInBothHemispheres) {
+    // The radii exactly as the projections hand them to PROJ.
+    const double a = 6378137.0, f = 1.0 - 6356752.314245 / a;
+    using namespace GeographicLib;
+    const TransverseMercator tm(a, f, 0.9996);
+    const LambertConformalConic lccNorth(a, f, 33, 45, 1), lccSouth(a, f, -36, -28, 1);
+    // GeographicLib 2.1's southern Albers is off (scale 1.47 between its parallels),
+    // so the southern case is checked as the mirror image of a northern one.
+    const AlbersEqualArea aeaNorth(a, f, 29.5, 45.5, 1), aeaMirror(a, f, 36, 18, 1);
+    const PolarStereographic k994(a, f, 0.994), k97(a, f, 0.97);
+    using Reference = std::function<void(double lat, double lon, double& x, double& y)>;
+    // A conic's y counts from the origin latitude; a mirrored one maps -lat.
+    const auto conic = [](const auto& c, double lat0, double lon0, double mirror = 1) {
+        return Reference([&c, lat0, lon0, mirror](double lat, double lon, double& x, double& y) {
+            double x0, y0;
+            c.Forward(lon0, mirror * lat0, lon0, x0, y0);
+            c.Forward(lon0, mirror * lat, lon, x, y);
+            y = mirror * (y - y0);
+        });
+    };
+    GxSmartRef<GxEllipsoidBase> e = Wgs84();
+    const struct {
+        GxSmartRef<GxProjection> p;
+        Reference reference;
+        double latMin, latMax, lonMin, lonMax;
+    } cases[] = {
+        {new GxUTMProjection(e, 32, 0),
+         [&](double lat, double lon, double& x, double& y) {
+             tm.Forward(9, lat, lon, x, y);
+             x += 500000;
+         },
+         0, 84, 5, 13},
+        {new GxUTMProjection(e, 56, 1),
+         [&](double lat, double lon, double& x, double& y) {
+             tm.Forward(153, lat, lon, x, y);
+             x += 500000;
+             y += 10000000;
+         },
+         -80, 0, 149, 157},
+        {new GxLCCProjection(e, 23, -96, 45, 33), conic(lccNorth, 23, -96), 15, 60, -130, -62},
+        {new GxLCCProjection(e, -32, 135, -28, -36), conic(lccSouth, -32, 135), -45, -10, 110, 160},
+        {new GxACEAProjection(e, 23, -96, 45.5, 29.5), conic(aeaNorth, 23, -96), 15, 60, -130, -62},
+        {new GxACEAProjection(e, -30, 132, -18, -36), conic(aeaMirror, -30, 132, -1), -45, -10, 110,
+         160},
+        {new GxStereographicProjection(e, 90, -45, 0.994),
+         [&](double lat, double lon, double& x, double& y) {
+             k994.Forward(true, lat, lon + 45, x, y);
+         },
+         55, 89.9, -180, 180},
+        {new GxStereographicProjection(e, -90, 0, 0.97),
+         [&](double lat, double lon, double& x, double& y) { k97.Forward(false, lat, lon, x, y); },
+         -89.9, -55, -180, 180},
+    };
+    for (const auto& c : cases) {
+        const testproj::Kind region{"", nullptr, c.latMin, c.latMax, c.lonMin, c.lonMax};
+        for (const gxVec3& point : testproj::Points(region, 500, 11)) {
+            double x, y, refX, refY;
+            gxVec3 back;
+            c.reference(point[1], point[0], refX, refY);
+            ASSERT_TRUE(c.p->LatLong2Proj(GxGeoAngle(point[1]), GxGeoAngle(point[0]), x, y));
+            EXPECT_NEAR(x, refX, 1e-5) << c.p->GetProjectionInstanceDesc() << "\n" << point[1];
+            EXPECT_NEAR(y, refY, 1e-5) << c.p->GetProjectionInstanceDesc() << "\n" << point[0];
+            ASSERT_TRUE(c.p->Proj2LatLong(gxVec3(refX, refY, 0.0), back));
+            EXPECT_NEAR(back[1], point[1], 1e-9);
+            EXPECT_NEAR(GxGeoAngle(back[0] - point[0]), 0.0, 1e-9);
+        }
+    }
+}
+#endif
+
+// Distinct projections, each with a PROJ context of its own, convert on distinct
+// threads at once and give exactly the single-threaded results.
+TEST(ProjectionThreads, DistinctProjectionsConvertConcurrently) {
+    const auto& kinds = testproj::Kinds();
+    const auto run = [&kinds](std::vector<gxVec3>& out) {
+        GxSmartRef<GxEllipsoidBase> e = Wgs84(); // one per thread: counts only
+        for (const testproj::Kind& kind : kinds) {
+            GxSmartRef<GxProjection> p(kind.make(e));
+            for (const gxVec3& point : testproj::Points(kind, 300, 5)) {
+                gxVec3 map, back;
+                p->LatLong2Proj(point, map);
+                p->Proj2LatLong(map, back);
+                out.push_back(map);
+                out.push_back(back);
+            }
+        }
+    };
+    std::vector<gxVec3> expected;
+    run(expected);
+    std::vector<std::vector<gxVec3>> results(4);
+    std::vector<std::thread> threads;
+    for (auto& result : results)
+        threads.emplace_back(run, std::ref(result));
+    for (std::thread& thread : threads)
+        thread.join();
+    for (const auto& result : results)
+        EXPECT_TRUE(result == expected);
+}
+
+} // namespace

@@ -1,0 +1,215 @@
+// Each projection's own parameters: the PROJ lists they make, their setters and
+// equality, and the library's own flat-earth and trapezoidal formulas.
+
+#include "CommaLocale.h"
+#include "ProjectionKinds.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+using testproj::Parameters;
+using testproj::Wgs84;
+using Texts = std::vector<std::string>;
+
+const std::string kA = "a=6378137.000000";
+const std::string kB = "b=6356752.314245";
+
+bool Converts(const GxProjection& p, double lat = 45.0, double lon = 9.0) {
+    double x, y;
+    return p.LatLong2Proj(GxGeoAngle(lat), GxGeoAngle(lon), x, y);
+}
+
+TEST(UTMProjection, ZonesHemispheresAndTheirLists) {
+    const int clamped[][2] = {{0, 1}, {-7, 1}, {33, 33}, {60, 60}, {75, 60}};
+    for (const auto& c : clamped) {
+        int zone;
+        GxUTMProjection(Wgs84(), c[0], 0).GetZone(zone);
+        EXPECT_EQ(zone, c[1]) << c[0];
+    }
+
+    GxUTMProjection utm; // zone 10, north, not configured yet
+    int zone, hemisphere;
+    EXPECT_TRUE(utm.GetZone(zone) && utm.GetHemisphere(hemisphere) && zone == 10 &&
+                hemisphere == 0 && !Converts(utm, 45, -123) && Parameters(utm).empty());
+    const char* description = utm.GetProjectionInstanceDesc();
+    EXPECT_FALSE(utm.SetZone(61) || utm.SetZone(0));
+    EXPECT_TRUE(utm.GetZone(zone) && zone == 10 && Parameters(utm).empty());
+    EXPECT_EQ(utm.GetProjectionInstanceDesc(), description);
+
+    EXPECT_TRUE(utm.SetHemisphere(2) && Converts(utm, -45, -123));
+    EXPECT_EQ(Parameters(utm), (Texts{"proj=utm", "south", "zone=10", kA, kB}));
+    EXPECT_TRUE(utm.SetHemisphere(0) && utm.SetZone(60));
+    EXPECT_EQ(Parameters(utm), (Texts{"proj=utm", "zone=60", kA, kB}));
+
+    // Both 1 and 2 mean south, but the values differ.
+    GxSmartRef<GxEllipsoidBase> e = Wgs84();
+    EXPECT_FALSE(GxUTMProjection(e, 33, 1).IsEqual(new GxUTMProjection(e, 33, 2)));
+    EXPECT_TRUE(GxUTMProjection(e, 33, 1).IsEqual(new GxUTMProjection(e, 33, 1)));
+}
+
+TEST(UTMProjection, ZoneOfLong) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const struct {
+        double lon;
+        int zone;
+    } cases[] = {{-179.5, 1}, {-174.0, 2}, {-74.0, 18}, {-0.0, 31},   {0.0, 31},  {5.999, 31},
+                 {6.0, 32},   {179.5, 60}, {190.0, 2},  {-190.0, 59}, {180.0, 1}, {-180.0, 1},
+                 {540.0, 1},  {-540.0, 1}, {720.0, 31}, {1e6, 17}};
+    const GxUTMProjection utm;
+    for (const auto& c : cases) {
+        int zone = -1;
+        EXPECT_TRUE(utm.ZoneOfLong(c.lon, zone) && zone == c.zone) << c.lon << " gave " << zone;
+    }
+    for (const double bad : {std::nan(""), inf, -inf}) {
+        int zone = -1;
+        EXPECT_FALSE(utm.ZoneOfLong(bad, zone) || zone != -1) << bad;
+    }
+}
+
+TEST(ConicProjections, DefaultsListsAndRefusedParallels) {
+    const struct {
+        GxSmartRef<GxProjection> defaults, fromEllipsoid, configured;
+        const char* proj;
+    } conics[] = {
+        {new GxLCCProjection, new GxLCCProjection(Wgs84()), new GxLCCProjection, "proj=lcc"},
+        {new GxACEAProjection, new GxACEAProjection(Wgs84()), new GxACEAProjection, "proj=aea"},
+    };
+    for (const auto& c : conics) {
+        SCOPED_TRACE(c.proj);
+        using Conic = geoframe::detail::GxConicProjection;
+        auto* defaults = dynamic_cast<Conic*>(c.defaults.Get());
+        auto* fromEllipsoid = dynamic_cast<Conic*>(c.fromEllipsoid.Get());
+        auto* conic = dynamic_cast<Conic*>(c.configured.Get());
+        double upper, lower;
+        EXPECT_TRUE(defaults->GetUpperLat(upper) && defaults->GetLowerLat(lower) && upper == 1 &&
+                    lower == 0);
+        EXPECT_TRUE(fromEllipsoid->GetUpperLat(upper) && upper == 0);
+        EXPECT_FALSE(Converts(*defaults) || Converts(*fromEllipsoid)); // not configured
+
+        EXPECT_TRUE(conic->SetOriginLatLong(23, -96) && conic->SetUpperLat(45) &&
+                    conic->SetLowerLat(33));
+        EXPECT_EQ(Parameters(*conic), (Texts{c.proj, "lat_0=23.000000", "lon_0=-96.000000",
+                                             "lat_1=33.000000", "lat_2=45.000000", kA, kB}));
+        EXPECT_TRUE(Converts(*conic, 40, -100));
+        GxSmartRef<GxProjection> copy = conic->Clone();
+        EXPECT_TRUE(conic->IsEqual(copy));
+
+        // PROJ refuses opposite parallels: the setter still succeeds, the angle is
+        // kept and shown, conversions fail.
+        EXPECT_TRUE(conic->SetLowerLat(-45));
+        EXPECT_TRUE(conic->GetLowerLat(lower) && lower == -45);
+        EXPECT_NE(std::string(conic->GetProjectionInstanceDesc()).find("45~0'0.00\" S"),
+                  std::string::npos);
+        EXPECT_FALSE(Converts(*conic, 40, -100) || conic->SetLocalOrigin(0, 0, 0));
+        EXPECT_FALSE(conic->IsEqual(copy)); // differ in the lower latitude only
+    }
+}
+
+TEST(StereographicProjection, ScaleSwitchAndPoles) {
+    GxSmartRef<GxEllipsoidBase> e = Wgs84();
+    GxStereographicProjection byFactor(e, 90, -45, 0.9999);
+    EXPECT_EQ(Parameters(byFactor),
+              (Texts{"proj=stere", "lat_0=90.000000", "lon_0=-45.000000", "k=0.999900", kA, kB}));
+    EXPECT_TRUE(byFactor.SetScaleLat(70));
+    EXPECT_EQ(Parameters(byFactor), (Texts{"proj=stere", "lat_0=90.000000", "lon_0=-45.000000",
+                                           "lat_1=70.000000", kA, kB}));
+    double k0, scaleLat;
+    bool useK0 = true;
+    EXPECT_TRUE(byFactor.GetScaleK0(k0) && byFactor.GetScaleLat(scaleLat) &&
+                byFactor.GetUseScaleK0(useK0) && k0 == 0.9999 && scaleLat == 70 && !useK0);
+
+    // The scale latitude reaches PROJ as "lat_1", which "stere" does not read: two
+    // scale latitudes give one mapping (true scale at the pole), unlike a factor.
+    // (A plain number as the last argument is a scale factor.)
+    GxStereographicProjection lat60(e, 90, 0, GxGeoAngle(60)), lat90(e, 90, 0, GxGeoAngle(90)),
+        k1(e, 90, 0, 1.0), k994(e, 90, 0, 0.994);
+    gxVec3 a, b, c, d;
+    const gxVec3 in(30, 70, 0);
+    ASSERT_TRUE(lat60.LatLong2Proj(in, a) && lat90.LatLong2Proj(in, b) && k1.LatLong2Proj(in, c) &&
+                k994.LatLong2Proj(in, d));
+    EXPECT_TRUE(a == b && a.equal(c, 1e-9) && !a.equal(d, 1.0));
+
+    // Poles convert as +-89.99999.
+    GxStereographicProjection south(e, -90, 0, 0.994);
+    for (GxStereographicProjection* p : {&k994, &south}) {
+        for (const double pole : {90.0, -90.0}) {
+            double x1 = 0, y1 = 0, x2 = 1, y2 = 1;
+            EXPECT_EQ(p->LatLong2Proj(GxGeoAngle(pole), GxGeoAngle(10.0), x1, y1),
+                      p->LatLong2Proj(GxGeoAngle(pole > 0 ? 89.99999 : -89.99999), GxGeoAngle(10.0),
+                                      x2, y2));
+            EXPECT_TRUE(x1 == x2 && y1 == y2) << pole;
+        }
+    }
+
+    // Equality compares the scale the switch selects.
+    GxStereographicProjection other(e, 90, 0, GxGeoAngle(60));
+    other.SetScaleK0(0.994);
+    k994.SetScaleLat(10);
+    k994.SetScaleK0(0.994);
+    EXPECT_TRUE(k994.IsEqual(other.Clone()));
+    other.SetScaleLat(10);
+    EXPECT_FALSE(k994.IsEqual(other.Clone()));
+    k994.SetScaleLat(10);
+    EXPECT_TRUE(k994.IsEqual(other.Clone()));
+}
+
+TEST(DegreeGridProjections, FormulasBitForBit) {
+    const double pi = 3.1415927;
+    const struct {
+        GxSmartRef<GxProjection> p;
+        double lat, lon, x, y;
+    } cases[] = {
+        {new GxFlatEarthProjection, 1, 1, 111120.0, 111120.0},
+        {new GxFlatEarthProjection(Wgs84(), 45, 0), 60, 1, 111120.0 * std::cos(45 * pi / 180),
+         15 * 111120.0},
+        {new GxFlatEarthProjection(Wgs84(), 0, 179), 0, -179, 2 * 111120.0, 0},
+        {new GxFlatEarthProjection(Wgs84(), 90, 0), 90, 1, 111120.0 * std::cos(90 * pi / 180), 0},
+        {new GxFlatEarthProjection(Wgs84(), 0, 0), 60, 1, 111120.0, 60 * 111120.0},
+        {new GxTrapezoidalProjection, 60, 1, 111120.0 * std::cos(60 * pi / 180), 60 * 111120.0},
+        {new GxTrapezoidalProjection(Wgs84(), 60, 0), 60, 1, 111120.0 * std::cos(60 * pi / 180), 0},
+        {new GxTrapezoidalProjection(Wgs84(), 0, -179.5), 90, 179.5,
+         -111120.0 * std::cos(90 * pi / 180), 90 * 111120.0},
+    };
+    for (const auto& c : cases) {
+        double x, y, lat, lon;
+        ASSERT_TRUE(c.p->LatLong2Proj(GxGeoAngle(c.lat), GxGeoAngle(c.lon), x, y));
+        EXPECT_TRUE(x == c.x && y == c.y)
+            << c.p->GetProjectionName() << " " << c.lat << " " << c.lon << ": " << x << " " << y;
+        ASSERT_TRUE(c.p->Proj2LatLong(x, y, lat, lon));
+        EXPECT_NEAR(lat, c.lat, 1e-9);
+        EXPECT_NEAR(GxGeoAngle(lon - c.lon), 0.0, 1e-6); // 1e-6: the cosine near 0 at 90
+    }
+    EXPECT_NEAR(std::cos(90 * pi / 180), -2.32e-8, 0.01e-8);
+
+    // The default flat-earth projection re-sets the ellipsoid it made, in place; a
+    // given ellipsoid is kept.
+    GxSmartRef<GxEllipsoidBase> wgs84 = Wgs84();
+    EXPECT_STREQ(GxFlatEarthProjection().GetEllipsoid()->GetEllipsoid(), "gxFlatEarthSphere");
+    EXPECT_STREQ(GxFlatEarthProjection(wgs84).GetEllipsoid()->GetEllipsoid(), "WGS84");
+    EXPECT_STREQ(GxTrapezoidalProjection().GetEllipsoid()->GetEllipsoid(), "WGS84");
+}
+
+TEST(ProjectionParameters, RefusedRadiiAndTheProcessLocale) {
+    // PROJ refuses a zero radius: the UTM setters report it, the conic ones do not.
+    GxSmartRef<GxEllipsoidBase> none(new GxEllipsoid(0.0, 0.0, 0, 0, 0, "none"));
+    GxUTMProjection utm(none, 33, 0);
+    EXPECT_FALSE(utm.SetZone(32) || utm.SetLocalOrigin(1, 2, 3) || Converts(utm, 45, 9));
+    EXPECT_TRUE(utm.SetEllipsoid(Wgs84()) && Converts(utm, 45, 9));
+
+    // Parameter texts use a decimal point whatever the process locale.
+    Texts list;
+    {
+        const CommaLocale german;
+        if (!german.Active())
+            GTEST_SKIP() << "no comma-decimal locale available";
+        list = Parameters(GxACEAProjection(Wgs84(), 23.5, -96.25, 45.125, 29.5));
+    }
+    EXPECT_EQ(list, (Texts{"proj=aea", "lat_0=23.500000", "lon_0=-96.250000", "lat_1=29.500000",
+                           "lat_2=45.125000", kA, kB}));
+}
+
+} // namespace
