@@ -45,6 +45,13 @@ TEST(UTMProjection, ZonesHemispheresAndTheirLists) {
     EXPECT_TRUE(utm.SetHemisphere(0) && utm.SetZone(60));
     EXPECT_EQ(Parameters(utm), (Texts{"proj=utm", "zone=60", kA, kB}));
 
+    // A point PROJ refuses writes nothing, the local origin is not subtracted from
+    // stale values.
+    double x = 7, y = 8;
+    EXPECT_TRUE(utm.SetLocalOrigin(100, 200, 0));
+    EXPECT_FALSE(utm.LatLong2Proj(GxGeoAngle(95.0), GxGeoAngle(177.0), x, y));
+    EXPECT_TRUE(x == 7 && y == 8);
+
     // Both 1 and 2 mean south, but the values differ.
     GxSmartRef<GxEllipsoidBase> e = Wgs84();
     EXPECT_FALSE(GxUTMProjection(e, 33, 1).IsEqual(new GxUTMProjection(e, 33, 2)));
