@@ -34,4 +34,14 @@
 #include <geoframe/projection/GxTrapezoidalProjection.h>
 #include <geoframe/projection/GxUTMProjection.h>
 
+// Coordinate systems and frames
+#include <geoframe/coordsys/GxAffineTransform2D.h>
+#include <geoframe/coordsys/GxCoordFrame.h>
+#include <geoframe/coordsys/GxCoordSys.h>
+#include <geoframe/coordsys/GxCoordSysBase.h>
+#include <geoframe/coordsys/GxCoverage.h>
+#include <geoframe/coordsys/GxCoverageBase.h>
+#include <geoframe/coordsys/GxScaleOffsetTrans2D.h>
+#include <geoframe/coordsys/GxTransform2D.h>
+
 #endif

@@ -4,11 +4,13 @@
 #include <geoframe/geodesy/GxGeoAngle.h>
 #include <geoframe/projection/GxProj4Interface.h>
 
+#include "foundation/Finite.h"
 #include "foundation/Text.h"
 
 #include <cmath>
 #include <cstring>
 
+using geoframe::detail::AllFinite;
 using geoframe::detail::DeleteTextList;
 using geoframe::detail::NewText;
 
@@ -17,6 +19,9 @@ namespace {
 constexpr double kTolerance = 1e-8;
 /// Convergence limit of the Newton iteration and radius of the polar case: 2^-23.
 constexpr double kConvergence = 1.1920928955078125e-07;
+/// Beyond 2^26 m (about 6.7e7 m) the height step is tested against |h| * 2^-49,
+/// a few units in the last place of the height, instead of 2^-23 m.
+constexpr double kRelativeConvergence = 1.7763568394002505e-15;
 constexpr int kMaxSteps = 5;
 /// A semi-major radius below this counts as no figure at all.
 constexpr double kZeroRadius = 1e-5;
@@ -127,6 +132,8 @@ bool GxEllipsoid::LatLongToGeocentric(double lat, double lon, double height, dou
 
 bool GxEllipsoid::LatLongToGeocentric(const GxGeoAngle& lat, const GxGeoAngle& lon, double height,
                                       double& x, double& y, double& z) const {
+    if (!AllFinite(lat.GetDecimalDegrees(), lon.GetDecimalDegrees(), height))
+        return false;
     const double a = GetSemiMajorRadius();
     const double e2 = GetEccentricitySq();
     const double phi = lat.GetRadians();
@@ -142,6 +149,8 @@ bool GxEllipsoid::LatLongToGeocentric(const GxGeoAngle& lat, const GxGeoAngle& l
 
 bool GxEllipsoid::GeocentricToLatLong(double x, double y, double z, double& lat, double& lon,
                                       double& height, bool wantHeight) const {
+    if (!AllFinite(x, y, z))
+        return false;
     const double a = GetSemiMajorRadius();
     const double e2 = GetEccentricitySq();
     const double p = std::sqrt(x * x + y * y);
@@ -178,7 +187,10 @@ bool GxEllipsoid::GeocentricToLatLong(double x, double y, double z, double& lat,
         const double dl = (cl * fz - sl * fp) * d;
         h += dh;
         phi += dl;
-        if (std::fabs(dh) < kConvergence && std::fabs(dl) < kConvergence) {
+        // Far out the height is coarser than 2^-23 m; there the step is measured
+        // against the height's own rounding.
+        const double hLimit = std::fmax(kConvergence, std::fabs(h) * kRelativeConvergence);
+        if (std::fabs(dh) < hLimit && std::fabs(dl) < kConvergence) {
             converged = true;
             break;
         }
@@ -188,6 +200,15 @@ bool GxEllipsoid::GeocentricToLatLong(double x, double y, double z, double& lat,
     }
 
     lat = gxDoubleTrait::radToDeg(phi);
+    // The iteration sees the latitude only through its sine and sqrt(1 - sine^2),
+    // so one that has run whole turns past a pole (points deep inside the Earth)
+    // stands for the same latitude wrapped by those turns: the same point. One
+    // that still lies beyond +-90 has a negative cosine, where the steps taken were
+    // not Newton steps and the point is not reached: no solution.
+    if (!(std::fabs(lat) <= 90.0)) {
+        lat = GxGeoAngle(lat).GetDecimalDegrees();
+        converged = converged && std::fabs(lat) <= 90.0;
+    }
     lon = gxDoubleTrait::radToDeg(lambda);
     height = wantHeight ? h : 0.0;
     return converged;

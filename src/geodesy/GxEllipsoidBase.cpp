@@ -1,5 +1,9 @@
 #include <geoframe/geodesy/GxEllipsoidBase.h>
 
+#include "foundation/Finite.h"
+
+using geoframe::detail::AllFinite;
+
 GxEllipsoidBase::GxEllipsoidBase() : GxEllipsoidBase("Sphere") {}
 
 GxEllipsoidBase::GxEllipsoidBase(const char* name)
@@ -69,6 +73,8 @@ bool GxEllipsoidBase::SetDatumShift(double dx, double dy, double dz) {
 
 bool GxEllipsoidBase::GeocentricToWGS84(double x, double y, double z, double& wx, double& wy,
                                         double& wz) const {
+    if (!AllFinite(x, y, z))
+        return false;
     wx = x + m_shiftX;
     wy = y + m_shiftY;
     wz = z + m_shiftZ;
@@ -77,6 +83,8 @@ bool GxEllipsoidBase::GeocentricToWGS84(double x, double y, double z, double& wx
 
 bool GxEllipsoidBase::WGS84ToGeocentric(double wx, double wy, double wz, double& x, double& y,
                                         double& z) const {
+    if (!AllFinite(wx, wy, wz))
+        return false;
     x = wx - m_shiftX;
     y = wy - m_shiftY;
     z = wz - m_shiftZ;

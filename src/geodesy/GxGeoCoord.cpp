@@ -2,8 +2,12 @@
 
 #include <geoframe/math/gxVec3.h>
 
+#include "foundation/Finite.h"
+
 #include <cmath>
 #include <utility>
+
+using geoframe::detail::AllFinite;
 
 GxGeoCoord::GxGeoCoord() : m_elevation(0.0) {}
 
@@ -22,6 +26,8 @@ bool GxGeoCoord::SetEllipsoid(GxSmartRef<GxEllipsoidBase> ellipsoid) {
 }
 
 bool GxGeoCoord::SetLatLong(const GxGeoAngle& lat, const GxGeoAngle& lon, double elevation) {
+    if (!AllFinite(lat.GetDecimalDegrees(), lon.GetDecimalDegrees(), elevation))
+        return false;
     m_lat = lat;
     m_lon = lon;
     m_elevation = elevation;
@@ -80,13 +86,22 @@ bool GxGeoCoord::OnSphere() const {
 }
 
 bool GxGeoCoord::SetDirCos(double x, double y, double z, double scalar) {
-    if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(z))
+    const double elevation = Scalar2Elevation(scalar);
+    if (!AllFinite(x, y, z, elevation))
         return false;
     if (OnSphere()) {
         const double sinLat = z > 1.0 ? 1.0 : (z < -1.0 ? -1.0 : z);
         m_lon.SetRadians(std::atan2(y, x));
         m_lat.SetRadians(std::asin(sinLat));
     } else {
+        // Scaled by a power of two so that the largest component lies in [0.5, 1):
+        // the squares below can neither overflow nor vanish, and as the scaling is
+        // exact the surface point is the one the unscaled arithmetic gives.
+        int exponent = 0;
+        std::frexp(std::fmax(std::fabs(x), std::fmax(std::fabs(y), std::fabs(z))), &exponent);
+        x = std::ldexp(x, -exponent);
+        y = std::ldexp(y, -exponent);
+        z = std::ldexp(z, -exponent);
         const double a = m_ellipsoid->GetSemiMajorRadius();
         const double b = m_ellipsoid->GetSemiMinorRadius();
         // The factor that puts (x, y, z) on the ellipsoid's surface.
@@ -99,7 +114,7 @@ bool GxGeoCoord::SetDirCos(double x, double y, double z, double scalar) {
         m_lat = lat;
         m_lon = lon;
     }
-    m_elevation = Scalar2Elevation(scalar);
+    m_elevation = elevation;
     return true;
 }
 
@@ -108,20 +123,28 @@ bool GxGeoCoord::SetDirCos(const gxVec3& direction, double scalar) {
 }
 
 bool GxGeoCoord::GetDirCos(double& x, double& y, double& z, double& scalar) const {
+    double dx, dy, dz;
     if (OnSphere()) {
         const double cosLat = m_lat.GetCos();
-        x = cosLat * m_lon.GetCos();
-        y = cosLat * m_lon.GetSin();
-        z = m_lat.GetSin();
+        dx = cosLat * m_lon.GetCos();
+        dy = cosLat * m_lon.GetSin();
+        dz = m_lat.GetSin();
     } else {
         double gx, gy, gz;
-        GetGeocentricCoord(gx, gy, gz, false);
+        if (!GetGeocentricCoord(gx, gy, gz, false))
+            return false;
         const double r = std::sqrt(gx * gx + gy * gy + gz * gz);
-        x = gx / r;
-        y = gy / r;
-        z = gz / r;
+        dx = gx / r;
+        dy = gy / r;
+        dz = gz / r;
     }
-    scalar = Elevation2Scalar(m_elevation);
+    const double s = Elevation2Scalar(m_elevation);
+    if (!AllFinite(dx, dy, dz, s))
+        return false;
+    x = dx;
+    y = dy;
+    z = dz;
+    scalar = s;
     return true;
 }
 

@@ -122,15 +122,42 @@ TEST(EllipsoidFigure, KnownGeocentricValuesAndPolarCase) {
     ASSERT_TRUE(wgs84.GeocentricToLatLong(1e-6, 0, kB + 100, la, lo, h, true)); // just off it
     EXPECT_TRUE(std::fabs(la - 90.0) < 1e-9 && std::fabs(h - 100.0) < 1e-6);
 
-    // Near the centre, and for NaN or infinity, the iteration gives up: false, the
-    // height is written, angle outputs are left alone.
-    const double hopeless[][3] = {{1000, 0, 1000}, {double(NAN), 0, 0}, {double(INFINITY), 0, 0}};
-    for (const auto& p : hopeless) {
-        GxGeoAngle angleLat(12.0, "N"), angleLon(34.0, "E");
-        h = 0;
-        EXPECT_FALSE(wgs84.GeocentricToLatLong(p[0], p[1], p[2], angleLat, angleLon, h, true));
-        EXPECT_TRUE(angleLat == GxGeoAngle(12.0, "N") && angleLon == GxGeoAngle(34.0, "E") &&
-                    h != 0.0);
+    // Near the centre the iteration may give up: false, the height is written,
+    // angle outputs are left alone.
+    GxGeoAngle angleLat(12.0, "N"), angleLon(34.0, "E");
+    h = 0;
+    EXPECT_FALSE(wgs84.GeocentricToLatLong(1000, 0, 1000, angleLat, angleLon, h, true));
+    EXPECT_TRUE(angleLat == GxGeoAngle(12.0, "N") && angleLon == GxGeoAngle(34.0, "E") && h != 0.0);
+}
+
+TEST(EllipsoidFigure, FarAndDeepPointsConvertBackWithLatitudesInRange) {
+    const GxEllipsoid wgs84("WGS84");
+    double x, y, z, lat, lon, h;
+    // Far out the height is coarser than the 2^-23 m step limit; the exact answer
+    // must still count as converged.
+    for (const double height : {1e9, 1e10, 1e13, 1e100}) {
+        for (int i = 0; i <= 360; ++i) {
+            wgs84.LatLongToGeocentric(i * 0.5 - 90, 10, height, x, y, z);
+            ASSERT_TRUE(wgs84.GeocentricToLatLong(x, y, z, lat, lon, h, true))
+                << height << " " << i;
+            EXPECT_TRUE(std::fabs(lat - (i * 0.5 - 90)) < 1e-12 &&
+                        std::fabs(h / height - 1) < 1e-15);
+        }
+    }
+    // Deep inside the Earth the iteration can run whole turns past a pole (270.05,
+    // 720.09 and -3239.1 came out): wrapped, they give the point back. One left
+    // beyond +-90 (90.64) is not a solution.
+    const double deep[][4] = {{26.84062882965685, 26.84062882965685, -200, 1},
+                              {-1.8511313340522806, -5.8220408992253336, -68.394997144714836, 1},
+                              {-60.877921589559293, -51.1812687719313, -672.48643023489899, 1},
+                              {-459.3924804020765, 78.245113540257535, -987.88424324135906, 0}};
+    for (const auto& p : deep) {
+        ASSERT_EQ(wgs84.GeocentricToLatLong(p[0], p[1], p[2], lat, lon, h, true), p[3] == 1)
+            << p[2];
+        wgs84.LatLongToGeocentric(lat, lon, h, x, y, z);
+        EXPECT_TRUE(p[3] == 0 ||
+                    (std::fabs(lat) <= 90 && std::hypot(x - p[0], y - p[1], z - p[2]) < 1e-6))
+            << p[2] << " " << lat;
     }
 }
 

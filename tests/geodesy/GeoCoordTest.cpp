@@ -99,15 +99,64 @@ TEST(GeoCoord, DirectionCosines) {
             EXPECT_TRUE((out - in).length() < 1e-12 && scalar == 1.5);
         }
     }
-    // Directions without a surface point change nothing.
+    // Lengths whose squares overflow or vanish give the angles of an ordinary one.
+    const double extremes[][6] = {{0, 1e200, 0, 0, 1, 0},     {0, 1e-160, 0, 0, 1, 0},
+                                  {1e300, 0, 1e300, 1, 0, 1}, {-1e-310, 0, 1e-310, -1, 0, 1},
+                                  {4.9e-324, 0, 0, 1, 0, 0},  {1e308, -1e308, 1e308, 1, -1, 1}};
+    for (const auto& d : extremes) {
+        GxGeoCoord extreme(wgs84), ordinary(wgs84);
+        ASSERT_TRUE(extreme.SetDirCos(d[0], d[1], d[2], 1.0) &&
+                    ordinary.SetDirCos(d[3], d[4], d[5], 1.0))
+            << d[0] << " " << d[1];
+        ordinary.GetLatLong(lat, lon, elevation);
+        ExpectAt(extreme, lat, lon, 0.0);
+    }
+    // The zero direction has no surface point on an ellipsoid; on a sphere it is fine.
     for (const Ref& any : {Ref(), wgs84}) {
         GxGeoCoord kept = At(12, 34, 56, any);
-        EXPECT_FALSE(kept.SetDirCos(double(NAN), 0, 0, 3.0) ||
-                     kept.SetDirCos(0, double(INFINITY), 0, 3.0));
-        EXPECT_EQ(kept.SetDirCos(0, 0, 0, 3.0), any.IsNull()); // zero: fine on a sphere
+        EXPECT_EQ(kept.SetDirCos(0, 0, 0, 3.0), any.IsNull());
         if (!any.IsNull())
             ExpectAt(kept, 12, 34, 56);
     }
+}
+
+TEST(GeoCoord, NonFiniteValuesAreRefusedAndChangeNothing) {
+    // NaN or an infinity in each place, through every geodesy conversion and every
+    // coordinate setter: false, with outputs and coordinate as they were.
+    const Ref wgs84(new GxEllipsoid("WGS84"));
+    const double inf = INFINITY, nan = NAN;
+    const double values[][3] = {{nan, 0, 0}, {0, -inf, 0}, {0, 0, inf}, {1, 2, nan}};
+    for (const auto& v : values) {
+        double out[3] = {1, 2, 3};
+        GxGeoAngle lat(12.0, "N"), lon(34.0, "E");
+        const GxEllipsoidBase& e = *wgs84;
+        EXPECT_FALSE(e.GeocentricToLatLong(v[0], v[1], v[2], out[0], out[1], out[2], true) ||
+                     e.GeocentricToLatLong(v[0], v[1], v[2], lat, lon, out[2], true) ||
+                     e.LatLongToGeocentric(v[0], v[1], v[2], out[0], out[1], out[2]) ||
+                     e.GeocentricToWGS84(v[0], v[1], v[2], out[0], out[1], out[2]) ||
+                     e.WGS84ToGeocentric(v[0], v[1], v[2], out[0], out[1], out[2]))
+            << v[0] << " " << v[1] << " " << v[2];
+        EXPECT_TRUE(out[0] == 1 && out[1] == 2 && out[2] == 3 && lat == GxGeoAngle(12.0, "N") &&
+                    lon == GxGeoAngle(34.0, "E"));
+        for (const Ref& any : {Ref(), wgs84}) {
+            GxGeoCoord c = At(12, 34, 56, any);
+            EXPECT_FALSE(c.SetGeocentricCoord(v[0], v[1], v[2], true) ||
+                         c.SetLatLong(GxGeoAngle(v[0]), GxGeoAngle(v[1]), v[2]) ||
+                         c.SetDirCos(v[0], v[1], v[2], 1.0) ||
+                         c.SetDirCos(1, 0, 0, v[0] + v[1] + v[2]));
+            ExpectAt(c, 12, 34, 56);
+            // A coordinate holding a non-finite value converts to nothing.
+            gxVec3 direction(4, 5, 6), xyz(7, 8, 9);
+            double scalar = 10;
+            const GxGeoCoord broken = At(v[0], v[1], v[2], any);
+            EXPECT_FALSE(broken.GetDirCos(direction, scalar) ||
+                         broken.GetGeocentricCoord(xyz, true));
+            EXPECT_TRUE(direction == gxVec3(4, 5, 6) && xyz == gxVec3(7, 8, 9) && scalar == 10);
+        }
+    }
+    GxGeoCoord c = At(12, 34, 56, wgs84); // a scalar whose elevation overflows
+    EXPECT_FALSE(c.SetDirCos(1, 0, 0, 1e303));
+    ExpectAt(c, 12, 34, 56);
 }
 
 TEST(GeoCoord, Arithmetic) {

@@ -69,14 +69,15 @@ TEST(Matrix, InverseTimesMatrixIsIdentityAndFailureTouchesNothing) {
     pt.transpose();
     EXPECT_TRUE(perm.invert() && perm == pt);
 
-    const double nan = std::nan("");
-    const M4 singular[] = {
-        M4(0, 1, 2, 3, 0, 5, 6, 7, 0, 9, 1, 1, 0, 3, 4, 5),     // zero first column
-        M4(1, 2, 3, 4, 5, 6, 7, 8, 0, 0, 0, 0, 9, 1, 2, 3),     // zero row, found late
-        M4(1, 0, 0, 0, 0, nan, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1),   // not a number
-        M4(1e-310, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1) // the inverse overflows
+    const double nan = std::nan(""), big = 1e308;
+    const M4 refused[] = {
+        M4(0, 1, 2, 3, 0, 5, 6, 7, 0, 9, 1, 1, 0, 3, 4, 5),         // zero first column
+        M4(1, 2, 3, 4, 5, 6, 7, 8, 0, 0, 0, 0, 9, 1, 2, 3),         // zero row, found late
+        M4(1, 0, 0, 0, 0, nan, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1),       // not a number
+        M4(1e-310, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1),    // the inverse overflows
+        M4(big, big, 0, 0, big, -big, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1) // the elimination does
     };
-    for (const M4& m : singular) {
+    for (const M4& m : refused) {
         M4 copy = m;
         const M4 q = perm / m;
         EXPECT_TRUE(!copy.invert() && SameBits(copy, m));
@@ -150,18 +151,32 @@ TEST(Matrix, CameraMatricesMapTheirVolumeCorners) {
 }
 
 TEST(Matrix, VecRotVecTurnsOneDirectionIntoTheOther) {
-    std::mt19937 rng(34);
-    for (int n = 0; n < 200; ++n) { // every tenth pair opposite: a half turn, not a reflection
-        const gxVec3 a = UnitVec(rng), b = n % 10 ? UnitVec(rng) : a * -1.0;
+    // A rotation (rows r0 x r1 = r2, not a reflection) that takes a onto b.
+    auto turns = [](const gxVec3& a, const gxVec3& b) {
         M4 m, same;
         gxVec3 to, r0, r1, r2;
         m.makeVecRotVec(a, b);
         same.makeVecRotVec(a, a);
         to.xformVec(a, m);
         m.getRow(0, r0), m.getRow(1, r1), m.getRow(2, r2);
-        r0.cross(r0, r1); // rows of a proper rotation: r0 x r1 = r2
-        EXPECT_TRUE(to.equal(b, 1e-12) && r0.equal(r2, 1e-12) && same == M4());
+        r0.cross(r0, r1);
+        return to.equal(b, 1e-12) && r0.equal(r2, 1e-12) && same == M4();
+    };
+    std::mt19937 rng(34);
+    for (int n = 0; n < 200; ++n) { // every tenth pair opposite: a half turn
+        const gxVec3 a = UnitVec(rng);
+        EXPECT_TRUE(turns(a, n % 10 ? UnitVec(rng) : a * -1.0));
     }
+    // Nearly along an axis, and nearly equal or opposite, where a x b is too short
+    // to normalise.
+    gxVec3 tilted(1, 1e-9, 0), near(1, 2e-9, 1e-10), far(-1, 1e-10, 3e-9);
+    tilted.normalize(), near.normalize(), far.normalize();
+    const gxVec3 pairs[][2] = {{tilted, tilted * -1.0},
+                               {tilted, near},
+                               {tilted, far},
+                               {gxVec3(0, 0, 1), gxVec3(1e-9, 0, -1)}};
+    for (const auto& p : pairs)
+        EXPECT_TRUE(turns(p[0], p[1]) && turns(p[1], p[0])) << p[1][0] << " " << p[1][2];
 }
 
 } // namespace

@@ -64,9 +64,10 @@ TEST(VecProducts, CrossIsAliasSafeAndDirectionsGetPerpendicularAxes) {
                               {{0, 0, 1}, {0, 0, -1}, {-1, 0, 0}}, // opposite
                               {{1, 0, 0}, {1, 0, 0}, {0, -1, 0}},  // equal
                               {{-1, 0, 0}, {1, 0, 0}, {0, -1, 0}}, // opposite, a = -x
-                              {{0.6, 0.8, 0}, {0.8, 0.6, 0}, {0, 0, -0.28}}};
-    const double angles[] = {90, 180, 0, 180, 16.260204708311957};
-    for (int i = 0; i < 5; ++i) {
+                              {{0.6, 0.8, 0}, {0.8, 0.6, 0}, {0, 0, -0.28}},
+                              {{1, 1e-9, 0}, {-1, -1e-9, 0}, {1e-9, -1, 0}}}; // a nearly x
+    const double angles[] = {90, 180, 0, 180, 16.260204708311957, 180};
+    for (int i = 0; i < 6; ++i) {
         gxVec3 axis = dirs[i][0]; // computed into one of its operands
         EXPECT_NEAR(axis.getAxisAngle(axis, dirs[i][1]), angles[i], 1e-12);
         EXPECT_TRUE(axis.equal(dirs[i][2], 1e-15));

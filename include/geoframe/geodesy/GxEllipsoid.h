@@ -39,16 +39,21 @@ public:
     bool operator==(const GxEllipsoidBase& other) const override;
     bool operator!=(const GxEllipsoidBase& other) const override;
 
+    /// False, outputs untouched, for a non-finite latitude, longitude or height.
     bool LatLongToGeocentric(double lat, double lon, double height, double& x, double& y,
                              double& z) const override;
     bool LatLongToGeocentric(const GxGeoAngle& lat, const GxGeoAngle& lon, double height, double& x,
                              double& y, double& z) const override;
 
-    /// Newton iteration on latitude and height, at most 5 steps. False when it has
-    /// not converged by then (the outputs are written all the same; the angle
-    /// overload then leaves its angles untouched). Points within 2^-23 m of the
-    /// polar axis take latitude +-90 (0 at the centre), longitude 0 and height
-    /// |z| - b without iterating.
+    /// Newton iteration on latitude and height, at most 5 steps, until the latitude
+    /// step is below 2^-23 rad and the height step below 2^-23 m (above 2^26 m of
+    /// height, below |h| * 2^-49, as the height itself is coarser there). A
+    /// latitude that ran whole turns past a pole is wrapped back. False when the
+    /// iteration has not converged by then or has reached no latitude within +-90
+    /// (the outputs are written all the same; the angle overload then leaves its
+    /// angles untouched), and for a non-finite x, y or z (nothing is written).
+    /// Points within 2^-23 m of the polar axis take latitude +-90 (0 at the
+    /// centre), longitude 0 and height |z| - b without iterating.
     bool GeocentricToLatLong(double x, double y, double z, double& lat, double& lon, double& height,
                              bool wantHeight) const override;
     bool GeocentricToLatLong(double x, double y, double z, GxGeoAngle& lat, GxGeoAngle& lon,

@@ -33,6 +33,9 @@ public:
     virtual bool operator==(const GxEllipsoidBase& other) const = 0;
     virtual bool operator!=(const GxEllipsoidBase& other) const = 0;
 
+    // Every conversion here and below, in this class and derived ones, returns
+    // false with its outputs untouched for non-finite input.
+
     /// Geodetic latitude, longitude (degrees) and height to geocentric X, Y, Z.
     virtual bool LatLongToGeocentric(double lat, double lon, double height, double& x, double& y,
                                      double& z) const = 0;

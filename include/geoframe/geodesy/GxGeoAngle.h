@@ -10,10 +10,12 @@
 /// Hemisphere of a latitude or longitude.
 enum GeoHemiType { HEMI_NONE = 0, HEMI_WEST = 1, HEMI_EAST = 2, HEMI_NORTH = 3, HEMI_SOUTH = 4 };
 
-/// A latitude or longitude in decimal degrees, wrapped into one turn
-/// (-180 < degrees <= 180), with the axis it belongs to. The hemisphere follows
-/// from the axis and the sign: negative latitudes are south, negative longitudes
-/// west, zero is north or east. Latitudes are wrapped like longitudes, not clamped.
+/// A latitude or longitude in decimal degrees, wrapped into one turn, with the
+/// axis it belongs to. Degrees in (-180, 180] are kept; larger ones wrap into
+/// [-180, 180) and those at or below -180 into (-180, 180], so 540 gives -180 and
+/// -180 gives 180. The hemisphere follows from the axis and the sign: negative
+/// latitudes are south, negative longitudes west, zero is north or east.
+/// Latitudes are wrapped like longitudes, not clamped.
 ///
 /// Hemisphere letters given to the constructor or to SetHemisphere only choose
 /// the axis; they never change the sign (GxGeoAngle(33.5, "S") reads back as north).
@@ -127,22 +129,20 @@ private:
         return angle;
     }
 
-    /// Wraps into -180 < x <= 180; NaN passes through.
+    /// Wraps x into one turn with an exact remainder, so that every finite value
+    /// lands in range and is right modulo 360 however large it is. Values above 180
+    /// land in [-180, 180) (540 gives -180), values at or below -180 in (-180, 180]
+    /// (-180 gives 180), values between stay as they are. Infinity gives NaN; NaN
+    /// passes through.
     static double Normalize(double x) {
-        if (x <= -180.0) {
-            x = x - 180.0;
-            x = x - std::trunc(x / 360.0) * 360.0;
-            x = x + 180.0;
-        } else if (x > 180.0) {
-            x = x + 180.0;
-            x = x - std::trunc(x / 360.0) * 360.0;
-            x = x - 180.0;
-        }
-        // Beyond about 1e15 degrees the steps above lose the remainder and can land
-        // outside the range; the exact remainder puts such values back in it.
-        if ((x < -180.0 || x > 180.0) && std::isfinite(x)) {
-            x = std::fmod(x, 360.0);
-            x = x > 180.0 ? x - 360.0 : (x < -180.0 ? x + 360.0 : x);
+        if (x > 180.0) {
+            x = std::fmod(x, 360.0); // exact, in [0, 360)
+            if (x >= 180.0)
+                x -= 360.0; // exact: both within a factor of two
+        } else if (x <= -180.0) {
+            x = std::fmod(x, 360.0); // exact, in (-360, 0]
+            // Exact as above; adding 0 turns a remainder of -0 into +0.
+            x = x <= -180.0 ? x + 360.0 : x + 0.0;
         }
         return x;
     }

@@ -33,6 +33,9 @@ public:
     bool SetEllipsoid(GxSmartRef<GxEllipsoidBase> ellipsoid);
     GxSmartRef<GxEllipsoidBase> GetEllipsoid() const { return m_ellipsoid; }
 
+    /// False, nothing changed, when an angle or the elevation is not finite. Every
+    /// setter and conversion below likewise refuses non-finite input, and a
+    /// coordinate holding a non-finite value converts to nothing.
     bool SetLatLong(const GxGeoAngle& lat, const GxGeoAngle& lon, double elevation);
     bool GetLatLong(GxGeoAngle& lat, GxGeoAngle& lon, double& elevation) const;
     /// Latitude and longitude in decimal degrees.
@@ -45,12 +48,13 @@ public:
 
     /// From geocentric X, Y, Z through the ellipsoid's GeocentricToLatLong. With
     /// `wantHeight` the elevation becomes the height above the ellipsoid, without it
-    /// 0. False without an ellipsoid (nothing changes) or when the conversion does
-    /// not converge (angles unchanged, elevation written).
+    /// 0. False without an ellipsoid or for non-finite input (nothing changes), or
+    /// when the conversion fails to converge (angles unchanged, elevation written).
     bool SetGeocentricCoord(double x, double y, double z, bool wantHeight);
     bool SetGeocentricCoord(const gxVec3& xyz, bool wantHeight);
     /// To geocentric X, Y, Z, at the elevation when `useElevation` is set, otherwise
-    /// on the ellipsoid's surface. False without an ellipsoid (outputs untouched).
+    /// on the ellipsoid's surface. False without an ellipsoid or for a non-finite
+    /// value used (outputs untouched).
     bool GetGeocentricCoord(double& x, double& y, double& z, bool useElevation) const;
     bool GetGeocentricCoord(gxVec3& xyz, bool useElevation) const;
 
@@ -59,15 +63,16 @@ public:
     /// atan2(y, x), latitude asin(z), z limited to [-1, 1] so that rounding
     /// cannot turn a unit vector into a NaN latitude. On other ellipsoids the
     /// direction may have any length: the geodetic latitude and longitude are those
-    /// of the surface point in that direction. The elevation is then set from the
-    /// scalar. False, nothing changed, for a non-finite direction, and on the
-    /// ellipsoid path for the zero direction, which has no surface point.
+    /// of the surface point in that direction, however long or short it is. The
+    /// elevation is then set from the scalar. False, nothing changed, for a
+    /// non-finite direction or elevation, and on the ellipsoid path for the zero
+    /// direction, which has no surface point.
     bool SetDirCos(double x, double y, double z, double scalar);
     bool SetDirCos(const gxVec3& direction, double scalar);
     /// To a unit direction and a radial scalar. Without an ellipsoid or on a sphere
     /// the direction is that of latitude and longitude; otherwise it is the
     /// geocentric direction of the surface point below the coordinate (not the
-    /// ellipsoid normal). Always true.
+    /// ellipsoid normal). False, outputs untouched, when a result is not finite.
     bool GetDirCos(double& x, double& y, double& z, double& scalar) const;
     bool GetDirCos(gxVec3& direction, double& scalar) const;
 

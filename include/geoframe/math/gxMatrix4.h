@@ -354,7 +354,8 @@ public:
 
     /// The rotation that turns direction a into direction b (unit vectors); the
     /// identity when they are equal, a half turn about an axis perpendicular to a
-    /// when b = -a.
+    /// when b = -a. Always a rotation, also when a and b are so nearly equal or
+    /// opposite that a x b is too short to give an axis.
     void makeVecRotVec(const gxVec3& a, const gxVec3& b) {
         if (a.equal(b, gxDoubleTrait::fuzzVal)) {
             makeIdent();
@@ -362,14 +363,35 @@ public:
         }
         gxVec3 axis(gxVec3::INIT_NONE);
         const double angle = axis.getAxisAngle(a, b);
+        if (axis.normalize()) {
+            makeRot(angle, axis);
+            return;
+        }
+        // b lies within about 2^-23 rad of a or of -a: turn by the short cross
+        // product of the unit directions directly, after a half turn that takes a
+        // to -a when b lies on the far side.
+        gxVec3 from = a, to = b;
+        from.normalize();
+        to.normalize();
+        if (from.dot(to) >= 0) {
+            makeShortTurn(from, to);
+            return;
+        }
+        const gxVec3 opposite = from * -1.0;
+        axis.getAxisAngle(from, opposite);
         axis.normalize();
-        makeRot(angle, axis);
+        makeRot(gxDoubleTrait::piDegVal, axis);
+        gxMatrix4 rest(INIT_NONE);
+        rest.makeShortTurn(opposite, to);
+        postMult(rest);
     }
 
     /// Replaces the matrix by its inverse (Gauss-Jordan elimination with partial
     /// pivoting) and returns true. Returns false and leaves the matrix exactly as
-    /// it was when a pivot is exactly zero (a singular matrix), or when an element
-    /// of the matrix or of its inverse is infinite or NaN.
+    /// it was when a pivot is exactly zero (a singular matrix), or when any value
+    /// of the matrix, of the elimination or of the inverse is infinite or NaN
+    /// (overflow). Only an exactly zero pivot counts as singular, so a matrix that
+    /// is singular but for rounding may "invert" to huge values.
     bool invert() {
         gxMatrix4 inv(INIT_NONE);
         if (!inverse(*this, inv))
@@ -570,6 +592,20 @@ private:
         return p;
     }
 
+    /// The rotation taking unit a onto unit b for a . b > 0, built from
+    /// v = a x b without normalising it: c I - [v]x + v v^T / (1 + c), c = a . b
+    /// (the transpose of the column-vector form, for row vectors). Exact however
+    /// short v is.
+    void makeShortTurn(const gxVec3& a, const gxVec3& b) {
+        gxVec3 v(gxVec3::INIT_NONE);
+        v.cross(a, b);
+        const double c = a.dot(b), k = 1 / (1 + c);
+        set(c + k * v[0] * v[0], k * v[0] * v[1] + v[2], k * v[0] * v[2] - v[1], 0, //
+            k * v[1] * v[0] - v[2], c + k * v[1] * v[1], k * v[1] * v[2] + v[0], 0, //
+            k * v[2] * v[0] + v[1], k * v[2] * v[1] - v[0], c + k * v[2] * v[2], 0, //
+            0, 0, 0, 1);
+    }
+
     static gxMatrix4 quatMatrix(double x, double y, double z, double w) {
         gxMatrix4 t;
         t.makeQuat(x, y, z, w);
@@ -587,8 +623,13 @@ private:
     /// inverse collecting the same row operations. For each column j: the row of
     /// the largest |element| at or below j becomes the pivot row (ties keep the
     /// upper row); an exactly zero pivot fails; the pivot row is divided by the
-    /// pivot and subtracted from every other row. Fails on non-finite input or
-    /// output. Writes out only on success.
+    /// pivot and subtracted from every other row. Writes out only on success.
+    ///
+    /// Fails on a non-finite value at any step. Testing each pivot and the finished
+    /// inverse catches every one: a non-finite element of m later becomes a pivot
+    /// or a row factor that spoils a row of the inverse, and non-finite elements of
+    /// the inverse stay so under finite pivots. (An infinite pivot would quietly
+    /// turn its row into zeros.)
     static bool inverse(const gxMatrix4& src, gxMatrix4& out) {
         if (!allFinite(src))
             return false;
@@ -604,9 +645,9 @@ private:
                     std::swap(m.m_m[best][c], m.m_m[j][c]);
                     std::swap(inv.m_m[best][c], inv.m_m[j][c]);
                 }
-            if (m.m_m[j][j] == 0.0)
-                return false;
             const double d = m.m_m[j][j];
+            if (d == 0.0 || !std::isfinite(d))
+                return false;
             for (int c = 0; c < 4; ++c) {
                 inv.m_m[j][c] /= d;
                 m.m_m[j][c] /= d;

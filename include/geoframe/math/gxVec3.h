@@ -61,7 +61,8 @@ public:
     /// The rotation that carries direction a onto direction b (both expected to be
     /// unit vectors): returns the angle in degrees and makes this vector the axis,
     /// not normalised. For b = a the angle is 0 and for b = -a it is 180, each with
-    /// an axis perpendicular to a; otherwise the axis is a x b.
+    /// an axis perpendicular to a and long enough to normalise; otherwise the axis
+    /// is a x b, which may be too short to normalise when b is nearly a or -a.
     double getAxisAngle(const gxVec3& a, const gxVec3& b) {
         const double tol = gxDoubleTrait::fuzzVal;
         double angle;
@@ -78,13 +79,15 @@ public:
             cross(a, b);
             return gxDoubleTrait::r2d(gxDoubleTrait::acos(d));
         }
-        // Perpendicular axis: a x (a x p), p the x axis unless a lies along it.
-        gxVec3 p(1.0, 0.0, 0.0);
-        if (a.equal(p, tol) || a.equal(p * -1.0, tol))
-            p.set(0.0, 1.0, 0.0);
+        // Perpendicular axis: a x (a x p), p the x axis unless a lies so close to it
+        // that the axis would be too short to give a direction, then the y axis.
         gxVec3 axis(INIT_NONE);
-        axis.cross(a, p);
+        axis.cross(a, gxVec3(1.0, 0.0, 0.0));
         axis.cross(a, axis);
+        if (!(axis.length() > kMinLength)) {
+            axis.cross(a, gxVec3(0.0, 1.0, 0.0));
+            axis.cross(a, axis);
+        }
         *this = axis;
         return angle;
     }

@@ -1,0 +1,5 @@
+#include <geoframe/coordsys/GxCoverageBase.h>
+
+GxCoverageBase::GxCoverageBase() = default;
+
+GxCoverageBase::~GxCoverageBase() = default;

@@ -1,0 +1,23 @@
+# Fails when a public header includes a header of a later subsystem: the layers
+# run one way, foundation <- math <- geodesy <- projection <- coordsys.
+#   cmake -DINCLUDE_DIR=<include/geoframe> -P layers.cmake
+set(layers foundation math geodesy projection coordsys)
+set(violations "")
+foreach(layer IN LISTS layers)
+  list(FIND layers ${layer} rank)
+  file(GLOB_RECURSE headers ${INCLUDE_DIR}/${layer}/*.h)
+  foreach(header IN LISTS headers)
+    file(STRINGS ${header} includes REGEX "^#include <geoframe/[a-z]+/")
+    foreach(line IN LISTS includes)
+      string(REGEX REPLACE "^#include <geoframe/([a-z]+)/.*" "\\1" used "${line}")
+      list(FIND layers ${used} usedRank)
+      if(usedRank GREATER rank)
+        list(APPEND violations "${header}: ${line}")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+if(violations)
+  list(JOIN violations "\n" text)
+  message(FATAL_ERROR "Public headers reaching into later subsystems:\n${text}")
+endif()
