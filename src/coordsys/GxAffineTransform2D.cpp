@@ -116,15 +116,17 @@ bool GxAffineTransform2D::Set(double originX, double originY, double scaleX, dou
 bool GxAffineTransform2D::TransformTo(double x, double y, double& outX, double& outY) const {
     if (!m_hasForward)
         return false;
-    Apply(m_forward, x, y, outX, outY);
-    return true;
+    double X, Y;
+    Apply(m_forward, x, y, X, Y);
+    return StoreFinite(X, Y, outX, outY);
 }
 
 bool GxAffineTransform2D::TransformFrom(double x, double y, double& outX, double& outY) const {
     if (!m_hasInverse)
         return false;
-    Apply(m_inverse, x, y, outX, outY);
-    return true;
+    double X, Y;
+    Apply(m_inverse, x, y, X, Y);
+    return StoreFinite(X, Y, outX, outY);
 }
 
 void GxAffineTransform2D::SetIdentity() {

@@ -33,17 +33,13 @@ bool GxScaleOffsetTrans2D::Set(double originX, double originY, double scaleX, do
 }
 
 bool GxScaleOffsetTrans2D::TransformTo(double x, double y, double& outX, double& outY) const {
-    outX = x * m_scaleX + m_offsetX;
-    outY = y * m_scaleY + m_offsetY;
-    return true;
+    return StoreFinite(x * m_scaleX + m_offsetX, y * m_scaleY + m_offsetY, outX, outY);
 }
 
 bool GxScaleOffsetTrans2D::TransformFrom(double x, double y, double& outX, double& outY) const {
     if (!HasInverse())
         return false;
-    outX = (x - m_offsetX) / m_scaleX;
-    outY = (y - m_offsetY) / m_scaleY;
-    return true;
+    return StoreFinite((x - m_offsetX) / m_scaleX, (y - m_offsetY) / m_scaleY, outX, outY);
 }
 
 bool GxScaleOffsetTrans2D::HasInverse() const {

@@ -36,8 +36,13 @@ bool GxProj4Projection::LatLong2Proj(GxGeoAngle lat, GxGeoAngle lon, double& x, 
     double px, py;
     if (!m_adapter->LatLong2Proj(lat, lon, px, py))
         return false;
-    x = px - LocalX();
-    y = py - LocalY();
+    // A non-finite local origin leaves nothing to report.
+    const double mx = px - LocalX();
+    const double my = py - LocalY();
+    if (!std::isfinite(mx) || !std::isfinite(my))
+        return false;
+    x = mx;
+    y = my;
     return true;
 }
 

@@ -26,15 +26,21 @@ public:
     /// taken all the same.
     virtual bool Set(double originX, double originY, double scaleX, double scaleY,
                      double rotation) = 0;
-    /// Maps (x, y) forward.
+    /// Maps (x, y) forward; false, outputs untouched, when the result is not finite
+    /// (a non-finite point, or a map of non-finite or overflowing values).
     virtual bool TransformTo(double x, double y, double& outX, double& outY) const = 0;
-    /// Maps (x, y) back; false, outputs untouched, when the map has no inverse.
+    /// Maps (x, y) back; false, outputs untouched, when the map has no inverse or
+    /// the result is not finite.
     virtual bool TransformFrom(double x, double y, double& outX, double& outY) const = 0;
 
     /// The kind of transform: "Affine Trans 2D" or "Scale Offset Trans 2D".
     const char* GetName() const { return m_name.c_str(); }
 
 protected:
+    /// Writes (x, y) to the outputs when both are finite; false, outputs untouched,
+    /// otherwise. What every transform returns from its mapping.
+    static bool StoreFinite(double x, double y, double& outX, double& outY);
+
     // Copying goes through the concrete classes, so that a transform of one kind is
     // never given the name of another.
     GxTransform2D(const GxTransform2D&) = default;
