@@ -1,18 +1,14 @@
 #include <geoframe/math/gxMatrix4.h>
 
+#include "BenchSupport.h"
+
 #include <benchmark/benchmark.h>
 
 #include <vector>
 
 namespace {
 
-gxMatrix4 SomeTransform() {
-    gxMatrix4 m;
-    m.makeEuler(30, 20, 10);
-    m.postScale(2, 3, 4);
-    m.postTrans(100, -50, 25);
-    return m;
-}
+using geoframe::bench::SomeTransform;
 
 void BM_MatrixMultiply(benchmark::State& state) {
     const gxMatrix4 a = SomeTransform();

@@ -4,6 +4,8 @@
 
 #include <geoframe/geoframe.h>
 
+#include "BenchSupport.h"
+
 #include <benchmark/benchmark.h>
 #include <proj.h>
 
@@ -55,14 +57,7 @@ private:
     PJ* m_projector;
 };
 
-PJ_COORD Coord(double a, double b) {
-    PJ_COORD c;
-    c.v[0] = a;
-    c.v[1] = b;
-    c.v[2] = 0.0;
-    c.v[3] = 0.0;
-    return c;
-}
+using geoframe::bench::Coord;
 
 void Forward(benchmark::State& state, const GxProjection& projection,
              const std::vector<gxVec3>& points) {

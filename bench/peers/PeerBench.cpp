@@ -6,10 +6,12 @@
 
 #include <geoframe/geoframe.h>
 
-#include <GeographicLib/DMS.hpp>
-#include <GeographicLib/Geocentric.hpp>
+#include "../BenchSupport.h"
+
 #include <Eigen/Dense>
 #include <Eigen/Geometry>
+#include <GeographicLib/DMS.hpp>
+#include <GeographicLib/Geocentric.hpp>
 #include <benchmark/benchmark.h>
 #include <proj.h>
 
@@ -73,14 +75,8 @@ struct ProjCase {
     }
 };
 
-PJ_COORD Coord(double a, double b) {
-    PJ_COORD c;
-    c.v[0] = a;
-    c.v[1] = b;
-    c.v[2] = 0.0;
-    c.v[3] = 0.0;
-    return c;
-}
+using geoframe::bench::Coord;
+using geoframe::bench::SomeTransform;
 
 void Forward(benchmark::State& state, ProjCase& c) {
     std::size_t i = 0;
@@ -232,11 +228,7 @@ BENCHMARK_CAPTURE(DmsFormat, DMS format / GeographicLib, true);
 
 // 4x4 math: the same transform in both libraries.
 gxMatrix4 Transform() {
-    gxMatrix4 m;
-    m.makeEuler(30, 20, 10);
-    m.postScale(2, 3, 4);
-    m.postTrans(100, -50, 25);
-    return m;
+    return SomeTransform();
 }
 
 /// The same matrix for column vectors: geoframe's row-vector matrix transposed.

@@ -138,28 +138,29 @@ bool ParseOptions(int argc, const char* const* argv, Options& options, std::stri
             value = argv[++i];
             return true;
         };
-        auto noValue = [&]() {
-            if (inlineValue)
-                error = std::string(name) + " takes no value";
-            return !inlineValue;
-        };
+        // Switches: options without a value.
+        static const struct {
+            const char* name;
+            bool Options::*flag;
+        } kSwitches[] = {{"--help", &Options::help},
+                         {"-h", &Options::help},
+                         {"--version", &Options::version},
+                         {"--describe", &Options::describe},
+                         {"--list-ellipsoids", &Options::listEllipsoids}};
+        bool isSwitch = false;
+        for (const auto& entry : kSwitches) {
+            if (name == entry.name) {
+                if (inlineValue) {
+                    error = std::string(name) + " takes no value";
+                    return false;
+                }
+                options.*entry.flag = true;
+                isSwitch = true;
+            }
+        }
 
-        if (name == "--help" || name == "-h") {
-            if (!noValue())
-                return false;
-            options.help = true;
-        } else if (name == "--version") {
-            if (!noValue())
-                return false;
-            options.version = true;
-        } else if (name == "--describe") {
-            if (!noValue())
-                return false;
-            options.describe = true;
-        } else if (name == "--list-ellipsoids") {
-            if (!noValue())
-                return false;
-            options.listEllipsoids = true;
+        if (isSwitch) {
+            continue;
         } else if (name == "--dms") {
             options.dms = true;
             if (inlineValue && (!ParseInt(value, options.dmsPrecision) ||
