@@ -11,7 +11,8 @@
 /// coordinate system is replaced.
 ///
 /// The copy constructor and Clone hold a clone of the coordinate system;
-/// assignment shares the other coverage's coordinate system object.
+/// assignment shares the other coverage's coordinate system object. Every setter
+/// stores its values unchecked and returns true; the getters return true.
 class GEOFRAME_EXPORT GxCoverage : public GxCoverageBase {
 public:
     GxCoverage();
