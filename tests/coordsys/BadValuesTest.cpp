@@ -2,6 +2,8 @@
 // out-of-range values: each reports a clean false or gives finite results; none
 // crashes, hangs or trips a sanitizer.
 
+#include "projection/ProjectionKinds.h"
+
 #include <geoframe/geoframe.h>
 
 #include <gtest/gtest.h>
@@ -61,17 +63,6 @@ std::string Name(const char* what, double a, double b) {
     return std::string(what) + "(" + std::to_string(a) + ", " + std::to_string(b) + ")";
 }
 
-std::vector<GxSmartRef<GxProjection>> Projections() {
-    GxSmartRef<GxEllipsoidBase> wgs84(new GxEllipsoid("WGS84"));
-    return {new GxUTMProjection(wgs84, 32, 0),
-            new GxLCCProjection(wgs84, 23, -96, 45, 33),
-            new GxACEAProjection(wgs84, 23, -96, 45, 33),
-            new GxStereographicProjection(wgs84, 90, 0, 0.994),
-            new GxStereographicProjection(wgs84, 45, 9, GxGeoAngle(60.0)),
-            new GxFlatEarthProjection(wgs84, 45, 9),
-            new GxTrapezoidalProjection(wgs84, 45, 9)};
-}
-
 } // namespace
 
 TEST(BadValues, AnglesEllipsoidsAndCoordinates) {
@@ -117,8 +108,9 @@ TEST(BadValues, AnglesEllipsoidsAndCoordinates) {
 }
 
 TEST(BadValues, Projections) {
-    for (const GxSmartRef<GxProjection>& projection : Projections()) {
-        const std::string kind = projection->GetProjectionName();
+    for (const testproj::Kind& made : testproj::Kinds()) {
+        const GxSmartRef<GxProjection> projection = made.Make();
+        const std::string kind = made.Name();
         for (const auto& [a, b] : BadPairs(45.0)) {
             double x = 0, y = 0, lat = 0, lon = 0, z = 0;
             GxGeoAngle latAngle(1.0, "N"), lonAngle(2.0, "E");

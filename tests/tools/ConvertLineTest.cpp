@@ -163,15 +163,6 @@ TEST(ConvertLine, CommandLine) {
         EXPECT_FALSE(error.empty());
         EXPECT_EQ(error.find('\n'), std::string::npos) << error;
     }
-    error.clear();
-    const char* unknown[] = {"--ellipsoid", "NoSuchEllipsoid", "geo", "ecef"};
-    ASSERT_TRUE(ParseOptions(4, unknown, o, error));
-    EXPECT_FALSE(Converter::Create(o, error));
-    EXPECT_EQ(error, "unknown ellipsoid or datum 'NoSuchEllipsoid'");
-    const char* refused[] = {"geo", "lcc:0,0,30,-30"}; // parallels on both sides of the equator
-    ASSERT_TRUE(ParseOptions(2, refused, o, error));
-    EXPECT_FALSE(Converter::Create(o, error));
-    EXPECT_EQ(error, "PROJ refuses the projection lcc:0,0,30,-30");
 }
 
 // Every kind of coordinates to geographic and back, on two ellipsoids, with and
