@@ -99,12 +99,14 @@ template <std::size_t M, class Out = double, std::size_t N, class Convert>
 py::object MapPoints(const Input (&inputs)[N], Convert&& convert, std::mutex* mutex = nullptr,
                      Out failed = std::numeric_limits<Out>::quiet_NaN()) {
     const Layout layout = Broadcast(inputs, N);
-    std::array<py::array_t<Out>, M> outputs;
+    // One block for all outputs, handed out as M views: one allocation, which the
+    // allocator can serve again to the next call once the results are dropped.
+    std::vector<py::ssize_t> blockShape{static_cast<py::ssize_t>(M)};
+    blockShape.insert(blockShape.end(), layout.shape.begin(), layout.shape.end());
+    py::array_t<Out> block(blockShape);
     std::array<Out*, M> out;
-    for (std::size_t m = 0; m < M; ++m) {
-        outputs[m] = py::array_t<Out>(layout.shape);
-        out[m] = outputs[m].mutable_data();
-    }
+    for (std::size_t m = 0; m < M; ++m)
+        out[m] = block.mutable_data() + m * layout.count;
     {
         py::gil_scoped_release release;
         std::unique_lock<std::mutex> lock;
@@ -119,7 +121,7 @@ py::object MapPoints(const Input (&inputs)[N], Convert&& convert, std::mutex* mu
     }
     std::array<py::object, M> results;
     for (std::size_t m = 0; m < M; ++m)
-        results[m] = layout.scalar ? py::cast(out[m][0]) : py::object(std::move(outputs[m]));
+        results[m] = layout.scalar ? py::cast(out[m][0]) : block[py::int_(m)];
     if constexpr (M == 1)
         return std::move(results[0]);
     else
