@@ -1,6 +1,8 @@
 #include <geoframe/geodesy/GxGeoAngle.h>
 #include <geoframe/projection/GxProj4Interface.h>
 
+#include "ProjectionKinds.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,18 +12,12 @@
 
 namespace {
 
-std::vector<std::string> Take(int count, char** list) {
-    std::vector<std::string> texts(list, list + count);
-    for (int i = 0; i < count; ++i)
-        delete[] list[i];
-    delete[] list;
-    return texts;
-}
+using testproj::Take;
 
 std::vector<std::string> Parameters(GxProj4Interface& adapter) {
     char** list = nullptr;
     const int count = adapter.GetParameters(list);
-    return count ? Take(count, list) : std::vector<std::string>{};
+    return Take(count, list);
 }
 
 /// What `work` writes to the process's standard error (file descriptor 2).
@@ -130,34 +126,6 @@ TEST(Proj4Interface, ListsRefusedOnSeveralThreadsQuietly) {
     });
     EXPECT_EQ(printed, "");
     EXPECT_EQ(refused, std::vector<int>(4, 3));
-}
-
-TEST(Proj4Interface, TwoAdaptersConvertOnTwoThreads) {
-    // Each thread converts with its own adapter, refused points mixed in; the results
-    // must match those of the same work done one after the other.
-    auto run = [](int zone, std::vector<double>& out) {
-        GxProj4Interface adapter;
-        const std::string z = "zone=" + std::to_string(zone);
-        ASSERT_TRUE(
-            adapter.SetParameters("proj=utm", z.c_str(), "a=6378137", "b=6356752.3", nullptr));
-        for (int i = 0; i < 20000; ++i) {
-            double x = 0, y = 0;
-            GxGeoAngle lat, lon;
-            if (i % 97 == 0)
-                adapter.LatLong2Proj(GxGeoAngle(120.0), GxGeoAngle(0.0), x, y);
-            adapter.LatLong2Proj(GxGeoAngle(-70.0 + i % 140), GxGeoAngle(zone + i % 61 * 0.1), x,
-                                 y);
-            adapter.Proj2LatLong(x, y, lat, lon);
-            out.insert(out.end(), {x, y, double(lat), double(lon)});
-        }
-    };
-    std::vector<double> serial1, serial2, parallel1, parallel2;
-    run(1, serial1);
-    run(2, serial2);
-    std::thread t1(run, 1, std::ref(parallel1)), t2(run, 2, std::ref(parallel2));
-    t1.join();
-    t2.join();
-    EXPECT_TRUE(serial1.size() == 80000 && parallel1 == serial1 && parallel2 == serial2);
 }
 
 } // namespace

@@ -1,13 +1,11 @@
 // The PROJ-backed projections against an independent implementation (GeographicLib)
-// on random points in both hemispheres, and the six projections converting on
-// several threads at once.
+// on random points in both hemispheres.
 
 #include "ProjectionKinds.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <thread>
 
 #ifdef GEOFRAME_HAVE_GEOGRAPHICLIB
 #include <GeographicLib/AlbersEqualArea.hpp>
@@ -75,7 +73,7 @@ TEST(ProjectionAgreement, MatchesGeographicLibInBothHemispheres) {
          -89.9, -55, -180, 180},
     };
     for (const auto& c : cases) {
-        const testproj::Kind region{"", nullptr, c.latMin, c.latMax, c.lonMin, c.lonMax};
+        const testproj::Kind region{nullptr, c.latMin, c.latMax, c.lonMin, c.lonMax};
         for (const gxVec3& point : testproj::Points(region, 500, 11)) {
             double x, y, refX, refY;
             gxVec3 back;
@@ -90,34 +88,5 @@ TEST(ProjectionAgreement, MatchesGeographicLibInBothHemispheres) {
     }
 }
 #endif
-
-// Distinct projections, each with a PROJ context of its own, convert on distinct
-// threads at once and give exactly the single-threaded results.
-TEST(ProjectionThreads, DistinctProjectionsConvertConcurrently) {
-    const auto& kinds = testproj::Kinds();
-    const auto run = [&kinds](std::vector<gxVec3>& out) {
-        GxSmartRef<GxEllipsoidBase> e = Wgs84(); // one per thread: counts only
-        for (const testproj::Kind& kind : kinds) {
-            GxSmartRef<GxProjection> p(kind.make(e));
-            for (const gxVec3& point : testproj::Points(kind, 300, 5)) {
-                gxVec3 map, back;
-                p->LatLong2Proj(point, map);
-                p->Proj2LatLong(map, back);
-                out.push_back(map);
-                out.push_back(back);
-            }
-        }
-    };
-    std::vector<gxVec3> expected;
-    run(expected);
-    std::vector<std::vector<gxVec3>> results(4);
-    std::vector<std::thread> threads;
-    for (auto& result : results)
-        threads.emplace_back(run, std::ref(result));
-    for (std::thread& thread : threads)
-        thread.join();
-    for (const auto& result : results)
-        EXPECT_TRUE(result == expected);
-}
 
 } // namespace

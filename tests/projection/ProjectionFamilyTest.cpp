@@ -1,5 +1,5 @@
 // What holds for every projection: the conversion overloads and the local origin,
-// refused input, cloning, equality, descriptions and the ellipsoid.
+// refused input, cloning, equality, descriptions, the ellipsoid and threads.
 
 #include "ProjectionKinds.h"
 
@@ -7,102 +7,81 @@
 
 #include <cmath>
 #include <cstring>
-#include <limits>
+#include <thread>
 
 namespace {
 
-using testproj::Kind;
-using testproj::Kinds;
-using testproj::Wgs84;
-
-GxSmartRef<GxProjection> Make(const Kind& kind, GxSmartRef<GxEllipsoidBase> e = Wgs84()) {
-    return GxSmartRef<GxProjection>(kind.make(e));
-}
+using namespace testproj;
 
 TEST(ProjectionFamily, EveryOverloadRoundTripsAndShiftsByTheLocalOrigin) {
     for (const Kind& kind : Kinds()) {
-        SCOPED_TRACE(kind.name);
-        GxSmartRef<GxProjection> plain = Make(kind);
-        GxSmartRef<GxProjection> shifted = Make(kind);
+        SCOPED_TRACE(kind.Name());
+        GxSmartRef<GxProjection> plain = kind.Make(), shifted = kind.Make();
         ASSERT_TRUE(shifted->SetLocalOrigin(1000.0, 2000.0, 50.0));
-        for (const gxVec3& p : testproj::Points(kind, 200, 7)) {
-            gxVec3 map, back;
-            ASSERT_TRUE(plain->LatLong2Proj(p, map));
-            gxVec3 local;
-            ASSERT_TRUE(shifted->LatLong2Proj(p, local));
+        for (const gxVec3& p : Points(kind, 200, 7)) {
+            gxVec3 map, local, back, fromCoord;
+            ASSERT_TRUE(plain->LatLong2Proj(p, map) && shifted->LatLong2Proj(p, local));
             EXPECT_EQ(local, gxVec3(map[0] - 1000.0, map[1] - 2000.0, p[2] - 50.0));
-
             ASSERT_TRUE(shifted->Proj2LatLong(local, back));
-            EXPECT_NEAR(back[0], p[0], 1e-8);
-            EXPECT_NEAR(back[1], p[1], 1e-8);
+            EXPECT_TRUE(back.equal(gxVec3(p[0], p[1], local[2] + 50.0), 1e-8)) << back[0];
             EXPECT_EQ(back[2], local[2] + 50.0);
 
             // The other forms agree with the gxVec3 ones.
             const GxGeoCoord coord(GxGeoAngle(p[1], "N"), GxGeoAngle(p[0], "E"), p[2], Wgs84());
             double x, y, z, lat, lon, elev;
-            gxVec3 fromCoord;
             EXPECT_TRUE(shifted->GeoCoord2Proj(coord, x, y) && x == local[0] && y == local[1]);
             EXPECT_TRUE(shifted->GeoCoord2Proj(coord, fromCoord) && fromCoord == local);
             shifted->LLE2Proj(GxGeoAngle(p[1]), GxGeoAngle(p[0]), p[2], x, y, z);
             EXPECT_EQ(gxVec3(x, y, z), local);
-            EXPECT_TRUE(shifted->Proj2LatLong(local[0], local[1], lat, lon));
-            EXPECT_TRUE(lat == back[1] && lon == back[0]);
+            EXPECT_TRUE(shifted->Proj2LatLong(local[0], local[1], lat, lon) &&
+                        gxVec3(lon, lat, back[2]) == back);
             shifted->Proj2LLE(local[0], local[1], local[2], lat, lon, elev);
             EXPECT_EQ(gxVec3(lon, lat, elev), back);
             GxGeoCoord atZero, atHeight;
-            ASSERT_TRUE(shifted->Proj2GeoCoord(local[0], local[1], atZero));
-            ASSERT_TRUE(shifted->Proj2GeoCoord(local, atHeight));
+            ASSERT_TRUE(shifted->Proj2GeoCoord(local[0], local[1], atZero) &&
+                        shifted->Proj2GeoCoord(local, atHeight));
             atZero.GetLatLong(lat, lon, elev);
-            EXPECT_TRUE(lat == back[1] && lon == back[0] && elev == 0.0);
+            EXPECT_EQ(gxVec3(lon, lat, elev), gxVec3(back[0], back[1], 0.0));
             atHeight.GetLatLong(lat, lon, elev);
-            EXPECT_TRUE(lat == back[1] && lon == back[0] && elev == back[2]);
+            EXPECT_EQ(gxVec3(lon, lat, elev), back);
         }
     }
 }
 
 TEST(ProjectionFamily, NonFiniteInputFailsWithOutputsUntouched) {
-    const double inf = std::numeric_limits<double>::infinity();
-    const double nan = std::numeric_limits<double>::quiet_NaN();
     for (const Kind& kind : Kinds()) {
-        GxSmartRef<GxProjection> p = Make(kind);
-        const double good[2] = {kind.latMin, kind.lonMin};
-        for (const double bad : {nan, inf, -inf}) {
-            for (int slot = 0; slot < 2; ++slot) {
-                SCOPED_TRACE(std::string(kind.name) + " " + std::to_string(bad) +
-                             (slot ? " second" : " first"));
-                double a[2] = {good[0], good[1]};
-                a[slot] = bad;
+        GxSmartRef<GxProjection> p = kind.Make();
+        for (const double bad : {NAN, INFINITY, -INFINITY}) {
+            for (const gxVec3 in : {gxVec3(bad, 10.0, 0.0), gxVec3(10.0, bad, 0.0)}) {
+                SCOPED_TRACE(std::string(kind.Name()) + " " + std::to_string(in[0]));
                 double x = 1, y = 2, z = 3, lat = 4, lon = 5, elev = 6;
                 gxVec3 v(7, 8, 9);
                 GxGeoAngle gLat(10.0), gLon(11.0);
                 GxGeoCoord c(GxGeoAngle(12.0), GxGeoAngle(13.0), 14.0, Wgs84());
-                EXPECT_FALSE(p->LatLong2Proj(GxGeoAngle(a[0]), GxGeoAngle(a[1]), x, y));
-                EXPECT_FALSE(p->LatLong2Proj(gxVec3(a[1], a[0], 0.0), v));
-                EXPECT_FALSE(p->GeoCoord2Proj(GxGeoCoord(a[0], a[1], 0.0, Wgs84()), v));
-                EXPECT_FALSE(p->Proj2LatLong(a[0], a[1], lat, lon));
-                EXPECT_FALSE(p->Proj2LatLong(a[0], a[1], gLat, gLon));
-                EXPECT_FALSE(p->Proj2LatLong(gxVec3(a[0], a[1], 0.0), v));
-                EXPECT_FALSE(p->Proj2GeoCoord(a[0], a[1], c));
-                EXPECT_FALSE(p->Proj2GeoCoord(gxVec3(a[0], a[1], 0.0), c));
-                p->LLE2Proj(GxGeoAngle(a[0]), GxGeoAngle(a[1]), 60.0, x, y, z);
-                p->Proj2LLE(a[0], a[1], 70.0, lat, lon, elev);
+                EXPECT_FALSE(p->LatLong2Proj(GxGeoAngle(in[1]), GxGeoAngle(in[0]), x, y) ||
+                             p->LatLong2Proj(in, v) ||
+                             p->GeoCoord2Proj(GxGeoCoord(in[1], in[0], 0.0, Wgs84()), v) ||
+                             p->Proj2LatLong(in[0], in[1], lat, lon) ||
+                             p->Proj2LatLong(in[0], in[1], gLat, gLon) || p->Proj2LatLong(in, v) ||
+                             p->Proj2GeoCoord(in[0], in[1], c) || p->Proj2GeoCoord(in, c));
+                p->LLE2Proj(GxGeoAngle(in[1]), GxGeoAngle(in[0]), 60.0, x, y, z);
+                p->Proj2LLE(in[0], in[1], 70.0, lat, lon, elev);
                 EXPECT_EQ(gxVec3(x, y, z), gxVec3(1, 2, 60)); // only z is written
                 EXPECT_EQ(gxVec3(lat, lon, elev), gxVec3(4, 5, 70));
-                EXPECT_EQ(v, gxVec3(7, 8, 9));
-                EXPECT_TRUE(double(gLat) == 10.0 && double(gLon) == 11.0);
                 c.GetLatLong(lat, lon, elev);
-                EXPECT_EQ(gxVec3(lat, lon, elev), gxVec3(12, 13, 14));
+                EXPECT_TRUE(v == gxVec3(7, 8, 9) && gxVec3(lat, lon, elev) == gxVec3(12, 13, 14));
+                EXPECT_TRUE(double(gLat) == 10.0 && double(gLon) == 11.0);
             }
         }
     }
 }
 
 TEST(ProjectionFamily, ClonesEqualityAndEllipsoidSharing) {
-    GxSmartRef<GxEllipsoidBase> wgs84 = Wgs84();
+    Ellipsoid wgs84 = Wgs84();
     std::vector<GxSmartRef<GxProjection>> all;
     for (const Kind& kind : Kinds()) {
-        SCOPED_TRACE(kind.name);
-        GxSmartRef<GxProjection> p = Make(kind, wgs84);
+        SCOPED_TRACE(kind.Name());
+        GxSmartRef<GxProjection> p = kind.Make(wgs84);
         p->SetLocalOrigin(10.0, 20.0, 30.0);
         GxSmartRef<GxProjection> clone = p->Clone();
         EXPECT_TRUE(clone->IsEqual(p) && p->IsEqual(clone) && p->IsEqual(p));
@@ -110,7 +89,7 @@ TEST(ProjectionFamily, ClonesEqualityAndEllipsoidSharing) {
         EXPECT_EQ(clone->GetEllipsoid().Get(), wgs84.Get());
         EXPECT_STREQ(clone->GetProjectionInstanceDesc(), p->GetProjectionInstanceDesc());
         EXPECT_NE(clone->GetProjectionInstanceDesc(), p->GetProjectionInstanceDesc());
-        EXPECT_STREQ(p->GetProjectionName(), kind.name);
+        EXPECT_STREQ(p->GetProjectionName(), kind.Name());
         const gxVec3 in(0.5 * (kind.lonMin + kind.lonMax), kind.latMin, 1.0);
         gxVec3 a, b;
         EXPECT_TRUE(p->LatLong2Proj(in, a) && clone->LatLong2Proj(in, b) && a == b);
@@ -133,38 +112,35 @@ TEST(ProjectionFamily, ClonesEqualityAndEllipsoidSharing) {
 
 TEST(ProjectionFamily, WithoutAnEllipsoid) {
     for (const Kind& kind : Kinds()) {
-        SCOPED_TRACE(kind.name);
-        GxSmartRef<GxProjection> p = Make(kind, GxSmartRef<GxEllipsoidBase>());
-        const bool ownMath = std::strncmp(kind.name, "FlatEarth", 9) == 0 ||
-                             std::strncmp(kind.name, "Trapezoidal", 11) == 0;
+        SCOPED_TRACE(kind.Name());
+        GxSmartRef<GxProjection> p = kind.Make(Ellipsoid());
         const gxVec3 in(kind.lonMin, kind.latMin, 0.0);
         gxVec3 out;
         const char* desc = p->GetProjectionInstanceDesc();
         EXPECT_STREQ(desc + std::strlen(desc) - 15, "\nDatum: Unknown");
-        EXPECT_EQ(p->SetLocalOrigin(1.0, 2.0, 3.0), ownMath);
-        EXPECT_EQ(p->LatLong2Proj(in, out), ownMath);
-        EXPECT_TRUE(p->IsEqual(p->Clone()));
-        EXPECT_FALSE(p->IsEqual(Make(kind)));
+        EXPECT_EQ(p->SetLocalOrigin(1.0, 2.0, 3.0), kind.OwnMath());
+        EXPECT_EQ(p->LatLong2Proj(in, out), kind.OwnMath());
+        EXPECT_TRUE(p->IsEqual(p->Clone()) && !p->IsEqual(kind.Make()));
 
-        // Taking the ellipsoid away from a working projection stops it converting;
-        // giving one back restores it.
-        GxSmartRef<GxProjection> q = Make(kind);
-        EXPECT_EQ(q->SetEllipsoid(GxSmartRef<GxEllipsoidBase>()), ownMath);
-        EXPECT_EQ(q->LatLong2Proj(in, out), ownMath);
+        // Taking the ellipsoid away stops a PROJ-backed projection converting with its
+        // old list; giving one back restores it.
+        GxSmartRef<GxProjection> q = kind.Make();
+        EXPECT_EQ(q->SetEllipsoid(Ellipsoid()), kind.OwnMath());
+        EXPECT_EQ(q->LatLong2Proj(in, out), kind.OwnMath());
         EXPECT_TRUE(q->SetEllipsoid(Wgs84()) && q->LatLong2Proj(in, out));
     }
 }
 
 TEST(ProjectionFamily, DescriptionsAreExact) {
-    GxSmartRef<GxEllipsoidBase> grs80(new GxEllipsoid("GRS 1980(IUGG, 1980)"));
-    GxSmartRef<GxEllipsoidBase> nameless(new GxEllipsoid(6378137.0, 6356752.0, 0, 0, 0, nullptr));
-    GxUTMProjection south(grs80, 56, 2);
+    Ellipsoid grs80(new GxEllipsoid("GRS 1980(IUGG, 1980)"));
+    Ellipsoid nameless(new GxEllipsoid(6378137.0, 6356752.0, 0, 0, 0, nullptr));
     const struct {
         GxSmartRef<GxProjection> projection;
         const char* text;
     } cases[] = {
         {new GxUTMProjection, "UTM (Universal Transverse Mercator)\nZone: 10, NORTH\nDatum: WGS84"},
-        {south.Clone(), "UTM (Universal Transverse Mercator)\nZone: 56, SOUTH\nDatum: GRS 1980(I"},
+        {new GxUTMProjection(grs80, 56, 2),
+         "UTM (Universal Transverse Mercator)\nZone: 56, SOUTH\nDatum: GRS 1980(I"},
         {new GxFlatEarthProjection,
          "QRN Flat Earth\nOrigin: 0~0'0.00\" N, 0~0'0.00\" E\nDatum: gxFlatEart"},
         {new GxTrapezoidalProjection(nameless, -33.8675, -70.5),
@@ -192,6 +168,34 @@ TEST(ProjectionFamily, DescriptionsAreExact) {
     p->SetEllipsoid(grs80);
     EXPECT_STREQ(p->GetProjectionInstanceDesc(),
                  "UTM (Universal Transverse Mercator)\nZone: 10, NORTH\nDatum: GRS 1980(I");
+}
+
+// Distinct projections, each with a PROJ context of its own, convert on distinct
+// threads at once (refused points among them) and give the single-threaded results.
+TEST(ProjectionFamily, DistinctProjectionsConvertConcurrently) {
+    const auto run = [](std::vector<gxVec3>& out) {
+        Ellipsoid e = Wgs84(); // one per thread: counts only
+        for (const Kind& kind : Kinds()) {
+            GxSmartRef<GxProjection> p = kind.Make(e);
+            for (const gxVec3& point : Points(kind, 300, 5)) {
+                gxVec3 map, back, refused;
+                p->LatLong2Proj(point, map);
+                p->Proj2LatLong(map, back);
+                p->LatLong2Proj(gxVec3(point[0], 95.0, 0.0), refused);
+                out.insert(out.end(), {map, back, refused});
+            }
+        }
+    };
+    std::vector<gxVec3> expected;
+    run(expected);
+    std::vector<std::vector<gxVec3>> results(4);
+    std::vector<std::thread> threads;
+    for (auto& result : results)
+        threads.emplace_back(run, std::ref(result));
+    for (std::thread& thread : threads)
+        thread.join();
+    for (const auto& result : results)
+        EXPECT_TRUE(result == expected);
 }
 
 } // namespace
