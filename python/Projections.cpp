@@ -5,6 +5,8 @@
 
 #include <memory>
 #include <string>
+#include <type_traits>
+#include <utility>
 
 namespace geoframe::python {
 
@@ -90,78 +92,84 @@ std::unique_ptr<W> MakeDegreeGrid(py::object lat0, py::object lon0, py::object e
         new Gx(EllipsoidOr(ellipsoid, fallback), Angle("lat0", lat0), Angle("lon0", lon0)));
 }
 
-/// The origin of a flat-earth or trapezoidal projection. Reading it rederives the
-/// projection's cosine, so it takes the lock against conversions.
-std::pair<double, double> GridOrigin(Projection& p) {
+using Conic = geoframe::detail::GxConicProjection;
+using DegreeGrid = geoframe::detail::GxDegreeGridProjection;
+
+/// Origin latitude and longitude in degrees. The flat-earth and trapezoidal
+/// projections rederive their cosine when asked, so they take the lock against
+/// conversions.
+template <class Gx>
+std::pair<double, double> Origin(Projection& p) {
     double lat = 0.0, lon = 0.0;
-    const std::lock_guard<std::mutex> lock(p.mutex);
-    static_cast<geoframe::detail::GxDegreeGridProjection&>(*p.ref).GetOrigin(lat, lon);
+    if constexpr (std::is_base_of_v<DegreeGrid, Gx>) {
+        const std::lock_guard<std::mutex> lock(p.mutex);
+        As<Gx>(p).GetOrigin(lat, lon);
+    } else {
+        As<Gx>(p).GetOriginLatLong(lat, lon);
+    }
     return {lat, lon};
 }
 
-std::string ConicRepr(const char* name, const Projection& p) {
-    const auto& conic = As<geoframe::detail::GxConicProjection>(p);
-    double lat0, lon0, upper, lower;
-    conic.GetOriginLatLong(lat0, lon0);
-    conic.GetUpperLat(upper);
-    conic.GetLowerLat(lower);
-    return std::string(name) + "(" + Number(lat0) + ", " + Number(lon0) + ", " + Number(upper) +
-           ", " + Number(lower) + ")";
+/// The properties lat0 and lon0.
+template <class Gx, class W>
+py::class_<W, Projection>& WithOrigin(py::class_<W, Projection>& c) {
+    return c
+        .def_property_readonly(
+            "lat0", [](W& p) { return Origin<Gx>(p).first; }, "Origin latitude in degrees.")
+        .def_property_readonly(
+            "lon0", [](W& p) { return Origin<Gx>(p).second; }, "Origin longitude in degrees.");
+}
+
+/// A standard parallel of a conic projection in degrees.
+template <bool (Conic::*Get)(double&) const>
+double Parallel(const Projection& p) {
+    double lat = 0.0;
+    (As<Conic>(p).*Get)(lat);
+    return lat;
+}
+
+/// The scale latitude and the scale factor of a stereographic projection; the one
+/// that does not fix the scale is None.
+std::pair<py::object, py::object> StereographicScale(const Projection& p) {
+    const auto& stereographic = As<GxStereographicProjection>(p);
+    bool useK0 = false;
+    double lat = 0.0, k0 = 0.0;
+    stereographic.GetUseScaleK0(useK0);
+    stereographic.GetScaleLat(lat);
+    stereographic.GetScaleK0(k0);
+    if (useK0)
+        return {py::none(), py::float_(k0)};
+    return {py::float_(lat), py::none()};
 }
 
 template <class W, class Gx>
 void BindConic(py::module_& m, const char* name, const char* doc) {
-    py::class_<W, Projection>(m, name, doc)
+    py::class_<W, Projection> c(m, name, doc);
+    WithOrigin<Gx>(c)
         .def(py::init(&MakeConic<W, Gx>), py::arg("lat0"), py::arg("lon0"), py::arg("upper"),
              py::arg("lower"), py::arg("ellipsoid") = py::none())
-        .def_property_readonly(
-            "lat0",
-            [](const W& p) {
-                double lat, lon;
-                As<Gx>(p).GetOriginLatLong(lat, lon);
-                return lat;
-            },
-            "Origin latitude in degrees.")
-        .def_property_readonly(
-            "lon0",
-            [](const W& p) {
-                double lat, lon;
-                As<Gx>(p).GetOriginLatLong(lat, lon);
-                return lon;
-            },
-            "Origin longitude in degrees.")
-        .def_property_readonly(
-            "upper",
-            [](const W& p) {
-                double lat;
-                As<Gx>(p).GetUpperLat(lat);
-                return lat;
-            },
-            "Upper standard parallel (PROJ's lat_2) in degrees.")
-        .def_property_readonly(
-            "lower",
-            [](const W& p) {
-                double lat;
-                As<Gx>(p).GetLowerLat(lat);
-                return lat;
-            },
-            "Lower standard parallel (PROJ's lat_1) in degrees.")
-        .def("__repr__", [name](const W& p) { return ConicRepr(name, p); });
+        .def_property_readonly("upper", &Parallel<&Conic::GetUpperLat>,
+                               "Upper standard parallel (PROJ's lat_2) in degrees.")
+        .def_property_readonly("lower", &Parallel<&Conic::GetLowerLat>,
+                               "Lower standard parallel (PROJ's lat_1) in degrees.")
+        .def("__repr__", [name](W& p) {
+            const auto origin = Origin<Gx>(p);
+            return std::string(name) + "(" + Number(origin.first) + ", " + Number(origin.second) +
+                   ", " + Number(Parallel<&Conic::GetUpperLat>(p)) + ", " +
+                   Number(Parallel<&Conic::GetLowerLat>(p)) + ")";
+        });
 }
 
 template <class W, class Gx>
 void BindDegreeGrid(py::module_& m, const char* name, const char* fallback, const char* doc) {
-    py::class_<W, Projection>(m, name, doc)
+    py::class_<W, Projection> c(m, name, doc);
+    WithOrigin<Gx>(c)
         .def(py::init([fallback](py::object lat0, py::object lon0, py::object ellipsoid) {
                  return MakeDegreeGrid<W, Gx>(lat0, lon0, ellipsoid, fallback);
              }),
              py::arg("lat0"), py::arg("lon0"), py::arg("ellipsoid") = py::none())
-        .def_property_readonly(
-            "lat0", [](W& p) { return GridOrigin(p).first; }, "Origin latitude in degrees.")
-        .def_property_readonly(
-            "lon0", [](W& p) { return GridOrigin(p).second; }, "Origin longitude in degrees.")
         .def("__repr__", [name](W& p) {
-            const auto origin = GridOrigin(p);
+            const auto origin = Origin<Gx>(p);
             return std::string(name) + "(" + Number(origin.first) + ", " + Number(origin.second) +
                    ")";
         });
@@ -309,61 +317,31 @@ AlbersEqualArea(lat0, lon0, upper, lower, ellipsoid=None): origin and standard
 parallels in degrees; WGS 84 by default. ValueError when PROJ refuses the
 parameters.)");
 
-    py::class_<Stereographic, Projection>(m, "Stereographic",
-                                          R"(Stereographic projection, computed by PROJ.
+    py::class_<Stereographic, Projection> stereographic(
+        m, "Stereographic",
+        R"(Stereographic projection, computed by PROJ.
 
 Stereographic(lat0, lon0, scale_lat=None, k0=None, ellipsoid=None): origin in
 degrees; the scale fixed by the factor k0 or else by the scale latitude in
-degrees (90 by default), as the library hands them to PROJ; WGS 84 by default.)")
+degrees (90 by default), as the library hands them to PROJ; WGS 84 by default.)");
+    WithOrigin<GxStereographicProjection>(stereographic)
         .def(py::init(&MakeStereographic), py::arg("lat0"), py::arg("lon0"),
              py::arg("scale_lat") = py::none(), py::arg("k0") = py::none(),
              py::arg("ellipsoid") = py::none())
         .def_property_readonly(
-            "lat0",
-            [](const Stereographic& p) {
-                double lat, lon;
-                As<GxStereographicProjection>(p).GetOriginLatLong(lat, lon);
-                return lat;
-            },
-            "Origin latitude in degrees.")
-        .def_property_readonly(
-            "lon0",
-            [](const Stereographic& p) {
-                double lat, lon;
-                As<GxStereographicProjection>(p).GetOriginLatLong(lat, lon);
-                return lon;
-            },
-            "Origin longitude in degrees.")
-        .def_property_readonly(
-            "scale_lat",
-            [](const Stereographic& p) -> py::object {
-                bool useK0;
-                double lat;
-                As<GxStereographicProjection>(p).GetUseScaleK0(useK0);
-                As<GxStereographicProjection>(p).GetScaleLat(lat);
-                return useK0 ? py::object(py::none()) : py::object(py::float_(lat));
-            },
+            "scale_lat", [](const Stereographic& p) { return StereographicScale(p).first; },
             "The scale latitude in degrees, or None when k0 fixes the scale.")
         .def_property_readonly(
-            "k0",
-            [](const Stereographic& p) -> py::object {
-                bool useK0;
-                double k0;
-                As<GxStereographicProjection>(p).GetUseScaleK0(useK0);
-                As<GxStereographicProjection>(p).GetScaleK0(k0);
-                return useK0 ? py::object(py::float_(k0)) : py::object(py::none());
-            },
+            "k0", [](const Stereographic& p) { return StereographicScale(p).second; },
             "The scale factor, or None when the scale latitude fixes the scale.")
-        .def("__repr__", [](const Stereographic& p) {
-            const auto& s = As<GxStereographicProjection>(p);
-            bool useK0;
-            double lat0, lon0, scaleLat, k0;
-            s.GetUseScaleK0(useK0);
-            s.GetOriginLatLong(lat0, lon0);
-            s.GetScaleLat(scaleLat);
-            s.GetScaleK0(k0);
-            return "Stereographic(" + Number(lat0) + ", " + Number(lon0) +
-                   (useK0 ? ", k0=" + Number(k0) : ", scale_lat=" + Number(scaleLat)) + ")";
+        .def("__repr__", [](Stereographic& p) {
+            const auto origin = Origin<GxStereographicProjection>(p);
+            const auto scale = StereographicScale(p);
+            return "Stereographic(" + Number(origin.first) + ", " + Number(origin.second) +
+                   (scale.second.is_none()
+                        ? ", scale_lat=" + py::repr(scale.first).cast<std::string>()
+                        : ", k0=" + py::repr(scale.second).cast<std::string>()) +
+                   ")";
         });
 
     BindDegreeGrid<FlatEarth, GxFlatEarthProjection>(
