@@ -121,10 +121,10 @@ of the coordinate system.)")
             "to_placed",
             [](const CoordFrame& f, py::object x, py::object y) {
                 const GxTransform2D* transform = f.ref->GetTransform();
-                return MapPoints<2>({{"x", x}, {"y", y}},
-                                    [transform](const double* in, double* out) {
-                                        return transform->TransformTo(in[0], in[1], out[0], out[1]);
-                                    });
+                return MapPoints<2>(
+                    {{"x", x}, {"y", y}}, [transform](const double* in, double* out) {
+                        return transform && transform->TransformTo(in[0], in[1], out[0], out[1]);
+                    });
             },
             py::arg("x"), py::arg("y"),
             R"(Local (x, y) to the placed coordinate system: scaled, rotated, then
@@ -135,7 +135,7 @@ moved to the origin. Arrays broadcast; NaN where a point cannot be mapped.)")
                 const GxTransform2D* transform = f.ref->GetTransform();
                 return MapPoints<2>(
                     {{"x", x}, {"y", y}}, [transform](const double* in, double* out) {
-                        return transform->TransformFrom(in[0], in[1], out[0], out[1]);
+                        return transform && transform->TransformFrom(in[0], in[1], out[0], out[1]);
                     });
             },
             py::arg("x"), py::arg("y"),

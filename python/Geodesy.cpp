@@ -13,9 +13,9 @@ namespace geoframe::python {
 namespace {
 
 GxSmartRef<GxEllipsoidBase> NamedEllipsoid(const std::string& name) {
-    // Radii 0 and no name, as GxEllipsoid(name) starts, so that the lookup's own
-    // result tells whether the name was known.
-    GxSmartRef<GxEllipsoidBase> ellipsoid(new GxEllipsoid(0.0, 0.0, 0.0, 0.0, 0.0, nullptr));
+    // The lookup that GxEllipsoid(name) makes, with its result: false for a name
+    // it does not know.
+    GxSmartRef<GxEllipsoidBase> ellipsoid(new GxEllipsoid());
     if (!ellipsoid->SetEllipsoid(name.c_str(), 0.0, 0.0, 0.0))
         Refuse("unknown ellipsoid name '" + name + "' (see geoframe.ellipsoid_names())");
     return ellipsoid;

@@ -363,9 +363,8 @@ names the datum, WGS 84 by default.)");
 
     m.def("utm_zone", &UtmZone, py::arg("lon"),
           R"(The UTM zone (1 to 60) of a longitude in degrees: 6-degree bands eastward
-from 180 W, a boundary belonging to the zone east of it. An int for a float;
-an int array of the broadcast shape for arrays, with 0 for a longitude that
-is not finite.)");
+from 180 W, a boundary belonging to the zone east of it. An int for a float,
+an int array of the shape for arrays; 0 for a longitude that is not finite.)");
 }
 
 } // namespace geoframe::python
