@@ -1,4 +1,6 @@
-#include <geoframe/coordsys/GxCoordSys.h>
+#include <geoframe/coordsys/GxAffineTransform2D.h>
+#include <geoframe/coordsys/GxCoordFrame.h>
+#include <geoframe/coordsys/GxCoverage.h>
 #include <geoframe/geodesy/GxEllipsoid.h>
 #include <geoframe/projection/GxACEAProjection.h>
 #include <geoframe/projection/GxFlatEarthProjection.h>
@@ -9,39 +11,60 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
 using ERef = GxSmartRef<GxEllipsoidBase>;
 using PRef = GxSmartRef<GxProjection>;
 using CRef = GxSmartRef<GxCoordSys>;
+using BRef = GxSmartRef<GxCoordSysBase>;
 
-/// A projection known only by its name, for the names no class of the library
-/// reports ("Latitude/Longitude", unknown ones, none).
-class NamedProjection : public GxProjection {
-public:
-    explicit NamedProjection(const char* name) : m_name(name) {}
-    PRef Clone() const override { return PRef(new NamedProjection(*this)); }
-    const char* GetProjectionName() const override { return m_name; }
-    const char* GetProjectionDesc() const override { return "Named"; }
-    bool LatLong2Proj(GxGeoAngle, GxGeoAngle, double&, double&) const override { return false; }
-    bool Proj2LatLong(double, double, GxGeoAngle&, GxGeoAngle&) const override { return false; }
-    bool IsEqual(PRef other) const override { return other && HasEqualFrame(*other); }
-
-private:
-    bool SetProjection() override { return true; }
-    bool UpdateInstanceDesc() override { return true; }
-    const char* m_name;
+/// A projection reporting any name, for the names no class of the library reports.
+struct Named : GxFlatEarthProjection {
+    explicit Named(const char* name) : name(name) {}
+    const char* GetProjectionName() const override { return name; }
+    const char* name;
 };
 
-CRef System(PRef projection, const char* kind, const char* name) {
-    CRef cs(new GxCoordSys());
-    if (projection)
-        cs->SetProjection(projection);
+CRef System(PRef projection, const char* kind, const char* name, ERef ellipsoid = ERef()) {
+    const CRef cs(new GxCoordSys());
+    cs->SetProjection(projection); // an empty one changes nothing here
+    if (ellipsoid)
+        cs->SetEllipsoid(ellipsoid);
     cs->SetUnits(kind, name);
     return cs;
+}
+
+CRef Utm() {
+    return System(new GxUTMProjection(new GxEllipsoid("WGS84"), 33, 0), "Distance", "Meters");
+}
+
+CRef SystemOf(const GxCoordFrame& frame) {
+    CRef cs;
+    return frame.GetCoordSystem(cs) ? cs : CRef();
+}
+
+BRef SystemOf(const GxCoverageBase& coverage) {
+    BRef cs;
+    return coverage.GetCoordSystem(cs) ? cs : BRef();
+}
+
+/// Origin, scale and rotation.
+std::vector<double> Numbers(const GxCoordFrame& frame) {
+    std::vector<double> v(5);
+    EXPECT_TRUE(frame.GetOrigin(v[0], v[1]) && frame.GetScale(v[2], v[3]) &&
+                frame.GetRotation(v[4]));
+    return v;
+}
+
+gxVec2 To(const GxTransform2D* t, double x, double y) {
+    gxVec2 out;
+    EXPECT_TRUE(t && t->TransformTo(x, y, out[0], out[1]));
+    return out;
 }
 
 TEST(CoordSys, SceneDatabaseCodes) {
@@ -50,27 +73,19 @@ TEST(CoordSys, SceneDatabaseCodes) {
     const std::string longKind = "angular distance" + std::string(200, '.');
     const char* const angular[] = {"Angular Distance", "angular DISTANCE", "ANGULAR_DISTANCE",
                                    "Angular_distance in degrees", longKind.c_str()};
-    const char* const linear[] = {nullptr, "Angular Distanc", " Angular Distance",
-                                  "Angular-Distance", "Distance"};
-    const PRef projections[] = {PRef(),
-                                new NamedProjection("Latitude/Longitude"),
-                                new GxFlatEarthProjection(),
-                                new GxTrapezoidalProjection(),
-                                new GxLCCProjection(),
-                                new GxUTMProjection(),
-                                new GxACEAProjection(),
-                                new GxStereographicProjection(),
-                                new NamedProjection("latitude/longitude"),
-                                new NamedProjection("Mercator"),
-                                new NamedProjection(nullptr)};
-    const int codes[] = {-1, -1, 0, 1, 3, 4, 5, 5, 5, 5, 5}; // -1: by the unit kind
+    const char* const linear[] = {nullptr, "Angular Distanc", "Xngular Distance",
+                                  " Angular Distance", "Angular-Distance"};
+    const PRef projections[] = {
+        new GxFlatEarthProjection(),     new GxTrapezoidalProjection(),   PRef(),
+        new GxLCCProjection(),           new GxUTMProjection(),           new GxACEAProjection(),
+        new GxStereographicProjection(), new Named("Latitude/Longitude"), new Named(nullptr),
+        new Named("Mercator"),           new Named("latitude/longitude")};
+    const int codes[] = {0, 1, -1, 3, 4, 5, 5, -1, 5, 5, 5}; // -1: by the unit kind
     for (int i = 0; i < 11; ++i)
         for (int a = 0; a < 2; ++a)
             for (const char* kind : a ? angular : linear)
-                EXPECT_EQ(System(projections[i], kind, "Meters")->GetScnProjection(), codes[i] >= 0
-                                                                                          ? codes[i]
-                                                                                      : a ? 5
-                                                                                          : 6)
+                EXPECT_EQ(System(projections[i], kind, "Meters")->GetScnProjection(),
+                          codes[i] >= 0 ? codes[i] : 6 - a)
                     << i << " " << (kind ? kind : "null");
 
     const char* const units[] = {"Meters", "Kilometers", "Feet",    "Inches", "Nautical Miles",
@@ -82,25 +97,23 @@ TEST(CoordSys, SceneDatabaseCodes) {
 
 TEST(CoordSys, UnitTextsAndBufferSizes) {
     GxCoordSys cs;
-    char k[16], n[16];
+    char b[2][16];
     cs.SetUnits("Distance", nullptr); // one text is not enough
-    EXPECT_FALSE(cs.GetUnits(k, n) || cs.GetUnits(k, 16, n, 16));
+    EXPECT_FALSE(cs.GetUnits(b[0], b[1]) || cs.GetUnits(b[0], 16, b[1], 16));
     cs.SetUnits(nullptr, "Feet");
-    EXPECT_FALSE(cs.GetUnits(nullptr, n) || cs.GetUnits(k, nullptr));
+    EXPECT_FALSE(cs.GetUnits(nullptr, b[1]) || cs.GetUnits(b[0], nullptr));
     // A text fits with its terminator, or nothing at all is written.
-    const std::size_t sizes[][3] = {{9, 5, true}, {8, 5, false}, {9, 4, false}, {0, 0, false}};
+    const std::size_t sizes[][3] = {{8, 5, false}, {9, 4, false}, {9, 5, true}};
     for (const auto& s : sizes) {
-        std::memset(k, '#', sizeof k);
-        std::memset(n, '#', sizeof n);
-        EXPECT_EQ(cs.GetUnits(k, s[0], n, s[1]), s[2] != 0) << s[0] << " " << s[1];
-        EXPECT_EQ(std::string(k, 10) + std::string(n, 6),
+        std::memset(b, '#', sizeof b);
+        EXPECT_EQ(cs.GetUnits(b[0], s[0], b[1], s[1]), s[2] != 0) << s[0] << " " << s[1];
+        EXPECT_EQ(std::string(b[0], 10) + std::string(b[1], 6),
                   s[2] ? std::string("Distance\0#Feet\0#", 16) : std::string(16, '#'));
     }
-    ASSERT_TRUE(cs.GetUnits(k, n));
-    EXPECT_EQ(std::string(k) + "/" + n, "Distance/Feet");
+    EXPECT_TRUE(cs.GetUnits(b[0], b[1]) && std::string(b[0]) + "/" + b[1] == "Distance/Feet");
     GxCoordSysBase::VerticalDatumType datum = GxCoordSysBase::VERTICAL_DATUM_GEOID;
-    EXPECT_TRUE(cs.GetVerticalDatum(datum) && datum == 0);
-    EXPECT_FALSE(cs.Save(stdout) || cs.Load(stdin) || cs.Save(nullptr) || cs.Load(nullptr));
+    EXPECT_TRUE(cs.GetVerticalDatum(datum) && datum == 0 && !cs.Save(stdout) && !cs.Load(stdin) &&
+                !cs.Save(nullptr) && !cs.Load(nullptr));
 }
 
 TEST(CoordSys, SharingAndCopies) {
@@ -109,28 +122,21 @@ TEST(CoordSys, SharingAndCopies) {
     GxCoordSys cs;
     ERef e;
     PRef p;
-    cs.SetProjection(utm);
-    EXPECT_TRUE(cs.GetEllipsoid(e) && e.Get() == wgs84.Get());
-    // The ellipsoid reaches the shared projection, which rebuilds its description.
-    cs.SetEllipsoid(clarke);
-    EXPECT_EQ(utm->GetEllipsoid().Get(), clarke.Get());
-    EXPECT_NE(std::string(utm->GetProjectionInstanceDesc()).find("Datum: clrk66"),
-              std::string::npos);
+    EXPECT_TRUE(cs.SetProjection(utm) && cs.GetEllipsoid(e) && e.Get() == wgs84.Get());
+    // The ellipsoid reaches the shared projection.
+    EXPECT_TRUE(cs.SetEllipsoid(clarke) && utm->GetEllipsoid().Get() == clarke.Get());
     // An empty projection drops the projection and keeps the ellipsoid.
-    EXPECT_TRUE(cs.SetProjection(PRef()) && cs.GetProjection(p) && cs.GetEllipsoid(e));
-    EXPECT_TRUE(!p && e.Get() == clarke.Get());
+    EXPECT_TRUE(cs.SetProjection(PRef()) && cs.GetProjection(p) && !p && cs.GetEllipsoid(e) &&
+                e.Get() == clarke.Get());
     // Held as passed; the ellipsoid reported is the projection's.
-    const GxCoordSys asPassed(utm, wgs84);
-    asPassed.GetEllipsoid(e);
-    EXPECT_EQ(e.Get(), clarke.Get());
+    EXPECT_TRUE(GxCoordSys(utm, wgs84).GetEllipsoid(e) && e.Get() == clarke.Get());
 
     // A clone holds a clone of the projection and the same ellipsoid.
     const CRef source = System(utm, "Distance", "Meters");
-    const GxSmartRef<GxCoordSysBase> clone = source->Clone();
-    EXPECT_TRUE(*clone == *source && *source == *clone);
-    clone->GetProjection(p);
-    clone->GetEllipsoid(e);
-    EXPECT_TRUE(p.Get() != utm.Get() && e.Get() == clarke.Get());
+    source->SetVerticalDatum(GxCoordSysBase::VERTICAL_DATUM_GEOID);
+    const BRef clone = source->Clone();
+    EXPECT_TRUE(*clone == *source && clone->GetEllipsoid(e) && e.Get() == clarke.Get());
+    ASSERT_TRUE(clone->GetProjection(p) && p && p.Get() != utm.Get());
     static_cast<GxUTMProjection&>(*p).SetZone(34);
     EXPECT_TRUE(*clone != *source);
     // Assignment changes nothing, also onto itself.
@@ -144,47 +150,113 @@ TEST(CoordSys, SharingAndCopies) {
 TEST(CoordSys, Equality) {
     const ERef wgs84(new GxEllipsoid("WGS84")), clarke(new GxEllipsoid("clrk66"));
     const ERef near(new GxEllipsoid(6378137.000000001, 6356752.314245179, 0, 0, 0, "near"));
-    const auto make = [&](int zone, const char* kind, const char* name, int datum, ERef e) {
-        const CRef cs =
-            System(zone ? PRef(new GxUTMProjection(wgs84, zone, 0)) : PRef(), kind, name);
-        cs->SetVerticalDatum(static_cast<GxCoordSysBase::VerticalDatumType>(datum));
-        if (e)
-            cs->SetEllipsoid(e);
-        return cs;
+    // Zone 0: no projection. The ellipsoid, if any, is set after the projection.
+    const auto make = [&](int zone, const char* kind, const char* name, ERef e) {
+        return System(zone ? PRef(new GxUTMProjection(wgs84, zone, 0)) : PRef(), kind, name, e);
     };
-    // Each against UTM zone 33 on WGS84, "Distance", "Meters", datum 0.
-    const struct {
-        int zone;
-        const char *kind, *name;
-        int datum;
-        ERef ellipsoid;
-        bool equal;
-    } cases[] = {{33, "Distance", "Meters", 0, ERef(), true},
-                 {33, "Distance", "Meters", 0, near, true}, // within 1e-8 m
-                 {33, "Distance", "Meters", 0, clarke, false},
-                 {32, "Distance", "Meters", 0, ERef(), false},
-                 {0, "Distance", "Meters", 0, wgs84, false},
-                 {33, "distance", "Meters", 0, ERef(), false},
-                 {33, "Distance", "meters", 0, ERef(), false},
-                 {33, "Distance", nullptr, 0, ERef(), false},
-                 {33, nullptr, "Meters", 0, ERef(), false},
-                 {33, "Distance", "Meters2", 0, ERef(), false},
-                 {33, "Distance", "Meters", 2, ERef(), false}};
-    for (const auto& c : cases) {
-        const CRef a = make(33, "Distance", "Meters", 0, ERef());
-        const CRef b = make(c.zone, c.kind, c.name, c.datum, c.ellipsoid);
-        EXPECT_TRUE((*a == *b) == c.equal && (*b == *a) == c.equal && (*a != *b) != c.equal)
-            << c.zone << " " << (c.kind ? c.kind : "-") << " " << (c.name ? c.name : "-") << " "
-            << c.datum;
+    // Systems of the same group are equal (near is within 1e-8 m of WGS84), all
+    // others differ. Without both unit texts a system equals only itself.
+    const CRef systems[] = {
+        make(33, "Distance", "Meters", {}),     make(33, "Distance", "Meters", near),
+        make(33, "Distance", "Meters", clarke), make(32, "Distance", "Meters", {}),
+        make(33, "distance", "Meters", {}),     make(33, "Distance", "meters", {}),
+        make(33, "Distance", "Meters2", {}),    make(33, "Distance", "Meters", {}),
+        make(33, "Distance", nullptr, {}),      make(33, nullptr, "Meters", {}),
+        make(0, nullptr, nullptr, {}),          make(0, "Distance", "Meters", {}),
+        make(0, "Distance", "Meters", {}),      make(0, "Distance", "Meters", wgs84),
+        make(0, "Distance", "Meters", clarke)};
+    systems[7]->SetVerticalDatum(GxCoordSysBase::VERTICAL_DATUM_GEOID);
+    const int group[] = {0, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 10, 11, 12};
+    for (int i = 0; i < 15; ++i)
+        for (int j = 0; j < 15; ++j)
+            EXPECT_TRUE((*systems[i] == *systems[j]) == (group[i] == group[j]) &&
+                        (*systems[i] != *systems[j]) != (group[i] == group[j]))
+                << i << " " << j;
+}
+
+TEST(CoordFrame, TransformKindAroundTheThresholds) {
+    // The frame turns affine from |r| >= 1e-10; the affine transform itself only
+    // rotates from |r| >= 1e-9.
+    const double rotations[] = {0, 5e-11, -9.9e-11, 1e-10, -1e-10, 5e-10, 90};
+    for (int i = 0; i < 7; ++i) {
+        const GxCoordFrame frame(100, 200, 2, 3, CRef(), rotations[i]);
+        EXPECT_EQ(dynamic_cast<const GxAffineTransform2D*>(frame.GetTransform()) != nullptr, i > 2);
+        const gxVec2 image = To(frame.GetTransform(), 1, 1);
+        EXPECT_LT((image - (i < 6 ? gxVec2(102, 203) : gxVec2(97, 202))).length(), 1e-8) << i;
     }
-    // Without both unit texts a system equals only itself.
-    const CRef bare(new GxCoordSys());
-    EXPECT_TRUE(*bare == *bare && *bare != GxCoordSys());
-    // Without projection: an ellipsoid on one side only makes them unequal.
-    const CRef none = make(0, "Angular Distance", "Degrees", 0, ERef());
-    const CRef held = make(0, "Angular Distance", "Degrees", 0, wgs84);
-    EXPECT_TRUE(*none == *make(0, "Angular Distance", "Degrees", 0, ERef()));
-    EXPECT_TRUE(*none != *held && *held != *none);
+}
+
+TEST(CoordFrame, ConstructionCopiesAndSharing) {
+    // Neither scale positive: the default frame; the system is not taken.
+    const double rejected[][2] = {{-1, 0}, {0, 0}, {NAN, -2}, {NAN, NAN}};
+    for (const auto& s : rejected) {
+        const GxCoordFrame frame(5, 6, s[0], s[1], Utm(), 30);
+        EXPECT_TRUE(Numbers(frame) == std::vector<double>(5, 0) && !SystemOf(frame) &&
+                    !frame.GetTransform());
+    }
+    // One positive scale is enough; the values are taken as passed. Setters store,
+    // the transform follows at Update.
+    GxCoordFrame frame(5, 6, -1, 2, CRef(), 0);
+    EXPECT_EQ(To(frame.GetTransform(), 1, 1), gxVec2(4, 8));
+    EXPECT_TRUE(frame.SetOrigin(10, 20) && frame.SetScale(0, 1));
+    EXPECT_EQ(To(frame.GetTransform(), 1, 1), gxVec2(4, 8));
+    EXPECT_TRUE(frame.Update() && To(frame.GetTransform(), 1, 1) == gxVec2(10, 21));
+
+    // The constructor and the copy constructor copy the system, assignment shares
+    // it. The numbers and the transforms are copied: they outlive the source.
+    const CRef utm = Utm();
+    GxSmartRef<GxCoordFrame> source(new GxCoordFrame(1000, 2000, 2, 2, utm, 30));
+    GxCoordFrame assigned, copy(*source);
+    assigned = *source;
+    assigned = *&assigned;
+    const CRef held = SystemOf(*source);
+    EXPECT_TRUE(held != utm.Get() && *held == *utm && SystemOf(assigned) == held);
+    EXPECT_TRUE(SystemOf(copy) != held && *SystemOf(copy) == *held);
+    EXPECT_TRUE(Numbers(copy) == Numbers(*source) && Numbers(assigned) == Numbers(*source));
+    const gxVec2 image = To(source->GetTransform(), 3, 4);
+    source = nullptr;
+    EXPECT_TRUE(To(copy.GetTransform(), 3, 4) == image &&
+                To(assigned.GetTransform(), 3, 4) == image);
+    // SetCoordSystem takes a copy; an empty reference keeps the system held.
+    frame.SetCoordSystem(utm);
+    const CRef copied = SystemOf(frame);
+    frame.SetCoordSystem(CRef());
+    EXPECT_TRUE(copied != utm.Get() && *copied == *utm && SystemOf(frame) == copied);
+}
+
+TEST(Coverage, DefaultsEqualityAndSharing) {
+    const GxSmartRef<GxCoverage> a(new GxCoverage()), b(new GxCoverage());
+    const CRef latLong = System(PRef(), "Angular Distance", "Degrees", new GxEllipsoid("WGS84"));
+    const BRef cs = SystemOf(*a);
+    EXPECT_TRUE(*cs == *latLong && cs->GetScnProjection() == 5 && cs != SystemOf(*b));
+    EXPECT_TRUE(*a == *b && GxCoverage(-180, -90, 180, 90, BRef()) == *b);
+    // Each value is set on its own and compared exactly.
+    for (int i = 0; i < 4; ++i) {
+        double v[4] = {-180, -90, 180, 90};
+        v[i] += 1e-12;
+        GxCoverage c;
+        EXPECT_TRUE(c.SetOriginX(v[0]) && c.SetOriginY(v[1]) && c.SetExtentX(v[2]) &&
+                    c.SetExtentY(v[3]));
+        EXPECT_TRUE(c == GxCoverage(v[0], v[1], v[2], v[3], BRef()) && c != *b) << i;
+    }
+
+    // The copy constructor and Clone clone the system, assignment shares it.
+    const GxCoverage copy(*a);
+    GxCoverage assigned(1, 2, 3, 4, Utm());
+    assigned = *a;
+    assigned = *&assigned;
+    EXPECT_TRUE(SystemOf(copy) != cs && copy == *a && SystemOf(*a->Clone()) != cs);
+    EXPECT_TRUE(*a->Clone() == *a && SystemOf(assigned) == cs && assigned == *a);
+
+    // A system given is shared and converts nothing. The replacement for an empty
+    // one has no unit texts, so it equals no default system.
+    const CRef utm = Utm();
+    EXPECT_TRUE(a->SetOrigin(1, 2) && a->SetExtent(3, 4) && a->SetCoordSystem(utm));
+    EXPECT_TRUE(SystemOf(*a) == utm.Get() && a->GetOriginX() == 1 && a->GetOriginY() == 2 &&
+                a->GetExtentX() == 3 && a->GetExtentY() == 4);
+    a->SetCoordSystem(BRef());
+    char kind[32], name[32];
+    EXPECT_TRUE(!SystemOf(*a)->GetUnits(kind, name) && *a != GxCoverage(1, 2, 3, 4, BRef()));
 }
 
 } // namespace

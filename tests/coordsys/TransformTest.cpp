@@ -6,9 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <limits>
 #include <memory>
 #include <random>
+#include <string>
 
 namespace {
 
@@ -16,6 +16,7 @@ struct Placement {
     double tx, ty, sx, sy, r;
 };
 const Placement kIdentity = {0, 0, 1, 1, 0};
+const gxVec2 kUnit[3] = {{0, 0}, {1, 0}, {0, 1}};
 
 /// Scale, then rotate counter-clockwise (pi as 3.1415926535; no rotation below
 /// 1e-9 degrees), then move.
@@ -32,17 +33,23 @@ void ExpectMapsLike(const GxTransform2D& t, const Placement& p, double tol) {
     std::uniform_real_distribution<double> coord(-1e4, 1e4);
     for (int i = 0; i < 200; ++i) {
         const double x = coord(random), y = coord(random);
-        const gxVec2 want = Place(p, x, y);
-        double X, Y, bx, by;
-        ASSERT_TRUE(t.TransformTo(x, y, X, Y) && t.TransformFrom(X, Y, bx, by));
-        EXPECT_NEAR(X, want[0], tol * (1 + std::fabs(want[0])));
-        EXPECT_NEAR(Y, want[1], tol * (1 + std::fabs(want[1])));
-        EXPECT_NEAR(bx, x, 1e-9 * (1 + std::fabs(x)));
-        EXPECT_NEAR(by, y, 1e-9 * (1 + std::fabs(y)));
+        const gxVec2 in(x, y), want = Place(p, x, y);
+        gxVec2 out, back;
+        ASSERT_TRUE(t.TransformTo(x, y, out[0], out[1]) &&
+                    t.TransformFrom(out[0], out[1], back[0], back[1]));
+        EXPECT_LE((out - want).length(), tol * (1 + want.length()));
+        EXPECT_LE((back - in).length(), 1e-9 * (1 + in.length()));
     }
 }
 
-TEST(Transform2D, PlacementsMapRandomPointsBothWays) {
+/// TransformFrom fails and writes nothing; TransformTo maps only when `forward`.
+void ExpectSingular(const GxTransform2D& t, bool forward) {
+    double x = 3, y = 4;
+    EXPECT_TRUE(!t.TransformFrom(1, 1, x, y) && x == 3 && y == 4);
+    EXPECT_TRUE(t.TransformTo(1, 1, x, y) == forward && (forward || (x == 3 && y == 4)));
+}
+
+TEST(Transform2D, EveryKindOfSourceMapsRandomPointsBothWays) {
     // 5e-10 and 1e-9 sit on either side of the threshold below which no
     // trigonometry enters; a quarter turn shows pi taken as 3.1415926535.
     const Placement placements[] = {{10, 20, 2, 3, 0},           {0, 0, 1, 1, 90},
@@ -51,124 +58,73 @@ TEST(Transform2D, PlacementsMapRandomPointsBothWays) {
                                     {3e5, 5e6, 1, 1, 179.99999}, {0, 0, 1, 1, -720}};
     for (const Placement& p : placements) {
         SCOPED_TRACE(p.r);
-        const GxAffineTransform2D placed(p.tx, p.ty, p.sx, p.sy, p.r);
-        ExpectMapsLike(placed, p, 1e-13);
-        EXPECT_TRUE(GxAffineTransform2D().Set(p.tx, p.ty, p.sx, p.sy, p.r));
-        // The six coefficients of the placement give the same map.
-        double a13, a23, a11, a21, a12, a22;
-        placed.TransformTo(0, 0, a13, a23);
-        placed.TransformTo(1, 0, a11, a21);
-        placed.TransformTo(0, 1, a12, a22);
-        ExpectMapsLike(GxAffineTransform2D(a11 - a13, a12 - a13, a13, a21 - a23, a22 - a23, a23), p,
-                       1e-9);
-        // The scale-and-offset transform ignores the rotation.
+        // The placement's map, also through assignment from a temporary and through
+        // Clone; the scale-and-offset transform ignores the rotation.
+        GxAffineTransform2D assigned;
         GxScaleOffsetTrans2D scaled;
+        assigned = GxAffineTransform2D(p.tx, p.ty, p.sx, p.sy, p.r);
         EXPECT_TRUE(scaled.Set(p.tx, p.ty, p.sx, p.sy, p.r));
-        ExpectMapsLike(scaled, {p.tx, p.ty, p.sx, p.sy, 0}, 0);
-    }
-}
-
-TEST(Transform2D, PointPairsAndMatrices) {
-    std::mt19937_64 random(7);
-    std::uniform_real_distribution<double> value(-100, 100);
-    for (int i = 0; i < 20; ++i) {
-        const Placement p = {value(random), value(random), value(random) / 10, value(random) / 10,
-                             value(random) * 3};
-        // Three pairs fix the map; a fourth, inconsistent one is ignored.
-        gxVec2 from[4], to[4] = {{}, {}, {}, {1e6, -1e6}};
-        for (int k = 0; k < 3; ++k) {
-            from[k].set(value(random), value(random));
-            to[k] = Place(p, from[k][0], from[k][1]);
-        }
-        ExpectMapsLike(GxAffineTransform2D(4, from, to), p, 1e-9);
-        // A matrix acting on column vectors, translation in the last column.
+        const std::unique_ptr<GxTransform2D> clone(assigned.Clone()), scaledClone(scaled.Clone());
+        ExpectMapsLike(*clone, p, 1e-13);
+        ExpectMapsLike(*scaledClone, {p.tx, p.ty, p.sx, p.sy, 0}, 0);
+        EXPECT_EQ(std::string(clone->GetName()) + "/" + scaledClone->GetName(),
+                  "Affine Trans 2D/Scale Offset Trans 2D");
+        // The same map from its six coefficients, from a matrix acting on column
+        // vectors (translation in the last column), and from three point pairs (a
+        // fourth, inconsistent one is ignored).
         const gxVec2 o = Place(p, 0, 0), ex = Place(p, 1, 0) - o, ey = Place(p, 0, 1) - o;
-        ExpectMapsLike(GxAffineTransform2D(gxMatrix4(ex[0], ey[0], 0, o[0], ex[1], ey[1], 0, o[1],
-                                                     0, 0, 1, 0, 0, 0, 0, 1)),
-                       p, 1e-9);
+        ExpectMapsLike(GxAffineTransform2D(ex[0], ey[0], o[0], ex[1], ey[1], o[1]), p, 1e-9);
+        const gxMatrix4 m(ex[0], ey[0], 0, o[0], ex[1], ey[1], 0, o[1], 0, 0, 1, 0, 0, 0, 0, 1);
+        ExpectMapsLike(GxAffineTransform2D(m), p, 1e-9);
+        const gxVec2 from[4] = {{-31, 7}, {53, 2}, {11, -47}, {}};
+        const gxVec2 to[4] = {Place(p, -31, 7), Place(p, 53, 2), Place(p, 11, -47), {1e6, -1e6}};
+        ExpectMapsLike(GxAffineTransform2D(4, from, to), p, 1e-9);
     }
     // Too few pairs, a missing array, or a translation kept in row 3, which is not
     // read: the identity both ways.
-    const gxVec2 pts[3] = {{0, 0}, {1, 0}, {0, 1}}, moved[3] = {{5, 5}, {6, 5}, {5, 6}};
+    const gxVec2 moved[3] = {{5, 5}, {6, 5}, {5, 6}};
     gxMatrix4 rowTranslation;
     rowTranslation.makeTrans(5, 6, 0);
-    const GxAffineTransform2D identities[] = {GxAffineTransform2D(),
-                                              GxAffineTransform2D(2, pts, moved),
-                                              GxAffineTransform2D(-3, pts, moved),
-                                              GxAffineTransform2D(3, nullptr, moved),
-                                              GxAffineTransform2D(3, pts, nullptr),
-                                              GxAffineTransform2D(rowTranslation)};
-    for (const auto& t : identities)
+    for (const GxAffineTransform2D& t :
+         {GxAffineTransform2D(), GxAffineTransform2D(2, kUnit, moved),
+          GxAffineTransform2D(-3, kUnit, moved), GxAffineTransform2D(3, nullptr, moved),
+          GxAffineTransform2D(3, kUnit, nullptr), GxAffineTransform2D(rowTranslation)})
         ExpectMapsLike(t, kIdentity, 0);
     ExpectMapsLike(GxScaleOffsetTrans2D(), kIdentity, 0);
 }
 
 TEST(Transform2D, SingularMapsAreReported) {
-    // Set returns false and TransformFrom writes nothing; TransformTo still maps a
-    // map of finite values.
-    const double nan = std::numeric_limits<double>::quiet_NaN(), inf = 1 / 0.0;
-    const Placement singular[] = {{1, 2, 0, 1, 0},   {1, 2, 1, 0, 30},  {1, 2, 0, 0, 0},
-                                  {nan, 2, 1, 1, 0}, {1, 2, inf, 1, 0}, {1, 2, 1, 1, nan}};
+    const Placement singular[] = {{1, 2, 0, 1, 0},   {1, 2, 1, 0, 30},       {1, 2, 0, 0, 0},
+                                  {NAN, 2, 1, 1, 0}, {1, 2, INFINITY, 1, 0}, {1, 2, 1, 1, NAN}};
     for (const Placement& p : singular) {
         GxAffineTransform2D affine;
         GxScaleOffsetTrans2D scaled; // has no rotation to spoil
-        GxTransform2D* const kinds[] = {&affine, &scaled};
-        for (GxTransform2D* t : kinds) {
-            const bool spoilt = t == &affine || !std::isnan(p.r);
-            double x = 3, y = 4;
-            EXPECT_EQ(t->Set(p.tx, p.ty, p.sx, p.sy, p.r), !spoilt) << t->GetName() << p.sx;
-            EXPECT_EQ(t->TransformFrom(1, 1, x, y), !spoilt);
-            EXPECT_TRUE(!spoilt || (x == 3 && y == 4));
-            const bool finite =
-                std::isfinite(p.tx + p.ty + p.sx + p.sy) && (t == &scaled || std::isfinite(p.r));
-            EXPECT_EQ(t->TransformTo(1, 1, x, y), finite); // no non-finite results
-        }
+        EXPECT_FALSE(affine.Set(p.tx, p.ty, p.sx, p.sy, p.r));
+        EXPECT_EQ(scaled.Set(p.tx, p.ty, p.sx, p.sy, p.r), std::isnan(p.r));
+        // A map of non-finite values maps nothing forward either.
+        const bool finite = std::isfinite(p.tx + p.ty + p.sx + p.sy);
+        ExpectSingular(affine, finite && std::isfinite(p.r));
+        if (!std::isnan(p.r))
+            ExpectSingular(scaled, finite);
     }
-    // Collinear targets: a singular map. Collinear sources, also off by rounding
-    // only: no map at all.
-    const gxVec2 good[3] = {{0, 0}, {1, 0}, {0, 1}}, line[3] = {{0, 0}, {1, 1}, {2, 2}};
-    const gxVec2 nearLine[3] = {{0.1, 0.3}, {0.2, 0.6}, {0.3, 0.9}};
-    const struct {
-        GxAffineTransform2D t;
-        bool forward;
-    } cases[] = {
-        {GxAffineTransform2D(3, good, line), true},
-        {GxAffineTransform2D(3, good, nearLine), true},
-        {GxAffineTransform2D(3, line, good), false},
-        {GxAffineTransform2D(3, nearLine, good), false},
-        {GxAffineTransform2D(gxMatrix4(1, 2, 0, 0, 2, 4, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1)), true},
-        {GxAffineTransform2D(1, 2, 3, 2, 4, 6), true}};
-    for (const auto& c : cases) {
-        double x = 3, y = 4;
-        EXPECT_FALSE(c.t.TransformFrom(1, 1, x, y));
-        EXPECT_EQ(c.t.TransformTo(1, 1, x, y), c.forward);
-        EXPECT_TRUE(c.forward || (x == 3 && y == 4));
-    }
-    // Assignment carries the missing inverse; the next Set mends it.
-    GxAffineTransform2D mended(2, 3, 1, 1, 0);
-    mended = cases[2].t;
-    double x, y;
-    EXPECT_FALSE(mended.TransformFrom(1, 1, x, y));
+    // Collinear targets, a singular matrix or coefficients: a singular map.
+    // Collinear sources, also off by rounding only: no map at all.
+    const gxVec2 line[3] = {{0, 0}, {1, 1}, {2, 2}},
+                 nearLine[3] = {{0.1, 0.3}, {0.2, 0.6}, {0.3, 0.9}};
+    const gxMatrix4 flat(1, 2, 0, 0, 2, 4, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1);
+    const GxAffineTransform2D cases[] = {
+        GxAffineTransform2D(3, kUnit, line), GxAffineTransform2D(3, kUnit, nearLine),
+        GxAffineTransform2D(flat),           GxAffineTransform2D(1, 2, 3, 2, 4, 6),
+        GxAffineTransform2D(3, line, kUnit), GxAffineTransform2D(3, nearLine, kUnit)};
+    for (int i = 0; i < 6; ++i)
+        ExpectSingular(cases[i], i < 4);
+    // Assignment, also onto itself, carries the missing map; the next Set mends it.
+    GxAffineTransform2D mended;
+    mended = cases[5];
+    mended = *&mended;
+    ExpectSingular(mended, false);
     EXPECT_TRUE(mended.Set(0, 0, 1, 1, 0));
     ExpectMapsLike(mended, kIdentity, 0);
-}
-
-TEST(Transform2D, ClonesAndAssignmentCopyTheMap) {
-    const Placement p = {100, -50, 2, 0.5, 33}, unrotated = {100, -50, 2, 0.5, 0};
-    std::unique_ptr<GxTransform2D> affine(new GxAffineTransform2D(100, -50, 2, 0.5, 33));
-    std::unique_ptr<GxTransform2D> scaled(new GxScaleOffsetTrans2D(100, -50, 2, 0.5));
-    const std::unique_ptr<GxTransform2D> affineClone(affine->Clone()), scaledClone(scaled->Clone());
-    affine.reset(); // the clones stand on their own
-    scaled.reset();
-    ExpectMapsLike(*affineClone, p, 1e-13);
-    ExpectMapsLike(*scaledClone, unrotated, 0);
-    EXPECT_STREQ(affineClone->GetName(), "Affine Trans 2D");
-    EXPECT_STREQ(scaledClone->GetName(), "Scale Offset Trans 2D");
-
-    GxAffineTransform2D assigned;
-    assigned = static_cast<const GxAffineTransform2D&>(*affineClone);
-    assigned = *&assigned;
-    ExpectMapsLike(assigned, p, 1e-13);
 }
 
 } // namespace

@@ -1,0 +1,118 @@
+#include "Arrays.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+namespace geoframe::python {
+
+namespace {
+
+using Float64 = py::array_t<double, py::array::forcecast>;
+
+std::string ShapeText(const py::array& array) {
+    std::string text = "(";
+    for (py::ssize_t d = 0; d < array.ndim(); ++d)
+        text += (d ? ", " : "") + std::to_string(array.shape(d));
+    return text + (array.ndim() == 1 ? ",)" : ")");
+}
+
+/// Numpy's reason for not reading `value` as float64 numbers.
+std::string WhyNotNumbers(py::handle value) {
+    try {
+        py::module_::import("numpy").attr("asarray")(value, "float64");
+    } catch (py::error_already_set& error) {
+        return py::str(error.value()).cast<std::string>();
+    }
+    return "expected numbers";
+}
+
+} // namespace
+
+void Refuse(const std::string& message) {
+    throw py::value_error(message);
+}
+
+Layout Broadcast(const Input* inputs, std::size_t count) {
+    Layout layout;
+    std::size_t ndim = 0;
+    for (std::size_t k = 0; k < count; ++k) {
+        Float64 array = Float64::ensure(inputs[k].value);
+        if (!array)
+            Refuse(std::string(inputs[k].name) + ": " + WhyNotNumbers(inputs[k].value));
+        ndim = std::max<std::size_t>(ndim, array.ndim());
+        layout.scalar = layout.scalar && array.ndim() == 0;
+        layout.data.push_back(reinterpret_cast<const char*>(array.data()));
+        layout.arrays.push_back(std::move(array));
+    }
+    // Numpy's rule, from the last dimension: sizes agree or are 1.
+    layout.shape.assign(ndim, 1);
+    std::vector<std::size_t> setBy(ndim, count);
+    for (std::size_t k = 0; k < count; ++k) {
+        const py::array& array = layout.arrays[k];
+        const std::size_t offset = ndim - array.ndim();
+        for (py::ssize_t d = 0; d < array.ndim(); ++d) {
+            const py::ssize_t size = array.shape(d);
+            py::ssize_t& target = layout.shape[offset + d];
+            if (size == 1 || size == target)
+                continue;
+            if (target != 1)
+                Refuse(std::string(inputs[setBy[offset + d]].name) + " and " + inputs[k].name +
+                       ": shapes " + ShapeText(layout.arrays[setBy[offset + d]]) + " and " +
+                       ShapeText(array) + " do not broadcast together");
+            target = size;
+            setBy[offset + d] = k;
+        }
+    }
+    for (py::ssize_t size : layout.shape)
+        layout.count *= size;
+    for (std::size_t k = 0; k < count; ++k) {
+        const py::array& array = layout.arrays[k];
+        const std::size_t offset = ndim - array.ndim();
+        std::vector<py::ssize_t> strides(ndim, 0);
+        for (py::ssize_t d = 0; d < array.ndim(); ++d)
+            if (array.shape(d) != 1)
+                strides[offset + d] = array.strides(d);
+        layout.strides.push_back(std::move(strides));
+    }
+    return layout;
+}
+
+double FiniteNumber(const char* name, py::handle value) {
+    double number = 0.0;
+    try {
+        number = py::cast<double>(value);
+    } catch (const py::cast_error&) {
+        Refuse(std::string(name) + ": expected a number, got " +
+               py::str(py::type::of(value).attr("__name__")).cast<std::string>());
+    }
+    if (!std::isfinite(number))
+        Refuse(std::string(name) + ": " + std::to_string(number) + " is not a finite number");
+    return number;
+}
+
+template <std::size_t N>
+std::array<double, N> FiniteNumbers(const char* name, py::handle value, const char* what) {
+    std::array<double, N> numbers{};
+    if (!py::isinstance<py::sequence>(value) || py::isinstance<py::str>(value) ||
+        py::len(value) != N)
+        Refuse(std::string(name) + ": expected " + what);
+    const py::sequence items = py::reinterpret_borrow<py::sequence>(value);
+    for (std::size_t i = 0; i < N; ++i)
+        numbers[i] = FiniteNumber(name, items[i]);
+    return numbers;
+}
+
+template std::array<double, 2> FiniteNumbers<2>(const char*, py::handle, const char*);
+template std::array<double, 3> FiniteNumbers<3>(const char*, py::handle, const char*);
+
+std::string Text(const char* name, py::handle value) {
+    if (!py::isinstance<py::str>(value))
+        Refuse(std::string(name) + ": expected a text");
+    std::string text = value.cast<std::string>();
+    if (text.find('\0') != std::string::npos)
+        Refuse(std::string(name) + ": the text holds a zero character");
+    return text;
+}
+
+} // namespace geoframe::python

@@ -1,0 +1,52 @@
+#ifndef GEOFRAME_PYTHON_OBJECTS_H
+#define GEOFRAME_PYTHON_OBJECTS_H
+
+// The Python objects: each holds one reference to a library object. Ellipsoids,
+// coordinate systems, frames and coverages cannot be changed from Python once
+// made, so several Python threads may use them at once. A projection can (its
+// local origin) and converts through a PROJ context of its own, so its conversions
+// and changes take the projection's lock.
+
+#include <geoframe/geoframe.h>
+
+#include <pybind11/pybind11.h>
+
+#include <mutex>
+
+namespace geoframe::python {
+
+namespace py = pybind11;
+
+struct Ellipsoid {
+    GxSmartRef<GxEllipsoidBase> ref;
+};
+
+struct Projection {
+    GxSmartRef<GxProjection> ref;
+    /// Taken, without the GIL, by every conversion and every change.
+    std::mutex mutex;
+};
+
+struct CoordSys {
+    GxSmartRef<GxCoordSys> ref;
+};
+
+struct CoordFrame {
+    GxSmartRef<GxCoordFrame> ref;
+};
+
+struct Coverage {
+    GxSmartRef<GxCoverage> ref;
+};
+
+/// The object of an Ellipsoid, a new ellipsoid for a name (ValueError when
+/// unknown), or a new GxEllipsoid(`fallback`) for None.
+GxSmartRef<GxEllipsoidBase> EllipsoidOr(py::handle ellipsoid, const char* fallback);
+
+void BindGeodesy(py::module_& module);
+void BindProjections(py::module_& module);
+void BindCoordSystems(py::module_& module);
+
+} // namespace geoframe::python
+
+#endif

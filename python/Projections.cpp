@@ -1,0 +1,370 @@
+// The six map projections and the UTM zone of a longitude.
+
+#include "Arrays.h"
+#include "Objects.h"
+
+#include <memory>
+#include <string>
+#include <type_traits>
+#include <utility>
+
+namespace geoframe::python {
+
+namespace {
+
+struct UTM : Projection {};
+struct LambertConformalConic : Projection {};
+struct AlbersEqualArea : Projection {};
+struct Stereographic : Projection {};
+struct FlatEarth : Projection {};
+struct Trapezoidal : Projection {};
+
+template <class Gx>
+Gx& As(const Projection& projection) {
+    return static_cast<Gx&>(*projection.ref);
+}
+
+/// A new Python projection of class W holding `projection`. For a PROJ-backed
+/// one, ValueError naming PROJ's parameter list when PROJ refused it: setting the
+/// local origin again reconfigures and reports whether PROJ accepted.
+template <class W>
+std::unique_ptr<W> Wrap(GxProjection* projection) {
+    auto wrapper = std::make_unique<W>();
+    wrapper->ref = projection;
+    auto* proj = dynamic_cast<geoframe::detail::GxProj4Projection*>(projection);
+    if (proj && !proj->SetLocalOrigin(0.0, 0.0, 0.0)) {
+        char** list = nullptr;
+        const int count = proj->GetParameters(list);
+        std::string parameters;
+        for (int i = 0; i < count; ++i) {
+            parameters += std::string(i ? " +" : "+") + list[i];
+            delete[] list[i];
+        }
+        delete[] list;
+        Refuse("PROJ refused the projection " + parameters);
+    }
+    return wrapper;
+}
+
+GxGeoAngle Angle(const char* name, py::handle degrees) {
+    return GxGeoAngle(FiniteNumber(name, degrees));
+}
+
+std::string Number(double value) {
+    return py::repr(py::float_(value)).cast<std::string>();
+}
+
+std::unique_ptr<UTM> MakeUTM(int zone, bool south, py::object ellipsoid) {
+    if (zone < 1 || zone > 60)
+        Refuse("zone: " + std::to_string(zone) + " is not a UTM zone (1 to 60)");
+    return Wrap<UTM>(new GxUTMProjection(EllipsoidOr(ellipsoid, "WGS84"), zone, south ? 1 : 0));
+}
+
+template <class W, class Gx>
+std::unique_ptr<W> MakeConic(py::object lat0, py::object lon0, py::object upper, py::object lower,
+                             py::object ellipsoid) {
+    return Wrap<W>(new Gx(EllipsoidOr(ellipsoid, "WGS84"), Angle("lat0", lat0), Angle("lon0", lon0),
+                          Angle("upper", upper), Angle("lower", lower)));
+}
+
+std::unique_ptr<Stereographic> MakeStereographic(py::object lat0, py::object lon0,
+                                                 py::object scaleLat, py::object k0,
+                                                 py::object ellipsoid) {
+    const GxGeoAngle originLat = Angle("lat0", lat0), originLon = Angle("lon0", lon0);
+    if (!scaleLat.is_none() && !k0.is_none())
+        Refuse("scale_lat and k0: give one or neither");
+    if (!k0.is_none()) {
+        const double factor = FiniteNumber("k0", k0);
+        if (!(factor > 0.0))
+            Refuse("k0: the scale factor must be greater than 0");
+        return Wrap<Stereographic>(new GxStereographicProjection(EllipsoidOr(ellipsoid, "WGS84"),
+                                                                 originLat, originLon, factor));
+    }
+    const GxGeoAngle scale = scaleLat.is_none() ? GxGeoAngle(90.0) : Angle("scale_lat", scaleLat);
+    return Wrap<Stereographic>(new GxStereographicProjection(EllipsoidOr(ellipsoid, "WGS84"),
+                                                             originLat, originLon, scale));
+}
+
+template <class W, class Gx>
+std::unique_ptr<W> MakeDegreeGrid(py::object lat0, py::object lon0, py::object ellipsoid,
+                                  const char* fallback) {
+    return Wrap<W>(
+        new Gx(EllipsoidOr(ellipsoid, fallback), Angle("lat0", lat0), Angle("lon0", lon0)));
+}
+
+using Conic = geoframe::detail::GxConicProjection;
+using DegreeGrid = geoframe::detail::GxDegreeGridProjection;
+
+/// Origin latitude and longitude in degrees. The flat-earth and trapezoidal
+/// projections rederive their cosine when asked, so they take the lock against
+/// conversions.
+template <class Gx>
+std::pair<double, double> Origin(Projection& p) {
+    double lat = 0.0, lon = 0.0;
+    if constexpr (std::is_base_of_v<DegreeGrid, Gx>) {
+        const std::lock_guard<std::mutex> lock(p.mutex);
+        As<Gx>(p).GetOrigin(lat, lon);
+    } else {
+        As<Gx>(p).GetOriginLatLong(lat, lon);
+    }
+    return {lat, lon};
+}
+
+/// The properties lat0 and lon0.
+template <class Gx, class W>
+py::class_<W, Projection>& WithOrigin(py::class_<W, Projection>& c) {
+    return c
+        .def_property_readonly(
+            "lat0", [](W& p) { return Origin<Gx>(p).first; }, "Origin latitude in degrees.")
+        .def_property_readonly(
+            "lon0", [](W& p) { return Origin<Gx>(p).second; }, "Origin longitude in degrees.");
+}
+
+/// A standard parallel of a conic projection in degrees.
+template <bool (Conic::*Get)(double&) const>
+double Parallel(const Projection& p) {
+    double lat = 0.0;
+    (As<Conic>(p).*Get)(lat);
+    return lat;
+}
+
+/// The scale latitude and the scale factor of a stereographic projection; the one
+/// that does not fix the scale is None.
+std::pair<py::object, py::object> StereographicScale(const Projection& p) {
+    const auto& stereographic = As<GxStereographicProjection>(p);
+    bool useK0 = false;
+    double lat = 0.0, k0 = 0.0;
+    stereographic.GetUseScaleK0(useK0);
+    stereographic.GetScaleLat(lat);
+    stereographic.GetScaleK0(k0);
+    if (useK0)
+        return {py::none(), py::float_(k0)};
+    return {py::float_(lat), py::none()};
+}
+
+template <class W, class Gx>
+void BindConic(py::module_& m, const char* name, const char* doc) {
+    py::class_<W, Projection> c(m, name, doc);
+    WithOrigin<Gx>(c)
+        .def(py::init(&MakeConic<W, Gx>), py::arg("lat0"), py::arg("lon0"), py::arg("upper"),
+             py::arg("lower"), py::arg("ellipsoid") = py::none())
+        .def_property_readonly("upper", &Parallel<&Conic::GetUpperLat>,
+                               "Upper standard parallel (PROJ's lat_2) in degrees.")
+        .def_property_readonly("lower", &Parallel<&Conic::GetLowerLat>,
+                               "Lower standard parallel (PROJ's lat_1) in degrees.")
+        .def("__repr__", [name](W& p) {
+            const auto origin = Origin<Gx>(p);
+            return std::string(name) + "(" + Number(origin.first) + ", " + Number(origin.second) +
+                   ", " + Number(Parallel<&Conic::GetUpperLat>(p)) + ", " +
+                   Number(Parallel<&Conic::GetLowerLat>(p)) + ")";
+        });
+}
+
+template <class W, class Gx>
+void BindDegreeGrid(py::module_& m, const char* name, const char* fallback, const char* doc) {
+    py::class_<W, Projection> c(m, name, doc);
+    WithOrigin<Gx>(c)
+        .def(py::init([fallback](py::object lat0, py::object lon0, py::object ellipsoid) {
+                 return MakeDegreeGrid<W, Gx>(lat0, lon0, ellipsoid, fallback);
+             }),
+             py::arg("lat0"), py::arg("lon0"), py::arg("ellipsoid") = py::none())
+        .def("__repr__", [name](W& p) {
+            const auto origin = Origin<Gx>(p);
+            return std::string(name) + "(" + Number(origin.first) + ", " + Number(origin.second) +
+                   ")";
+        });
+}
+
+py::object UtmZone(py::object lon) {
+    // ZoneOfLong reads nothing of the projection; one shared for the process,
+    // never destroyed, so that it outlives every caller.
+    static const GxUTMProjection* const utm = new GxUTMProjection();
+    return MapPoints<1, long long>(
+        {{"lon", lon}},
+        [](const double* in, long long* out) {
+            int zone = 0;
+            if (!utm->ZoneOfLong(in[0], zone))
+                return false;
+            *out = zone;
+            return true;
+        },
+        nullptr, 0);
+}
+
+} // namespace
+
+void BindProjections(py::module_& m) {
+    py::class_<Projection>(m, "Projection", R"(Base of the six map projections.
+
+Map coordinates x (easting) and y (northing) are metres measured from the
+local origin; latitudes and longitudes are degrees, heights metres. Each
+projection converts through its own PROJ context: distinct projections
+convert on distinct threads at once, one projection serves one call at a
+time. The ellipsoid argument of each projection takes an Ellipsoid or an
+ellipsoid name. == is the library's exact equality (class, ellipsoid, local
+origin and parameters).)")
+        .def(
+            "forward",
+            [](Projection& p, py::object lat, py::object lon, py::object height) {
+                const GxProjection* projection = p.ref.Get();
+                return MapPoints<3>(
+                    {{"lat", lat}, {"lon", lon}, {"height", height}},
+                    [projection](const double* in, double* out) {
+                        gxVec3 map(gxVec3::INIT_NONE);
+                        if (!projection->LatLong2Proj(gxVec3(in[1], in[0], in[2]), map))
+                            return false;
+                        out[0] = map[0];
+                        out[1] = map[1];
+                        out[2] = map[2];
+                        return true;
+                    },
+                    &p.mutex);
+            },
+            py::arg("lat"), py::arg("lon"), py::arg("height") = 0.0,
+            R"(Latitude, longitude (degrees) and height (metres) to (x, y, z) in
+metres, less the local origin. Floats, sequences or arrays of any shape,
+broadcast together; floats in give floats out. A point that cannot be
+converted gives NaN in x, y and z.)")
+        .def(
+            "inverse",
+            [](Projection& p, py::object x, py::object y, py::object z) {
+                const GxProjection* projection = p.ref.Get();
+                return MapPoints<3>(
+                    {{"x", x}, {"y", y}, {"z", z}},
+                    [projection](const double* in, double* out) {
+                        gxVec3 geo(gxVec3::INIT_NONE);
+                        if (!projection->Proj2LatLong(gxVec3(in[0], in[1], in[2]), geo))
+                            return false;
+                        out[0] = geo[1];
+                        out[1] = geo[0];
+                        out[2] = geo[2];
+                        return true;
+                    },
+                    &p.mutex);
+            },
+            py::arg("x"), py::arg("y"), py::arg("z") = 0.0,
+            R"(Map x, y, z (metres, from the local origin) to (lat, lon, height) in
+degrees and metres. Arrays broadcast as for forward; a point that cannot be
+converted gives NaN in all three.)")
+        .def_property(
+            "local_origin",
+            [](const Projection& p) {
+                double x, y, z;
+                p.ref->GetLocalOrigin(x, y, z);
+                return py::make_tuple(x, y, z);
+            },
+            [](Projection& p, py::object origin) {
+                const auto xyz = FiniteNumbers<3>("local_origin", origin, "(x, y, z) in metres");
+                const std::lock_guard<std::mutex> lock(p.mutex);
+                p.ref->SetLocalOrigin(xyz[0], xyz[1], xyz[2]);
+            },
+            "Local origin (x, y, z) in metres, subtracted from every forward result.")
+        .def_property_readonly(
+            "description", [](const Projection& p) { return p.ref->GetProjectionInstanceDesc(); },
+            "The library's description of the configured projection, several lines.")
+        .def_property_readonly(
+            "name", [](const Projection& p) { return p.ref->GetProjectionName(); },
+            "The projection's name, such as 'UTM_PROJ'.")
+        .def_property_readonly(
+            "ellipsoid", [](const Projection& p) { return Ellipsoid{p.ref->GetEllipsoid()}; },
+            "The ellipsoid the projection works on.")
+        .def(
+            "__eq__",
+            [](const Projection& a, const Projection& b) { return a.ref->IsEqual(b.ref); },
+            py::is_operator());
+
+    py::class_<UTM, Projection>(m, "UTM", R"(Universal Transverse Mercator, computed by PROJ.
+
+UTM(zone, south=False, ellipsoid=None): zone 1 to 60 (see utm_zone), the
+southern hemisphere's false northing when south is true; WGS 84 by default.)")
+        .def(py::init(&MakeUTM), py::arg("zone"), py::arg("south") = false,
+             py::arg("ellipsoid") = py::none())
+        .def_property_readonly(
+            "zone",
+            [](const UTM& p) {
+                int zone;
+                As<GxUTMProjection>(p).GetZone(zone);
+                return zone;
+            },
+            "The zone, 1 to 60.")
+        .def_property_readonly(
+            "south",
+            [](const UTM& p) {
+                int hemisphere;
+                As<GxUTMProjection>(p).GetHemisphere(hemisphere);
+                return hemisphere != 0;
+            },
+            "True for the southern hemisphere.")
+        .def("__repr__", [](const UTM& p) {
+            int zone, hemisphere;
+            As<GxUTMProjection>(p).GetZone(zone);
+            As<GxUTMProjection>(p).GetHemisphere(hemisphere);
+            return "UTM(" + std::to_string(zone) + (hemisphere ? ", south=True)" : ")");
+        });
+
+    BindConic<LambertConformalConic, GxLCCProjection>(
+        m, "LambertConformalConic",
+        R"(Lambert conformal conic projection with two standard parallels, by PROJ.
+
+LambertConformalConic(lat0, lon0, upper, lower, ellipsoid=None): origin and
+standard parallels in degrees; WGS 84 by default. ValueError when PROJ refuses
+the parameters (such as upper == -lower).)");
+    BindConic<AlbersEqualArea, GxACEAProjection>(
+        m, "AlbersEqualArea",
+        R"(Albers conic equal-area projection with two standard parallels, by PROJ.
+
+AlbersEqualArea(lat0, lon0, upper, lower, ellipsoid=None): origin and standard
+parallels in degrees; WGS 84 by default. ValueError when PROJ refuses the
+parameters.)");
+
+    py::class_<Stereographic, Projection> stereographic(
+        m, "Stereographic",
+        R"(Stereographic projection, computed by PROJ.
+
+Stereographic(lat0, lon0, scale_lat=None, k0=None, ellipsoid=None): origin in
+degrees; the scale fixed by the factor k0 or else by the scale latitude in
+degrees (90 by default), as the library hands them to PROJ; WGS 84 by default.)");
+    WithOrigin<GxStereographicProjection>(stereographic)
+        .def(py::init(&MakeStereographic), py::arg("lat0"), py::arg("lon0"),
+             py::arg("scale_lat") = py::none(), py::arg("k0") = py::none(),
+             py::arg("ellipsoid") = py::none())
+        .def_property_readonly(
+            "scale_lat", [](const Stereographic& p) { return StereographicScale(p).first; },
+            "The scale latitude in degrees, or None when k0 fixes the scale.")
+        .def_property_readonly(
+            "k0", [](const Stereographic& p) { return StereographicScale(p).second; },
+            "The scale factor, or None when the scale latitude fixes the scale.")
+        .def("__repr__", [](Stereographic& p) {
+            const auto origin = Origin<GxStereographicProjection>(p);
+            const auto scale = StereographicScale(p);
+            return "Stereographic(" + Number(origin.first) + ", " + Number(origin.second) +
+                   (scale.second.is_none()
+                        ? ", scale_lat=" + py::repr(scale.first).cast<std::string>()
+                        : ", k0=" + py::repr(scale.second).cast<std::string>()) +
+                   ")";
+        });
+
+    BindDegreeGrid<FlatEarth, GxFlatEarthProjection>(
+        m, "FlatEarth", "gxFlatEarthSphere",
+        R"(Flat-earth projection, computed by the library: 111120 m per degree of
+latitude and 111120 m times the cosine of the origin latitude per degree of
+longitude.
+
+FlatEarth(lat0, lon0, ellipsoid=None): origin in degrees; the ellipsoid only
+names the datum, the flat-earth sphere "gxFlatEarthSphere" by default.)");
+    BindDegreeGrid<Trapezoidal, GxTrapezoidalProjection>(
+        m, "Trapezoidal", "WGS84",
+        R"(Trapezoidal projection, computed by the library: 111120 m per degree of
+latitude and 111120 m times the cosine of the point's own latitude per degree
+of longitude.
+
+Trapezoidal(lat0, lon0, ellipsoid=None): origin in degrees; the ellipsoid only
+names the datum, WGS 84 by default.)");
+
+    m.def("utm_zone", &UtmZone, py::arg("lon"),
+          R"(The UTM zone (1 to 60) of a longitude in degrees: 6-degree bands eastward
+from 180 W, a boundary belonging to the zone east of it. An int for a float,
+an int array of the shape for arrays; 0 for a longitude that is not finite.)");
+}
+
+} // namespace geoframe::python
