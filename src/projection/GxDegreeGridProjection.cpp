@@ -7,20 +7,21 @@
 namespace geoframe::detail {
 
 GxDegreeGridProjection::GxDegreeGridProjection(bool pointCosine)
-    : GxProjection(), m_pointCosine(pointCosine), m_originCosine(1.0) {}
+    : GxProjectionOverloads(), m_pointCosine(pointCosine), m_originCosine(1.0) {}
 
 GxDegreeGridProjection::GxDegreeGridProjection(bool pointCosine,
                                                GxSmartRef<GxEllipsoidBase> ellipsoid)
-    : GxProjection(std::move(ellipsoid)), m_pointCosine(pointCosine), m_originCosine(1.0) {}
+    : GxProjectionOverloads(std::move(ellipsoid)), m_pointCosine(pointCosine), m_originCosine(1.0) {
+}
 
 GxDegreeGridProjection::GxDegreeGridProjection(bool pointCosine,
                                                GxSmartRef<GxEllipsoidBase> ellipsoid,
                                                GxGeoAngle originLat, GxGeoAngle originLon)
-    : GxProjection(std::move(ellipsoid)), m_originLat(originLat), m_originLon(originLon),
+    : GxProjectionOverloads(std::move(ellipsoid)), m_originLat(originLat), m_originLon(originLon),
       m_pointCosine(pointCosine), m_originCosine(1.0) {}
 
 GxDegreeGridProjection::GxDegreeGridProjection(const GxDegreeGridProjection& other)
-    : GxProjection(other), m_originLat(other.m_originLat), m_originLon(other.m_originLon),
+    : GxProjectionOverloads(other), m_originLat(other.m_originLat), m_originLon(other.m_originLon),
       m_pointCosine(other.m_pointCosine), m_originCosine(other.m_originCosine) {}
 
 GxDegreeGridProjection::~GxDegreeGridProjection() = default;

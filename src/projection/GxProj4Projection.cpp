@@ -17,24 +17,33 @@ constexpr std::size_t kMaxParameters = 10;
 } // namespace
 
 GxProj4Projection::GxProj4Projection(const char* projParameter)
-    : GxProjection(), m_projParameter(projParameter), m_adapter(new GxProj4Interface) {}
+    : GxProjectionOverloads(), m_projParameter(projParameter), m_latitudeLimit(INFINITY),
+      m_adapter(new GxProj4Interface) {}
 
 GxProj4Projection::GxProj4Projection(const char* projParameter,
                                      GxSmartRef<GxEllipsoidBase> ellipsoid)
-    : GxProjection(std::move(ellipsoid)), m_projParameter(projParameter),
-      m_adapter(new GxProj4Interface) {}
+    : GxProjectionOverloads(std::move(ellipsoid)), m_projParameter(projParameter),
+      m_latitudeLimit(INFINITY), m_adapter(new GxProj4Interface) {}
 
 GxProj4Projection::GxProj4Projection(const GxProj4Projection& other)
-    : GxProjection(other), m_projParameter(other.m_projParameter), m_adapter(new GxProj4Interface) {
-}
+    : GxProjectionOverloads(other), m_projParameter(other.m_projParameter),
+      m_latitudeLimit(other.m_latitudeLimit), m_adapter(new GxProj4Interface) {}
 
 GxProj4Projection::~GxProj4Projection() = default;
 
+// The adapter is called directly, not through its virtual table: it is always a
+// GxProj4Interface of the projection's own making.
+
 bool GxProj4Projection::LatLong2Proj(GxGeoAngle lat, GxGeoAngle lon, double& x, double& y) const {
-    if (!std::isfinite(lat.GetDecimalDegrees()) || !std::isfinite(lon.GetDecimalDegrees()))
+    const double latitude = lat.GetDecimalDegrees();
+    if (!std::isfinite(latitude) || !std::isfinite(lon.GetDecimalDegrees()))
         return false;
+    if (latitude > m_latitudeLimit)
+        lat = GxGeoAngle(m_latitudeLimit);
+    else if (latitude < -m_latitudeLimit)
+        lat = GxGeoAngle(-m_latitudeLimit);
     double px, py;
-    if (!m_adapter->LatLong2Proj(lat, lon, px, py))
+    if (!m_adapter->GxProj4Interface::LatLong2Proj(lat, lon, px, py))
         return false;
     // A non-finite local origin leaves nothing to report.
     const double mx = px - LocalX();
@@ -49,7 +58,7 @@ bool GxProj4Projection::LatLong2Proj(GxGeoAngle lat, GxGeoAngle lon, double& x, 
 bool GxProj4Projection::Proj2LatLong(double x, double y, GxGeoAngle& lat, GxGeoAngle& lon) const {
     if (!std::isfinite(x) || !std::isfinite(y))
         return false;
-    return m_adapter->Proj2LatLong(x + LocalX(), y + LocalY(), lat, lon);
+    return m_adapter->GxProj4Interface::Proj2LatLong(x + LocalX(), y + LocalY(), lat, lon);
 }
 
 int GxProj4Projection::GetParameters(char**& list) const {

@@ -55,67 +55,6 @@ bool GxProjection::SetEllipsoid(GxSmartRef<GxEllipsoidBase> ellipsoid) {
     return SetProjection();
 }
 
-// The seven derived overloads: each goes through one of the two angle conversions
-// and writes its outputs only when that succeeded.
-
-bool GxProjection::LatLong2Proj(const gxVec3& in, gxVec3& out) const {
-    double x, y;
-    if (!LatLong2Proj(GxGeoAngle(in.GetY()), GxGeoAngle(in.GetX()), x, y))
-        return false;
-    out.set(x, y, in.GetZ() - m_localZ);
-    return true;
-}
-
-bool GxProjection::GeoCoord2Proj(const GxGeoCoord& in, double& x, double& y) const {
-    GxGeoAngle lat, lon;
-    double elevation;
-    in.GetLatLong(lat, lon, elevation);
-    return LatLong2Proj(lat, lon, x, y);
-}
-
-bool GxProjection::GeoCoord2Proj(const GxGeoCoord& in, gxVec3& out) const {
-    GxGeoAngle lat, lon;
-    double elevation, x, y;
-    in.GetLatLong(lat, lon, elevation);
-    if (!LatLong2Proj(lat, lon, x, y))
-        return false;
-    out.set(x, y, elevation - m_localZ);
-    return true;
-}
-
-bool GxProjection::Proj2LatLong(double x, double y, double& lat, double& lon) const {
-    GxGeoAngle latAngle, lonAngle;
-    if (!Proj2LatLong(x, y, latAngle, lonAngle))
-        return false;
-    lat = latAngle.GetDecimalDegrees();
-    lon = lonAngle.GetDecimalDegrees();
-    return true;
-}
-
-bool GxProjection::Proj2LatLong(const gxVec3& in, gxVec3& out) const {
-    GxGeoAngle lat, lon;
-    if (!Proj2LatLong(in.GetX(), in.GetY(), lat, lon))
-        return false;
-    out.set(lon.GetDecimalDegrees(), lat.GetDecimalDegrees(), in.GetZ() + m_localZ);
-    return true;
-}
-
-bool GxProjection::Proj2GeoCoord(double x, double y, GxGeoCoord& out) const {
-    GxGeoAngle lat, lon;
-    if (!Proj2LatLong(x, y, lat, lon))
-        return false;
-    out.SetLatLong(lat, lon, 0.0);
-    return true;
-}
-
-bool GxProjection::Proj2GeoCoord(const gxVec3& in, GxGeoCoord& out) const {
-    GxGeoAngle lat, lon;
-    if (!Proj2LatLong(in.GetX(), in.GetY(), lat, lon))
-        return false;
-    out.SetLatLong(lat, lon, in.GetZ() + m_localZ);
-    return true;
-}
-
 void GxProjection::LLE2Proj(GxGeoAngle lat, GxGeoAngle lon, double elev, double& x, double& y,
                             double& z) const {
     LatLong2Proj(lat, lon, x, y);

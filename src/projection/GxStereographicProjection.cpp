@@ -16,12 +16,14 @@ constexpr double kLatitudeLimit = 89.99999;
 GxStereographicProjection::GxStereographicProjection()
     : GxProj4Projection(kProjParameter), m_scaleLat(kDefaultScaleLat), m_scaleK0(kDefaultScaleK0),
       m_useScaleK0(false) {
+    SetLatitudeLimit(kLatitudeLimit);
     UpdateInstanceDesc();
 }
 
 GxStereographicProjection::GxStereographicProjection(GxSmartRef<GxEllipsoidBase> ellipsoid)
     : GxProj4Projection(kProjParameter, std::move(ellipsoid)), m_scaleLat(kDefaultScaleLat),
       m_scaleK0(kDefaultScaleK0), m_useScaleK0(false) {
+    SetLatitudeLimit(kLatitudeLimit);
     UpdateInstanceDesc();
 }
 
@@ -31,6 +33,7 @@ GxStereographicProjection::GxStereographicProjection(GxSmartRef<GxEllipsoidBase>
     : GxProj4Projection(kProjParameter, std::move(ellipsoid)), m_originLat(originLat),
       m_originLon(originLon), m_scaleLat(scaleLat), m_scaleK0(kDefaultScaleK0),
       m_useScaleK0(false) {
+    SetLatitudeLimit(kLatitudeLimit);
     UpdateInstanceDesc();
     SetProjection();
 }
@@ -40,6 +43,7 @@ GxStereographicProjection::GxStereographicProjection(GxSmartRef<GxEllipsoidBase>
                                                      double scaleK0)
     : GxProj4Projection(kProjParameter, std::move(ellipsoid)), m_originLat(originLat),
       m_originLon(originLon), m_scaleLat(kDefaultScaleLat), m_scaleK0(scaleK0), m_useScaleK0(true) {
+    SetLatitudeLimit(kLatitudeLimit);
     UpdateInstanceDesc();
     SetProjection();
 }
@@ -73,15 +77,6 @@ bool GxStereographicProjection::IsEqual(GxSmartRef<GxProjection> other) const {
         m_originLon != stere->m_originLon || m_useScaleK0 != stere->m_useScaleK0)
         return false;
     return m_useScaleK0 ? m_scaleK0 == stere->m_scaleK0 : m_scaleLat == stere->m_scaleLat;
-}
-
-bool GxStereographicProjection::LatLong2Proj(GxGeoAngle lat, GxGeoAngle lon, double& x,
-                                             double& y) const {
-    if (lat.GetDecimalDegrees() > kLatitudeLimit)
-        lat = GxGeoAngle(kLatitudeLimit);
-    else if (lat.GetDecimalDegrees() < -kLatitudeLimit)
-        lat = GxGeoAngle(-kLatitudeLimit);
-    return GxProj4Projection::LatLong2Proj(lat, lon, x, y);
 }
 
 bool GxStereographicProjection::Changed() {

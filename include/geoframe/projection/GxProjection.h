@@ -25,7 +25,8 @@
 /// in z. No projection changes heights.
 ///
 /// A concrete projection supplies the two angle conversions; the seven other
-/// conversion overloads are defined here through them, once for every projection.
+/// conversion overloads follow from them (the library's projections take them from
+/// GxProjectionOverloads, written once for all).
 /// Every conversion returns false and leaves all of its outputs untouched when the
 /// point cannot be converted: non-finite input, a projection that is not
 /// configured, or a point the projection's engine refuses.
@@ -68,21 +69,21 @@ public:
     virtual bool LatLong2Proj(GxGeoAngle lat, GxGeoAngle lon, double& x, double& y) const = 0;
     /// (longitude, latitude, elevation) in degrees and metres to (x, y,
     /// elevation - local origin z).
-    virtual bool LatLong2Proj(const gxVec3& in, gxVec3& out) const;
-    virtual bool GeoCoord2Proj(const GxGeoCoord& in, double& x, double& y) const;
+    virtual bool LatLong2Proj(const gxVec3& in, gxVec3& out) const = 0;
+    virtual bool GeoCoord2Proj(const GxGeoCoord& in, double& x, double& y) const = 0;
     /// As above; out = (x, y, elevation - local origin z).
-    virtual bool GeoCoord2Proj(const GxGeoCoord& in, gxVec3& out) const;
+    virtual bool GeoCoord2Proj(const GxGeoCoord& in, gxVec3& out) const = 0;
     /// To decimal degrees.
-    virtual bool Proj2LatLong(double x, double y, double& lat, double& lon) const;
+    virtual bool Proj2LatLong(double x, double y, double& lat, double& lon) const = 0;
     /// The projection's own inverse mapping of (x + local origin x, y + local
     /// origin y). The angles keep their axes unless the projection says otherwise.
     virtual bool Proj2LatLong(double x, double y, GxGeoAngle& lat, GxGeoAngle& lon) const = 0;
     /// (x, y, z) to (longitude, latitude, z + local origin z) in degrees and metres.
-    virtual bool Proj2LatLong(const gxVec3& in, gxVec3& out) const;
+    virtual bool Proj2LatLong(const gxVec3& in, gxVec3& out) const = 0;
     /// Sets latitude and longitude of `out` with elevation 0.
-    virtual bool Proj2GeoCoord(double x, double y, GxGeoCoord& out) const;
+    virtual bool Proj2GeoCoord(double x, double y, GxGeoCoord& out) const = 0;
     /// Sets latitude and longitude of `out` with elevation in.z + local origin z.
-    virtual bool Proj2GeoCoord(const gxVec3& in, GxGeoCoord& out) const;
+    virtual bool Proj2GeoCoord(const gxVec3& in, GxGeoCoord& out) const = 0;
 
     /// Exact equality: the same object; or the same projection name, equal
     /// ellipsoids (GxEllipsoidBase equality, or both empty), exactly equal local
@@ -110,6 +111,7 @@ public:
 protected:
     double LocalX() const { return m_localX; }
     double LocalY() const { return m_localY; }
+    double LocalZ() const { return m_localZ; }
     /// The held ellipsoid, borrowed; null when none is held.
     GxEllipsoidBase* Ellipsoid() const { return m_ellipsoid.Get(); }
 

@@ -56,10 +56,6 @@ public:
     /// latitude); the inactive scale value is not compared.
     bool IsEqual(GxSmartRef<GxProjection> other) const override;
 
-    using GxProj4Projection::LatLong2Proj;
-    /// PROJ's forward mapping with the latitude limited to +-89.99999 degrees.
-    bool LatLong2Proj(GxGeoAngle lat, GxGeoAngle lon, double& x, double& y) const override;
-
     /// The setters store their value, reconfigure PROJ, rebuild the description
     /// and return true even when PROJ refuses the new list.
     bool SetOriginLatLong(GxGeoAngle lat, GxGeoAngle lon);

@@ -2,7 +2,7 @@
 #define GEOFRAME_PROJECTION_DETAIL_GXDEGREEGRIDPROJECTION_H
 
 #include <geoframe/geoframe_export.h>
-#include <geoframe/projection/GxProjection.h>
+#include <geoframe/projection/detail/GxProjectionOverloads.h>
 
 namespace geoframe::detail {
 
@@ -23,18 +23,19 @@ namespace geoframe::detail {
 ///   <projection description>
 ///   Origin: <latitude>, <longitude>
 ///   Datum: <first 10 characters of the ellipsoid's name>
-class GEOFRAME_EXPORT GxDegreeGridProjection : public GxProjection {
+class GEOFRAME_EXPORT GxDegreeGridProjection
+    : public GxProjectionOverloads<GxDegreeGridProjection> {
 public:
     ~GxDegreeGridProjection() override;
 
-    using GxProjection::LatLong2Proj;
-    using GxProjection::Proj2LatLong;
+    using GxProjectionOverloads::LatLong2Proj;
+    using GxProjectionOverloads::Proj2LatLong;
 
     /// y = dLat * 111120 - local y, x = dLon * 111120 * cosine - local x.
-    bool LatLong2Proj(GxGeoAngle lat, GxGeoAngle lon, double& x, double& y) const override;
+    bool LatLong2Proj(GxGeoAngle lat, GxGeoAngle lon, double& x, double& y) const final;
     /// lat = (y + local y) / 111120 + origin latitude, then lon = (x + local x) /
     /// 111120 / cosine + origin longitude; both take the axis of the origin angle.
-    bool Proj2LatLong(double x, double y, GxGeoAngle& lat, GxGeoAngle& lon) const override;
+    bool Proj2LatLong(double x, double y, GxGeoAngle& lat, GxGeoAngle& lon) const final;
 
     /// Same name, ellipsoid and local origin, then equal origin latitude and
     /// longitude (exact GxGeoAngle equality).

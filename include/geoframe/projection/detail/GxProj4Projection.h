@@ -2,13 +2,13 @@
 #define GEOFRAME_PROJECTION_DETAIL_GXPROJ4PROJECTION_H
 
 #include <geoframe/geoframe_export.h>
-#include <geoframe/projection/GxProjection.h>
+#include <geoframe/projection/detail/GxProjectionOverloads.h>
 
 #include <initializer_list>
 #include <memory>
 #include <string>
 
-class GxProjectionStrategy;
+class GxProj4Interface;
 
 namespace geoframe::detail {
 
@@ -23,21 +23,22 @@ namespace geoframe::detail {
 /// and radii), whatever the process locale, and are never cut short. Without an
 /// ellipsoid there is no list to make: the projection is then unconfigured and
 /// every conversion fails.
-class GEOFRAME_EXPORT GxProj4Projection : public GxProjection {
+class GEOFRAME_EXPORT GxProj4Projection : public GxProjectionOverloads<GxProj4Projection> {
 public:
     ~GxProj4Projection() override;
 
-    using GxProjection::LatLong2Proj;
-    using GxProjection::Proj2LatLong;
+    using GxProjectionOverloads::LatLong2Proj;
+    using GxProjectionOverloads::Proj2LatLong;
 
-    /// PROJ's forward mapping less the local origin's x and y. False, x and y
-    /// untouched, for non-finite angles, an unconfigured projection, or a point
-    /// PROJ cannot convert.
-    bool LatLong2Proj(GxGeoAngle lat, GxGeoAngle lon, double& x, double& y) const override;
+    /// PROJ's forward mapping less the local origin's x and y, with the latitude
+    /// first limited to the projection's latitude limit (if it has one). False, x
+    /// and y untouched, for non-finite angles, an unconfigured projection, a point
+    /// PROJ cannot convert or a non-finite result.
+    bool LatLong2Proj(GxGeoAngle lat, GxGeoAngle lon, double& x, double& y) const final;
     /// PROJ's inverse mapping of (x + local origin x, y + local origin y); the
     /// angles keep their axes. False, angles untouched, for non-finite x or y, an
     /// unconfigured projection, or a point PROJ cannot convert.
-    bool Proj2LatLong(double x, double y, GxGeoAngle& lat, GxGeoAngle& lon) const override;
+    bool Proj2LatLong(double x, double y, GxGeoAngle& lat, GxGeoAngle& lon) const final;
 
     /// Copies of the PROJ parameters the projection was last configured with
     /// (accepted or refused), as GxProjectionStrategy::GetParameters hands them
@@ -66,11 +67,16 @@ protected:
     /// `value` as "%f" writes it.
     static std::string Fixed(double value);
 
+    /// Forward conversions move latitudes beyond +-`limit` degrees to +-`limit`
+    /// before PROJ sees them (none by default).
+    void SetLatitudeLimit(double limit) { m_latitudeLimit = limit; }
+
 private:
     GxProj4Projection& operator=(const GxProj4Projection&) { return *this; }
 
     const char* m_projParameter;
-    std::unique_ptr<GxProjectionStrategy> m_adapter;
+    double m_latitudeLimit;
+    std::unique_ptr<GxProj4Interface> m_adapter;
 };
 
 } // namespace geoframe::detail

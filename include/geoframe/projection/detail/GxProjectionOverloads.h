@@ -1,0 +1,93 @@
+#ifndef GEOFRAME_PROJECTION_DETAIL_GXPROJECTIONOVERLOADS_H
+#define GEOFRAME_PROJECTION_DETAIL_GXPROJECTIONOVERLOADS_H
+
+#include <geoframe/geoframe_export.h>
+#include <geoframe/projection/GxProjection.h>
+
+namespace geoframe::detail {
+
+/// The seven conversion overloads that every projection derives from its two angle
+/// conversions, written once for the whole family. `Family` is the class that
+/// defines the two angle conversions (final there); the overloads call them
+/// directly rather than through the virtual table, so a gxVec3 or GxGeoCoord
+/// conversion costs what the angle conversion costs and nothing more.
+///
+/// Every overload writes its outputs only when the angle conversion succeeded. The
+/// local origin's x and y are the angle conversions' business; its z is subtracted
+/// from elevations on the way to map coordinates and added back on the way from them.
+template <class Family>
+class GEOFRAME_EXPORT GxProjectionOverloads : public GxProjection {
+public:
+    using GxProjection::LatLong2Proj;
+    using GxProjection::Proj2LatLong;
+
+    bool LatLong2Proj(const gxVec3& in, gxVec3& out) const override {
+        double x, y;
+        if (!Self().Family::LatLong2Proj(GxGeoAngle(in.GetY()), GxGeoAngle(in.GetX()), x, y))
+            return false;
+        out.set(x, y, in.GetZ() - LocalZ());
+        return true;
+    }
+
+    bool GeoCoord2Proj(const GxGeoCoord& in, double& x, double& y) const override {
+        GxGeoAngle lat, lon;
+        double elevation;
+        in.GetLatLong(lat, lon, elevation);
+        return Self().Family::LatLong2Proj(lat, lon, x, y);
+    }
+
+    bool GeoCoord2Proj(const GxGeoCoord& in, gxVec3& out) const override {
+        GxGeoAngle lat, lon;
+        double elevation, x, y;
+        in.GetLatLong(lat, lon, elevation);
+        if (!Self().Family::LatLong2Proj(lat, lon, x, y))
+            return false;
+        out.set(x, y, elevation - LocalZ());
+        return true;
+    }
+
+    bool Proj2LatLong(double x, double y, double& lat, double& lon) const override {
+        GxGeoAngle latAngle, lonAngle;
+        if (!Self().Family::Proj2LatLong(x, y, latAngle, lonAngle))
+            return false;
+        lat = latAngle.GetDecimalDegrees();
+        lon = lonAngle.GetDecimalDegrees();
+        return true;
+    }
+
+    bool Proj2LatLong(const gxVec3& in, gxVec3& out) const override {
+        GxGeoAngle lat, lon;
+        if (!Self().Family::Proj2LatLong(in.GetX(), in.GetY(), lat, lon))
+            return false;
+        out.set(lon.GetDecimalDegrees(), lat.GetDecimalDegrees(), in.GetZ() + LocalZ());
+        return true;
+    }
+
+    /// Elevation 0.
+    bool Proj2GeoCoord(double x, double y, GxGeoCoord& out) const override {
+        GxGeoAngle lat, lon;
+        if (!Self().Family::Proj2LatLong(x, y, lat, lon))
+            return false;
+        out.SetLatLong(lat, lon, 0.0);
+        return true;
+    }
+
+    /// Elevation in.z + local origin z.
+    bool Proj2GeoCoord(const gxVec3& in, GxGeoCoord& out) const override {
+        GxGeoAngle lat, lon;
+        if (!Self().Family::Proj2LatLong(in.GetX(), in.GetY(), lat, lon))
+            return false;
+        out.SetLatLong(lat, lon, in.GetZ() + LocalZ());
+        return true;
+    }
+
+protected:
+    using GxProjection::GxProjection;
+
+private:
+    const Family& Self() const { return static_cast<const Family&>(*this); }
+};
+
+} // namespace geoframe::detail
+
+#endif
