@@ -18,7 +18,7 @@
 namespace geoframe::convert {
 namespace {
 
-using Kind = CoordSpec::Kind;
+using Kind = CoordArg::Kind;
 
 constexpr std::uint64_t kPow10[] = {1,           10,           100,          1000,      10000,
                                     100000,      1000000,      10000000,     100000000, 1000000000,
@@ -89,8 +89,8 @@ void AppendDms(std::string& out, double degrees, const char* axis, int precision
     angle.FreeString(text);
 }
 
-FieldKind FieldKindOf(const CoordSpec& spec) {
-    switch (spec.kind) {
+FieldKind FieldKindOf(const CoordArg& coords) {
+    switch (coords.kind) {
     case Kind::Geo:
         return FieldKind::Geographic;
     case Kind::Ecef:
@@ -110,11 +110,11 @@ GxSmartRef<GxEllipsoidBase> MakeEllipsoid(const std::string& name) {
     return held;
 }
 
-GxSmartRef<GxProjection> MakeProjection(const CoordSpec& spec,
+GxSmartRef<GxProjection> MakeProjection(const CoordArg& coords,
                                         const GxSmartRef<GxEllipsoidBase>& ellipsoid, int zone,
                                         bool south) {
-    const double* a = spec.angles;
-    switch (spec.kind) {
+    const double* a = coords.angles;
+    switch (coords.kind) {
     case Kind::Utm:
     case Kind::UtmAuto:
         return new GxUTMProjection(ellipsoid, zone, south ? 1 : 0);
@@ -123,8 +123,8 @@ GxSmartRef<GxProjection> MakeProjection(const CoordSpec& spec,
     case Kind::Aea:
         return new GxACEAProjection(ellipsoid, a[0], a[1], a[3], a[2]);
     case Kind::Stere:
-        if (spec.useK0)
-            return new GxStereographicProjection(ellipsoid, a[0], a[1], spec.k0);
+        if (coords.useK0)
+            return new GxStereographicProjection(ellipsoid, a[0], a[1], coords.k0);
         return new GxStereographicProjection(ellipsoid, a[0], a[1], GxGeoAngle(a[2]));
     case Kind::Flat:
         return new GxFlatEarthProjection(ellipsoid, a[0], a[1]);
@@ -143,8 +143,8 @@ std::unique_ptr<Converter> Converter::Create(const Options& options, std::string
     std::unique_ptr<Converter> converter(new Converter(options));
     Side& from = converter->m_from;
     Side& to = converter->m_to;
-    from.spec = options.from;
-    to.spec = options.to;
+    from.coords = options.from;
+    to.coords = options.to;
 
     from.ellipsoid = MakeEllipsoid(options.ellipsoid);
     if (!from.ellipsoid) {
@@ -163,29 +163,29 @@ std::unique_ptr<Converter> Converter::Create(const Options& options, std::string
     if (!converter->BuildSide(from, options.ellipsoid, error) ||
         !converter->BuildSide(to, options.toEllipsoid, error))
         return nullptr;
-    converter->m_fieldKind = FieldKindOf(from.spec);
+    converter->m_fieldKind = FieldKindOf(from.coords);
     return converter;
 }
 
 bool Converter::BuildSide(Side& side, const std::string&, std::string& error) {
-    if (!side.spec.IsProjected() || side.spec.kind == Kind::UtmAuto)
+    if (!side.coords.IsProjected() || side.coords.kind == Kind::UtmAuto)
         return true;
-    side.projection = MakeProjection(side.spec, side.ellipsoid, side.spec.zone, side.spec.south);
+    side.projection = MakeProjection(side.coords, side.ellipsoid, side.coords.zone, side.coords.south);
     const double* o = m_options.origin;
     // SetLocalOrigin reports whether the projection could be configured.
     if (!side.projection->SetLocalOrigin(o[0], o[1], o[2])) {
-        error = "PROJ refuses the projection " + side.spec.text;
+        error = "PROJ refuses the projection " + side.coords.text;
         return false;
     }
     return true;
 }
 
 GxProjection* Converter::Projection(Side& side, int zone, bool south) {
-    if (side.spec.kind != Kind::UtmAuto)
+    if (side.coords.kind != Kind::UtmAuto)
         return side.projection.Get();
     GxSmartRef<GxProjection>& slot = side.zones[south ? 1 : 0][zone];
     if (!slot) {
-        slot = MakeProjection(side.spec, side.ellipsoid, zone, south);
+        slot = MakeProjection(side.coords, side.ellipsoid, zone, south);
         const double* o = m_options.origin;
         slot->SetLocalOrigin(o[0], o[1], o[2]);
     }
@@ -219,7 +219,7 @@ bool Converter::ConvertLine(std::string_view line, std::string& out, std::string
     // X, Y, Z; whichever the way needs.
     double lat = 0, lon = 0, h = 0, x = 0, y = 0, z = 0;
     bool geodetic = true;
-    switch (m_from.spec.kind) {
+    switch (m_from.coords.kind) {
     case Kind::Geo:
         lat = p.values[0];
         lon = p.values[1];
@@ -255,7 +255,7 @@ bool Converter::ConvertLine(std::string_view line, std::string& out, std::string
     int decimals[3] = {metres, metres, metres};
     int zone = 0;
     bool south = false;
-    if (m_to.spec.kind == Kind::Ecef) {
+    if (m_to.coords.kind == Kind::Ecef) {
         if (geodetic)
             m_to.ellipsoid->LatLongToGeocentric(lat, lon, h, x, y, z);
         result[0] = x;
@@ -264,13 +264,13 @@ bool Converter::ConvertLine(std::string_view line, std::string& out, std::string
     } else {
         if (!geodetic && !m_to.ellipsoid->GeocentricToLatLong(x, y, z, lat, lon, h, true))
             return Fail(line, "geocentric coordinates do not converge", {}, out, reason);
-        if (m_to.spec.kind == Kind::Geo) {
+        if (m_to.coords.kind == Kind::Geo) {
             result[0] = lat;
             result[1] = lon;
             result[2] = h;
             decimals[0] = decimals[1] = metres + 5;
         } else {
-            if (m_to.spec.kind == Kind::UtmAuto) {
+            if (m_to.coords.kind == Kind::UtmAuto) {
                 if (!m_zoneFinder.ZoneOfLong(lon, zone))
                     return Fail(line, "cannot be converted", {}, out, reason);
                 south = lat < 0.0;
@@ -286,7 +286,7 @@ bool Converter::ConvertLine(std::string_view line, std::string& out, std::string
     if (!std::isfinite(result[0]) || !std::isfinite(result[1]) || !std::isfinite(result[2]))
         return Fail(line, "cannot be converted", {}, out, reason);
 
-    if (m_options.dms && m_to.spec.kind == Kind::Geo) {
+    if (m_options.dms && m_to.coords.kind == Kind::Geo) {
         AppendDms(out, result[0], "N", m_options.dmsPrecision);
         out += ' ';
         AppendDms(out, result[1], "E", m_options.dmsPrecision);
@@ -301,7 +301,7 @@ bool Converter::ConvertLine(std::string_view line, std::string& out, std::string
         out += ' ';
         out += p.rest;
     }
-    if (m_to.spec.kind == Kind::UtmAuto) {
+    if (m_to.coords.kind == Kind::UtmAuto) {
         out += ' ';
         out += std::to_string(zone);
         out += south ? 's' : 'n';
@@ -313,14 +313,14 @@ std::string Converter::Describe() const {
     std::string text;
     const Side* sides[] = {&m_from, &m_to};
     for (const Side* side : sides) {
-        if (!side->spec.IsProjected())
+        if (!side->coords.IsProjected())
             continue;
         if (!text.empty())
             text += '\n';
         text += side == &m_from ? "FROM " : "TO ";
-        text += side->spec.text;
+        text += side->coords.text;
         text += '\n';
-        if (side->spec.kind == Kind::UtmAuto) {
+        if (side->coords.kind == Kind::UtmAuto) {
             text += "UTM (Universal Transverse Mercator)\n"
                     "Zone: of each point's longitude, hemisphere of its latitude\n";
             continue;

@@ -41,7 +41,7 @@ public:
 
 private:
     struct Side {
-        CoordSpec spec;
+        CoordArg coords;
         GxSmartRef<GxEllipsoidBase> ellipsoid;
         GxSmartRef<GxProjection> projection;   ///< fixed projections
         GxSmartRef<GxProjection> zones[2][61]; ///< utm:auto, by hemisphere and zone

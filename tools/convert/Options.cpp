@@ -39,10 +39,10 @@ bool ParseAngles(std::string_view name, const std::vector<std::string_view>& par
 
 } // namespace
 
-bool ParseCoordSpec(std::string_view text, CoordSpec& spec, std::string& error) {
-    using Kind = CoordSpec::Kind;
-    spec = CoordSpec();
-    spec.text = std::string(text);
+bool ParseCoordArg(std::string_view text, CoordArg& coords, std::string& error) {
+    using Kind = CoordArg::Kind;
+    coords = CoordArg();
+    coords.text = std::string(text);
     const std::size_t colon = text.find(':');
     const std::string_view name = text.substr(0, colon);
     const std::string_view args =
@@ -50,7 +50,7 @@ bool ParseCoordSpec(std::string_view text, CoordSpec& spec, std::string& error) 
     const bool hasArgs = colon != std::string_view::npos;
 
     if (name == "geo" || name == "ecef") {
-        spec.kind = name == "geo" ? Kind::Geo : Kind::Ecef;
+        coords.kind = name == "geo" ? Kind::Geo : Kind::Ecef;
         if (hasArgs) {
             error = std::string(name) + " takes no parameters";
             return false;
@@ -59,11 +59,11 @@ bool ParseCoordSpec(std::string_view text, CoordSpec& spec, std::string& error) 
     }
     if (name == "utm") {
         if (args == "auto") {
-            spec.kind = Kind::UtmAuto;
+            coords.kind = Kind::UtmAuto;
             return true;
         }
-        spec.kind = Kind::Utm;
-        if (!ParseZone(args, spec.zone, spec.south)) {
+        coords.kind = Kind::Utm;
+        if (!ParseZone(args, coords.zone, coords.south)) {
             error = "utm needs a zone 1 to 60 with n or s (utm:32n, utm:56s) or auto";
             return false;
         }
@@ -86,7 +86,7 @@ bool ParseCoordSpec(std::string_view text, CoordSpec& spec, std::string& error) 
     for (const Shape& shape : kShapes) {
         if (name != shape.name)
             continue;
-        spec.kind = shape.kind;
+        coords.kind = shape.kind;
         std::vector<std::string_view> parts = SplitCommas(args);
         if (!hasArgs || parts.size() != shape.angles) {
             error = std::string("expected ") + shape.usage;
@@ -94,15 +94,15 @@ bool ParseCoordSpec(std::string_view text, CoordSpec& spec, std::string& error) 
         }
         std::size_t angles = shape.angles;
         if (shape.kind == Kind::Stere && parts[2].substr(0, 2) == "k=") {
-            spec.useK0 = true;
-            if (!ParseNumber(parts[2].substr(2), spec.k0) || !std::isfinite(spec.k0) ||
-                spec.k0 <= 0.0) {
+            coords.useK0 = true;
+            if (!ParseNumber(parts[2].substr(2), coords.k0) || !std::isfinite(coords.k0) ||
+                coords.k0 <= 0.0) {
                 error = "stere: the scale factor k= must be a positive number";
                 return false;
             }
             angles = 2;
         }
-        return ParseAngles(shape.name, parts, angles, spec.angles, error);
+        return ParseAngles(shape.name, parts, angles, coords.angles, error);
     }
     error = "unknown coordinates '" + std::string(text) +
             "' (geo, ecef, utm:ZONE, utm:auto, lcc:, aea:, stere:, flat:, trap:)";
@@ -226,11 +226,11 @@ bool ParseOptions(int argc, const char* const* argv, Options& options, std::stri
                                       : "unexpected argument '" + std::string(positional[2]) + "'";
         return false;
     }
-    if (!ParseCoordSpec(positional[0], options.from, error) ||
-        !ParseCoordSpec(positional[1], options.to, error))
+    if (!ParseCoordArg(positional[0], options.from, error) ||
+        !ParseCoordArg(positional[1], options.to, error))
         return false;
-    if (options.from.kind == CoordSpec::Kind::UtmAuto &&
-        options.to.kind == CoordSpec::Kind::UtmAuto) {
+    if (options.from.kind == CoordArg::Kind::UtmAuto &&
+        options.to.kind == CoordArg::Kind::UtmAuto) {
         error = "utm:auto cannot be both FROM and TO";
         return false;
     }
@@ -238,7 +238,7 @@ bool ParseOptions(int argc, const char* const* argv, Options& options, std::stri
         error = "--origin needs projected FROM or TO coordinates";
         return false;
     }
-    if (options.dms && options.to.kind != CoordSpec::Kind::Geo) {
+    if (options.dms && options.to.kind != CoordArg::Kind::Geo) {
         error = "--dms needs geo as TO";
         return false;
     }

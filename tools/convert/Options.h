@@ -9,7 +9,7 @@
 namespace geoframe::convert {
 
 /// One side of a conversion: FROM or TO.
-struct CoordSpec {
+struct CoordArg {
     enum class Kind { Geo, Ecef, Utm, UtmAuto, Lcc, Aea, Stere, Flat, Trap };
     Kind kind = Kind::Geo;
     std::string text;                ///< as written on the command line
@@ -25,11 +25,11 @@ struct CoordSpec {
 /// Reads "geo", "ecef", "utm:32n", "utm:auto", "lcc:LAT0,LON0,LAT1,LAT2",
 /// "aea:...", "stere:LAT0,LON0,SCALELAT", "stere:LAT0,LON0,k=K0", "flat:LAT0,LON0"
 /// or "trap:LAT0,LON0". False with a reason for anything else.
-bool ParseCoordSpec(std::string_view text, CoordSpec& spec, std::string& error);
+bool ParseCoordArg(std::string_view text, CoordArg& coords, std::string& error);
 
 struct Options {
-    CoordSpec from;
-    CoordSpec to;
+    CoordArg from;
+    CoordArg to;
     std::string ellipsoid = "WGS84";
     std::string toEllipsoid; ///< empty: the same as `ellipsoid`, no datum change
     std::string datumFile;   ///< empty: the installed datums.txt, if there is one
