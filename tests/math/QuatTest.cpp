@@ -31,25 +31,17 @@ TEST(Quat, AngleAxisRoundTripProductsComposeAndRotateLikeMatrices) {
         gxMatrix4 rot, mq, mpq;
         double a;
         gxVec3 back;
-        p.makeRot(angle, axis);
-        p.getRot(a, back);
-        again.makeRot(a, back);
-        rot.makeRot(angle, axis);
-        mq.makeQuat(q);
-        mpq.makeQuat(p * q);
-        hamilton.mult(q, p);
-        alias.mult(alias, p);               // an operand may be the result
+        p.makeRot(angle, axis), p.getRot(a, back), again.makeRot(a, back);
+        rot.makeRot(angle, axis), mq.makeQuat(q), mpq.makeQuat(p * q), hamilton.mult(q, p);
         gxQuat c = p, inv = Scaled(p, 3.0); // inv: non-unit
-        inv.invert();
+        alias.mult(alias, p), inv.invert(); // an operand may be the result
         EXPECT_TRUE(again.equal(p, 1e-12) && a >= 0 && a <= 360);
         EXPECT_TRUE(p * q == hamilton && (c *= q) == hamilton && alias == hamilton);
         EXPECT_TRUE(((p * q) / q).equal(p, 1e-14) && (c /= q) == (p * q) / q);
         EXPECT_TRUE((inv * Scaled(p, 3.0)).equal(gxQuat(), 1e-14) && mpq.equal(rot * mq, 1e-14));
 
         gxVec3 byP, byMat, byPq, stepwise; // rotating by p * q is p, then q
-        byP.xformVec(v, p);
-        byMat.xformVec(v, rot);
-        byPq.xformVec(v, p * q);
+        byP.xformVec(v, p), byMat.xformVec(v, rot), byPq.xformVec(v, p * q);
         stepwise.xformVec(byP, q);
         EXPECT_TRUE(byP.equal(byMat, 1e-13) && byPq.equal(stepwise, 1e-13));
         gxVec4 h(v[0] * w, v[1] * w, v[2] * w, w); // rotates its reduced point, keeps w
@@ -65,9 +57,7 @@ TEST(Quat, InterpolationTakesTheShortArcAndHitsTheEnds) {
         const double d = a.dot(b), whole = std::acos(std::fabs(d)), t = Uniform(rng, 0, 1);
         const gxQuat far = d < 0 ? Scaled(b, -1) : b; // the end actually reached
         gxQuat r0, r1, r = a;
-        r0.slerp(0, a, b);
-        r1.slerp(1, a, b);
-        r.slerp(t, r, b); // the result may be an operand
+        r0.slerp(0, a, b), r1.slerp(1, a, b), r.slerp(t, r, b); // the result may be an operand
         EXPECT_TRUE(r0.equal(a, 1e-14) && r1.equal(far, 1e-14));
         if (std::fabs(d) < 0.99) { // constant angular speed along the arc
             EXPECT_NEAR(std::acos(std::min(1.0, r.dot(a))), t * whole, 1e-9);
@@ -75,10 +65,9 @@ TEST(Quat, InterpolationTakesTheShortArcAndHitsTheEnds) {
         }
     }
     gxQuat a, b, l, s;
-    a.makeRot(10, 0, 0, 1);
-    b.makeRot(12, 0, 0, 1); // a . b above 0.99: slerp is the normalised lerp
-    l.lerp(0.3, a, b);
-    s.slerp(0.3, a, b);
+    a.makeRot(10, 0, 0, 1),
+        b.makeRot(12, 0, 0, 1); // a . b above 0.99: slerp is the normalised lerp
+    l.lerp(0.3, a, b), s.slerp(0.3, a, b);
     EXPECT_TRUE(l.equal(s, 1e-15));
     l.lerp(0.5, a, Scaled(a, -1));
     EXPECT_TRUE(l.equal(a, 1e-15));
@@ -88,11 +77,10 @@ TEST(Quat, LogExpAndSquadIdentities) {
     std::mt19937 rng(24);
     for (int n = 0; n < 100; ++n) { // -1, then unit and non-unit quaternions in turn
         const gxQuat q = n ? Scaled(UnitQuat(rng), n % 2 ? 1 : 2.5) : gxQuat(0, 0, 0, -1);
-        gxQuat l = q;
-        l.log();
-        EXPECT_EQ(std::fabs(l[3]) < 1e-15, n % 2 == 1 || n == 0); // pure for unit ones
-        l.exp();
-        EXPECT_TRUE(l.equal(q, 1e-13));
+        gxQuat l = q, e;
+        l.log(), e = l, e.exp();
+        EXPECT_TRUE((std::fabs(l[3]) < 1e-15) == (n % 2 == 1 || n == 0)); // pure for unit ones
+        EXPECT_TRUE(e.equal(q, 1e-13));
     }
     // Squad reaches its keys, with a continuous tangent across key 2.
     gxQuat k[4], tan[4];
