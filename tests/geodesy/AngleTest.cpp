@@ -9,6 +9,7 @@
 #include <cmath>
 #include <random>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -113,12 +114,7 @@ TEST(AngleText, ReadsTheHandTypedForms) {
     const double dms = 12.0 + 30.0 / 60.0 + 15.0 / 3600.0, dm = 12.0 + 30.5 / 60.0;
     const double south = -(33.0 + 52.0 / 60.0 + 4.56 / 3600.0);
     const char* const huge = "0 0 1037629354146162278400";
-    struct Case {
-        const char* text;
-        double degrees;
-        char hemi;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, double, char> cases[] = {
         {"45.5", 45.5, '-'},        {"45.5S", -45.5, 'S'},         {"N", 0.0, 'N'},
         {"45.5W", -45.5, 'W'},      {"-33.5S", 33.5, 'N'},         {"", 0.0, '-'},
         {"200", 200.0, '-'},        {"1e300", 1e300, 'E'},         {"abc", 0.0, '-'},
@@ -129,8 +125,8 @@ TEST(AngleText, ReadsTheHandTypedForms) {
         {"12~30.9'0\"", 12.5, '-'}, {"12~59.99999999", 13.0, '-'}, {"33~52'4.56\" S", south, 'S'},
         {"190~0'0\"", -170.0, '-'}, {"-0~30'0.00\" S", 0.5, 'N'},  {"0~59.99999999S", -1.0, 'S'},
         {"0 30 W", -0.5, 'W'},      {"-0 30.5", 12 - dm, '-'},     {"0~30'0\"", 0.5, '-'}};
-    for (const auto& c : cases)
-        ExpectReads(c.text, c.degrees, c.hemi);
+    for (const auto& [text, degrees, hemi] : cases)
+        ExpectReads(text, degrees, hemi);
 }
 
 TEST(AngleText, RefusesOnlyABadLetterAfterTheSecondsAndReadsAnythingSafely) {
@@ -149,23 +145,17 @@ TEST(AngleText, RefusesOnlyABadLetterAfterTheSecondsAndReadsAnythingSafely) {
 }
 
 TEST(AngleText, WritesTheCanonicalFormAndReadsItBack) {
-    struct Case {
-        double degrees;
-        const char* hemi;
-        int precision;
-        const char* text;
-    };
-    const Case cases[] = {
+    const std::tuple<double, const char*, int, const char*> cases[] = {
         {-33.5, "S", 3, "33~30'0.000\" S"},   {-0.5, "E", 2, "0~30'0.00\" W"},
         {151.25, "E", 1, "151~15'0.0\" E"},   {0.5, nullptr, 2, "0~30'0.00\""},
         {-10.5, nullptr, 2, "-10~30'0.00\""}, {-0.99999999999, "N", 2, "1~0'0.00\" S"},
         {10.5, "N", 0, "10~30'0\" N"},        {-0.99999999999, nullptr, 2, "-1~0'0.00\""},
         {-0.5, nullptr, 2, "-0~30'0.00\""},   {12.5 + 1.25 / 3600, nullptr, -1, "12~30'1.250000\""},
         {-0.5, "N", 2, "0~30'0.00\" S"},      {-180.0, "E", 1, "180~0'0.0\" E"}};
-    for (const auto& c : cases) {
-        const GxGeoAngle angle(c.degrees, c.hemi);
-        EXPECT_EQ(DmsText(angle, c.precision), c.text) << c.degrees;
-        ExpectReads(c.text, angle, Hemi(angle), 1e-10);
+    for (const auto& [degrees, hemi, precision, text] : cases) {
+        const GxGeoAngle angle(degrees, hemi);
+        EXPECT_EQ(DmsText(angle, precision), text) << degrees;
+        ExpectReads(text, angle, Hemi(angle), 1e-10);
     }
     // Every digit asked for is written, up to the 1074 a double can have.
     EXPECT_EQ(DmsText(GxGeoAngle(-179.999, "W"), 20), "179~59'56.39999999998281055014\" W");

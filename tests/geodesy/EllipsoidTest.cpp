@@ -9,9 +9,9 @@
 #include <cstdio>
 #include <fstream>
 #include <set>
+#include <sstream>
 #include <string>
 #include <unistd.h>
-#include <vector>
 
 namespace {
 
@@ -28,19 +28,19 @@ std::string Figure(const GxEllipsoidBase& e) {
     return text;
 }
 
-/// "name|description|ellipsoid|dx dy dz|sx sy sz" for every datum, in table order.
-std::vector<std::string> Table() {
+/// A line "name|description|ellipsoid|dx dy dz|sx sy sz" for every datum, in table order.
+std::string Table() {
     char **names = nullptr, **descriptions = nullptr;
     const int count = GxDatum::GetDatumNames(names, descriptions);
-    std::vector<std::string> rows;
+    std::string rows;
     for (int i = 0; i < count; ++i) {
         double d[6] = {-1, -1, -1, -1, -1, -1};
         char row[400];
-        GxDatum::GetDatumShift(names[i], d[0], d[1], d[2]);
-        GxDatum::GetDatumSigma(names[i], d[3], d[4], d[5]);
-        std::snprintf(row, sizeof row, "%s|%s|%s|%g %g %g|%g %g %g", names[i], descriptions[i],
+        GxDatum::GetDatumShift(names[i], d[0], d[1], d[2]),
+            GxDatum::GetDatumSigma(names[i], d[3], d[4], d[5]);
+        std::snprintf(row, sizeof row, "%s|%s|%s|%g %g %g|%g %g %g\n", names[i], descriptions[i],
                       GxDatum::GetEllipsoid(names[i]), d[0], d[1], d[2], d[3], d[4], d[5]);
-        rows.push_back(row);
+        rows += row;
     }
     GxDatum::FreeDatumNames(count, names, descriptions);
     return rows;
@@ -83,10 +83,8 @@ TEST_F(Datums, TrickyLinesAndLoadingOnceUntilCleanup) {
         "\nLONGHDR,CD,1,2,3,4,5,6,\n\tLong,data,x,\nLONGDATA,CD,1,2,3,4,5,6," +
         std::string(176, ' ') +
         "\n\tAfter,damage,x,\nAFTER,HO,1,2,3,4,5,6,\n\tDangling,header,x,\n"));
-    std::string all;
-    for (const std::string& row : Table())
-        all += row + "\n";
-    EXPECT_EQ(all,
+    const std::string table = Table();
+    EXPECT_EQ(table,
               "AFTER|After damage|hough|1 2 3|4 5 6\nBADNUM|Bad numbers|Unknown|0 0 0|0 0 -0\n"
               "CRLF|Carriage return|krass|7 8 9|1 2 3\nDUP|Second copy|WGS84|2 2 2|2 2 2\n"
               "FITS|A B|clrk80|1 2 3|4 5 6\nSPACED|Title  Area|intl|1.5 -2.25 300|0.5 0.25 0.125\n"
@@ -97,10 +95,10 @@ TEST_F(Datums, TrickyLinesAndLoadingOnceUntilCleanup) {
     for (const char* miss : {"dup", "DU", "DUP ", "Zulu", "", static_cast<const char*>(nullptr)})
         EXPECT_FALSE(GxDatum::GetDatumShift(miss, x, y, z) ||
                      GxDatum::GetDatumSigma(miss, x, y, z) || GxDatum::GetEllipsoid(miss));
-    EXPECT_TRUE(x == 11 && y == 12 && z == 13 && Table().size() == 9);
+    EXPECT_TRUE(x == 11 && y == 12 && z == 13 && Table() == table);
     // Loaded once: a second file is not read until the table is cleaned up.
     const std::string two = "\tTwo,x,x,\nTWO,CD,1,2,3,4,5,6,\n";
-    EXPECT_TRUE(Load(two) && GxDatum::IsInitialized() && Table().size() == 9);
+    EXPECT_TRUE(Load(two) && GxDatum::IsInitialized() && Table() == table);
     GxDatum::CleanupDatum();
     EXPECT_FALSE(GxDatum::IsInitialized() || GxDatum::GetEllipsoid("DUP"));
     EXPECT_TRUE(Load(two) && GxDatum::GetEllipsoid("TWO") && !GxDatum::GetEllipsoid("DUP"));
@@ -230,9 +228,11 @@ TEST_F(Datums, ShippedFileMovesAPointOntoWgs84) {
     // Fifteen and more datums on at least ten known ellipsoids.
     ASSERT_TRUE(GxDatum::InitDatum(GEOFRAME_SOURCE_DATA_DIR "/datums.txt"));
     std::set<std::string> ids;
-    for (const std::string& row : Table())
+    std::istringstream rows(Table());
+    int count = 0;
+    for (std::string row; std::getline(rows, row); ++count)
         ids.insert(GxDatum::GetEllipsoid(row.substr(0, row.find('|')).c_str()));
-    EXPECT_TRUE(Table().size() >= 15 && ids.size() >= 10 && !ids.count("Unknown"));
+    EXPECT_TRUE(count >= 15 && ids.size() >= 10 && !ids.count("Unknown"));
     EXPECT_STREQ(GxDatum::GetEllipsoid("OGB-M"), "airy");
 
     // Meades Ranch, origin of the North American Datum 1927, and its published
