@@ -16,8 +16,7 @@ TEST(Quat, AxisIsUsedAsGivenAndZeroRotationHasAnAxis) {
     for (const gxQuat& z : {gxQuat(), gxQuat(0, 0, 0, -1), gxQuat(0, 0, 0, 1 + 2e-16),
                             gxQuat(1e-17, 0, 0, std::nextafter(1.0, 2.0))}) {
         double a = -1, x = -1, y = -1, zz = -1;
-        z.getRot(a, x, y, zz);
-        EXPECT_TRUE(a == 0 && x == 0 && y == 0 && zz == 1);
+        EXPECT_TRUE(z.getRot(a, x, y, zz) && a == 0 && x == 0 && y == 0 && zz == 1);
     }
 }
 
@@ -64,13 +63,12 @@ TEST(Quat, InterpolationTakesTheShortArcAndHitsTheEnds) {
             EXPECT_NEAR(std::acos(std::min(1.0, r.dot(far))), (1 - t) * whole, 1e-9);
         }
     }
-    gxQuat a, b, l, s;
-    a.makeRot(10, 0, 0, 1),
-        b.makeRot(12, 0, 0, 1); // a . b above 0.99: slerp is the normalised lerp
-    l.lerp(0.3, a, b), s.slerp(0.3, a, b);
-    EXPECT_TRUE(l.equal(s, 1e-15));
-    l.lerp(0.5, a, Scaled(a, -1));
-    EXPECT_TRUE(l.equal(a, 1e-15));
+    // With a . b above 0.99 slerp is the normalised lerp; lerp toward -a takes the
+    // short arc and stays at a.
+    gxQuat a, b, l, s, h;
+    a.makeRot(10, 0, 0, 1), b.makeRot(12, 0, 0, 1);
+    l.lerp(0.3, a, b), s.slerp(0.3, a, b), h.lerp(0.5, a, Scaled(a, -1));
+    EXPECT_TRUE(l.equal(s, 1e-15) && h.equal(a, 1e-15));
 }
 
 TEST(Quat, LogExpAndSquadIdentities) {
@@ -79,8 +77,8 @@ TEST(Quat, LogExpAndSquadIdentities) {
         const gxQuat q = n ? Scaled(UnitQuat(rng), n % 2 ? 1 : 2.5) : gxQuat(0, 0, 0, -1);
         gxQuat l = q, e;
         l.log(), e = l, e.exp();
-        EXPECT_TRUE((std::fabs(l[3]) < 1e-15) == (n % 2 == 1 || n == 0)); // pure for unit ones
-        EXPECT_TRUE(e.equal(q, 1e-13));
+        // Pure for unit ones.
+        EXPECT_TRUE((std::fabs(l[3]) < 1e-15) == (n % 2 == 1 || n == 0) && e.equal(q, 1e-13));
     }
     // Squad reaches its keys, with a continuous tangent across key 2.
     gxQuat k[4], tan[4];
