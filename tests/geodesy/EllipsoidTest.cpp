@@ -165,9 +165,9 @@ TEST(Ellipsoid, EqualityToleranceAndClone) {
             << d[0] << " " << d[1] << " " << d[2] << " " << d[3] << " " << d[4];
     }
     EXPECT_FALSE(GxEllipsoid(0, 0, 0, 0, 0, nullptr) == GxEllipsoid(1e-8, 0, 0, 0, 0, nullptr));
-    GxEllipsoid e("WGS84");
+    GxEllipsoid e(kA, kB, 0, 0, 0, "x");
     EXPECT_TRUE(e.SetDatumShift(1, 2, 3) &&
-                Figure(*e.Clone()) == "WGS84|6378137.0000 6356752.3142 0.006694 1 2 3");
+                Figure(*e.Clone()) == "x|6378137.0000 6356752.3142 0.006694 1 2 3");
 }
 
 TEST(Ellipsoid, GeocentricKnownValuesPolarAxisFarAndDeepPoints) {
