@@ -96,7 +96,8 @@ TEST(GeoAngle, HemisphereAxisComparisonAndArithmetic) {
                 !b.SetHemisphere(static_cast<GeoHemiType>(17)) && Hemi(b) == '-');
     // Angles on different axes are unequal and unordered; NaN is unordered.
     const GxGeoAngle lat(10.0, "N"), lat2(20.0, "N"), nan(NAN, "N");
-    for (const GxGeoAngle& other : {GxGeoAngle(10.0, "E"), GxGeoAngle(10.0), nan})
+    for (const GxGeoAngle& other :
+         {GxGeoAngle(10.0, "E"), GxGeoAngle(20.0, "E"), GxGeoAngle(5.0), nan})
         EXPECT_FALSE(lat == other || lat < other || lat <= other || lat > other || lat >= other ||
                      !(lat != other));
     EXPECT_TRUE(lat < lat2 && lat <= lat2 && lat2 > lat && lat >= GxGeoAngle(10.0, "S"));

@@ -196,7 +196,8 @@ TEST(MatStack, PushSavesPopRestoresAndCopiesOwnTheirMatrices) {
     EXPECT_TRUE(*s == gxMatrix4() && s.getCurDepth() == 0);
     s->postScale(2, 2, 2);
     const gxMatrix4 bottom = *s;
-    s.push(), s.push(), s->makeIdent(), s.reset();
+    EXPECT_TRUE(s.push() && *s == bottom); // a copy of the top
+    s.push(), s->makeIdent(), s.reset();
     EXPECT_TRUE(*s == bottom && s.getCurDepth() == 0);
 }
 
