@@ -112,7 +112,7 @@ TEST(Matrix, DecompositionsInvertTheirConstructions) {
     }
     // Degenerate rotations and scales give clean answers rather than NaN.
     double a0, a180;
-    gxVec3 x0, x180, s, hpr;
+    gxVec3 x0, x180, s, hpr, sheared;
     M4 half, flat, over = Axis(90, M4::AXIS_X);
     M4(1 + 1e-15, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1).getRot(a0, x0); // trace above 3
     half.makeQuat(0, 0, 1, 0), half.getRot(a180, x180); // no antisymmetric part
@@ -120,7 +120,9 @@ TEST(Matrix, DecompositionsInvertTheirConstructions) {
     // A zero scale factor leaves the others intact; pitch a rounding step past 90.
     flat.makeRot(40, 0.6, 0.8, 0), flat.postScale(0, 2, 3), flat.getScale(s);
     over[1][2] = std::nextafter(1.0, 2.0), over.getEuler(hpr);
-    EXPECT_TRUE(s.equal(gxVec3(0, 2, 3), 1e-12) && hpr[1] == 90.0);
+    M4(1, 0, 0, 0, 1, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1).getScale(sheared); // the shear is removed
+    EXPECT_TRUE(s.equal(gxVec3(0, 2, 3), 1e-12) && hpr[1] == 90.0 &&
+                sheared.equal(gxVec3(std::sqrt(2), std::sqrt(0.5), 1), 1e-15));
 }
 
 TEST(Matrix, CameraMatricesMapTheirVolumeCorners) {

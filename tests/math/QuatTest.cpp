@@ -73,8 +73,10 @@ TEST(Quat, InterpolationTakesTheShortArcAndHitsTheEnds) {
 
 TEST(Quat, LogExpAndSquadIdentities) {
     std::mt19937 rng(24);
-    for (int n = 0; n < 100; ++n) { // -1, then unit and non-unit quaternions in turn
-        const gxQuat q = n ? Scaled(UnitQuat(rng), n % 2 ? 1 : 2.5) : gxQuat(0, 0, 0, -1);
+    // -1, the identity, then unit and non-unit quaternions in turn.
+    for (int n = 0; n < 100; ++n) {
+        const gxQuat q =
+            n > 1 ? Scaled(UnitQuat(rng), n % 2 ? 1 : 2.5) : gxQuat(0, 0, 0, n ? 1 : -1);
         gxQuat l = q, e;
         l.log(), e = l, e.exp();
         // Pure for unit ones.
