@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cmath>
+#include <limits>
 #include <thread>
 #include <vector>
 
@@ -22,6 +23,7 @@ TEST(DoubleTrait, EqualIsInclusiveAbsoluteAndFalseForNaN) {
                                {nan, nan, nan, 0}};
     for (const auto& c : cases)
         EXPECT_EQ(gxDoubleTrait::equal(c[0], c[1], c[2]), c[3] == 1) << c[0] << " " << c[1];
+    EXPECT_EQ(gxDoubleTrait::fuzzVal, std::numeric_limits<double>::epsilon());
 }
 
 /// Counts the destructions of every Tracked object.
