@@ -69,14 +69,11 @@ TEST(GeoCoord, DirectionCosines) {
         ASSERT_TRUE(coord.SetDirCos(c[0], c[1], c[2], 2.0));
         ExpectAt(coord, c[3], c[4], 6378245.0);
     }
-    // On WGS 84, toward 45 degrees geocentric the geodetic latitude is larger; any
-    // length works, and lengths whose squares overflow or vanish give the angles of
-    // an ordinary one. Rows: extreme direction, ordinary direction.
+    // On an ellipsoid the direction is that of the surface point (the round trips
+    // above pin it); any length works, and lengths whose squares overflow or vanish
+    // give the angles of an ordinary one. Rows: extreme direction, ordinary direction.
     const Ref wgs84(new GxEllipsoid("WGS84"));
-    GxGeoCoord c(wgs84);
     double lat, lon, elevation;
-    ASSERT_TRUE(c.SetDirCos(3, 0, 3, 1.0) && c.GetLatLong(lat, lon, elevation));
-    EXPECT_TRUE(lat > 45.18 && lat < 45.2) << lat;
     const double extremes[][6] = {{0, 1e200, 0, 0, 1, 0},     {0, 1e-160, 0, 0, 1, 0},
                                   {1e300, 0, 1e300, 1, 0, 1}, {-1e-310, 0, 1e-310, -1, 0, 1},
                                   {4.9e-324, 0, 0, 1, 0, 0},  {1e308, -1e308, 1e308, 1, -1, 1}};
