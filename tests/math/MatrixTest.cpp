@@ -1,3 +1,4 @@
+#include <geoframe/math/gxMatStack.h>
 #include <geoframe/math/gxMatrix4.h>
 
 #include "math/RandomMath.h"
@@ -5,6 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+
+// Every member compiles, also for a matrix type without a default constructor.
+template class gxMatStack<gxMatrix4>;
+struct ScratchOnly {
+    enum InitState { INIT_NONE };
+    explicit ScratchOnly(InitState) {}
+};
+template class gxMatStack<ScratchOnly>;
 
 namespace {
 
@@ -25,28 +34,22 @@ TEST(Matrix, PreAndPostMembersComposeOnEitherSide) {
     std::mt19937 rng(31);
     const M4 m = AnyMatrix(rng);
     const gxQuat q(0.1, -0.5, 0.3, 0.8);
+    const gxVec3 scale(2, -3, 0.5), hpr(30, 20, 10);
+    const M4::RotAxis y = M4::AXIS_Y;
     M4 t, pre = m, post = m;
-    auto composes = [&] { // pre: M = T * M, post: M = M * T
-        const bool ok = pre.equal(t * m, 1e-13) && post.equal(m * t, 1e-13);
+    auto check = [&](const char* what) { // pre: M = T * M, post: M = M * T
+        EXPECT_TRUE(pre.equal(t * m, 1e-13) && post.equal(m * t, 1e-13)) << what;
         pre = post = m;
-        return ok;
     };
-    t.makeTrans(1, -2, 3), pre.preTrans(gxVec3(1, -2, 3)), post.postTrans(1, -2, 3);
-    EXPECT_TRUE(composes());
-    t.makeRot(-70, M4::AXIS_Y), pre.preRot(-70, M4::AXIS_Y), post.postRot(-70, M4::AXIS_Y);
-    EXPECT_TRUE(composes());
-    t.makeQuat(q), pre.preQuat(q), post.postQuat(q[0], q[1], q[2], q[3]);
-    EXPECT_TRUE(composes());
-    t.makeScale(2, -3, 0.5), pre.preScale(2, -3, 0.5), post.postScale(gxVec3(2, -3, 0.5));
-    EXPECT_TRUE(composes());
-    t.makeEuler(30, 20, 10), pre.preEuler(30, 20, 10), post.postEuler(gxVec3(30, 20, 10));
-    EXPECT_TRUE(composes());
+    t.makeTrans(1, -2, 3), pre.preTrans(gxVec3(1, -2, 3)), post.postTrans(1, -2, 3), check("t");
+    t.makeRot(-70, y), pre.preRot(-70, y), post.postRot(-70, y), check("r");
+    t.makeQuat(q), pre.preQuat(q), post.postQuat(q[0], q[1], q[2], q[3]), check("q");
+    t.makeScale(2, -3, 0.5), pre.preScale(2, -3, 0.5), post.postScale(scale), check("s");
+    t.makeEuler(30, 20, 10), pre.preEuler(30, 20, 10), post.postEuler(hpr), check("e");
     EXPECT_TRUE(t.equal(Axis(10, M4::AXIS_Y) * Axis(20, M4::AXIS_X) * Axis(30, M4::AXIS_Z), 1e-15));
     // Axis values outside 0 .. 2 change nothing; makeQuat keeps row 3 and column 3.
     t = m;
-    t.makeRot(30, static_cast<M4::RotAxis>(3));
-    t.preRot(30, static_cast<M4::RotAxis>(-1));
-    t.postRot(30, static_cast<M4::RotAxis>(99));
+    t.makeRot(30, M4::RotAxis(3)), t.preRot(30, M4::RotAxis(-1)), t.postRot(30, M4::RotAxis(99));
     EXPECT_TRUE(SameBits(t, m));
     t.makeQuat(q);
     EXPECT_TRUE(t[3][1] == m[3][1] && t[2][3] == m[2][3]);
@@ -70,18 +73,18 @@ TEST(Matrix, InverseTimesMatrixIsIdentityAndFailureTouchesNothing) {
     EXPECT_TRUE(perm.invert() && perm == pt);
 
     const double nan = std::nan(""), big = 1e308;
-    const M4 refused[] = {
-        M4(0, 1, 2, 3, 0, 5, 6, 7, 0, 9, 1, 1, 0, 3, 4, 5),         // zero first column
-        M4(1, 2, 3, 4, 5, 6, 7, 8, 0, 0, 0, 0, 9, 1, 2, 3),         // zero row, found late
-        M4(1, 0, 0, 0, 0, nan, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1),       // not a number
-        M4(1e-310, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1),    // the inverse overflows
-        M4(big, big, 0, 0, big, -big, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1) // the elimination does
-    };
+    // Refused: a zero first column, a zero row found late, not a number, an
+    // inverse that overflows, an elimination that does.
+    const M4 refused[] = {M4(0, 1, 2, 3, 0, 5, 6, 7, 0, 9, 1, 1, 0, 3, 4, 5),
+                          M4(1, 2, 3, 4, 5, 6, 7, 8, 0, 0, 0, 0, 9, 1, 2, 3),
+                          M4(1, 0, 0, 0, 0, nan, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1),
+                          M4(1e-310, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1),
+                          M4(big, big, 0, 0, big, -big, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1)};
     for (const M4& m : refused) {
         M4 copy = m;
         const M4 q = perm / m;
-        EXPECT_TRUE(!copy.invert() && SameBits(copy, m));
-        EXPECT_TRUE(std::isnan(q[0][0]) && std::isnan(q[3][3]));
+        EXPECT_TRUE(!copy.invert() && SameBits(copy, m) && std::isnan(q[0][0]) &&
+                    std::isnan(q[3][3]));
     }
 }
 
@@ -97,34 +100,29 @@ TEST(Matrix, DecompositionsInvertTheirConstructions) {
         gxQuat back;
         double a;
         gxVec3 axis, hpr, xyz;
-        m.makeQuat(q);
-        m.getQuat(back);
+        m.makeQuat(q), m.getQuat(back);
         EXPECT_TRUE(back.equal(q, 1e-12) || Scaled(back, -1).equal(q, 1e-12));
-        m.makeRot(angle, UnitVec(rng));
-        m.getRot(a, axis);
-        again.makeRot(a, axis);
+        m.makeRot(angle, UnitVec(rng)), m.getRot(a, axis), again.makeRot(a, axis);
         EXPECT_TRUE(again.equal(m, 1e-9) && std::fabs(a - angle) < 1e-6);
         m.makeCoord(gxVec3(r, p, h), gxVec3(h, p, r));
         EXPECT_TRUE(m.getCoord(xyz, hpr) && xyz == gxVec3(r, p, h));
         EXPECT_TRUE(hpr.equal(gxVec3(h, p, r), 1e-9));
-        m.postScale(scale);
-        m.getScale(xyz);
+        m.postScale(scale), m.getScale(xyz);
         EXPECT_TRUE(xyz.equal(gxVec3(std::fabs(scale[0]), scale[1], -scale[2]), 1e-12));
     }
     // Degenerate rotations and scales give clean answers rather than NaN.
     double a0, a180;
-    gxVec3 x0, x180, s, hpr;
+    gxVec3 x0, x180, s, hpr, sheared;
     M4 half, flat, over = Axis(90, M4::AXIS_X);
     M4(1 + 1e-15, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1).getRot(a0, x0); // trace above 3
-    half.makeQuat(0, 0, 1, 0); // no antisymmetric part
-    half.getRot(a180, x180);
+    half.makeQuat(0, 0, 1, 0), half.getRot(a180, x180); // no antisymmetric part
     EXPECT_TRUE(a0 == 0 && x0 == gxVec3(0, 0, 1) && a180 == 180 && std::fabs(x180[2]) == 1);
-    flat.makeRot(40, 0.6, 0.8, 0);
-    flat.postScale(0, 2, 3); // a zero scale factor leaves the others intact
-    flat.getScale(s);
-    over[1][2] = std::nextafter(1.0, 2.0); // pitch a rounding step past 90
-    over.getEuler(hpr);
-    EXPECT_TRUE(s.equal(gxVec3(0, 2, 3), 1e-12) && hpr[1] == 90.0);
+    // A zero scale factor leaves the others intact; pitch a rounding step past 90.
+    flat.makeRot(40, 0.6, 0.8, 0), flat.postScale(0, 2, 3), flat.getScale(s);
+    over[1][2] = std::nextafter(1.0, 2.0), over.getEuler(hpr);
+    M4(1, 0, 0, 0, 1, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1).getScale(sheared); // the shear is removed
+    EXPECT_TRUE(s.equal(gxVec3(0, 2, 3), 1e-12) && hpr[1] == 90.0 &&
+                sheared.equal(gxVec3(std::sqrt(2), std::sqrt(0.5), 1), 1e-15));
 }
 
 TEST(Matrix, CameraMatricesMapTheirVolumeCorners) {
@@ -134,16 +132,14 @@ TEST(Matrix, CameraMatricesMapTheirVolumeCorners) {
     };
     const double l = -2, r = 3, b = -1, t = 4, n = 0.5, f = 20;
     M4 ortho, frustum, persp, view;
-    ortho.makeOrtho(l, r, b, t, n, f);
-    frustum.makeFrustum(l, r, b, t, n, f);
+    ortho.makeOrtho(l, r, b, t, n, f), frustum.makeFrustum(l, r, b, t, n, f);
     for (int c = 0; c < 8; ++c) { // near corners go to z = -1, far ones to +1
         const gxVec3 unit(c & 1 ? 1 : -1, c & 2 ? 1 : -1, c & 4 ? 1 : -1);
         const double x = c & 1 ? r : l, y = c & 2 ? t : b, d = c & 4 ? f : n;
         EXPECT_TRUE(project(ortho, gxVec4(x, y, -d, 1)).equal(unit, 1e-14));
         EXPECT_TRUE(project(frustum, gxVec4(x * d / n, y * d / n, -d, 1)).equal(unit, 1e-13));
     }
-    persp.makePerspective(90, 1, 1, 100);
-    frustum.makeFrustum(-1, 1, -1, 1, 1, 100);
+    persp.makePerspective(90, 1, 1, 100), frustum.makeFrustum(-1, 1, -1, 1, 1, 100);
     view.makeViewport(10, 20, 640, 480);
     EXPECT_TRUE(persp.equal(frustum, 1e-15));
     EXPECT_TRUE(project(view, gxVec4(-1, -1, 0.5, 1)).equal(gxVec3(10, 20, 0.5), 1e-12));
@@ -155,9 +151,7 @@ TEST(Matrix, VecRotVecTurnsOneDirectionIntoTheOther) {
     auto turns = [](const gxVec3& a, const gxVec3& b) {
         M4 m, same;
         gxVec3 to, r0, r1, r2;
-        m.makeVecRotVec(a, b);
-        same.makeVecRotVec(a, a);
-        to.xformVec(a, m);
+        m.makeVecRotVec(a, b), same.makeVecRotVec(a, a), to.xformVec(a, m);
         m.getRow(0, r0), m.getRow(1, r1), m.getRow(2, r2);
         r0.cross(r0, r1);
         return to.equal(b, 1e-12) && r0.equal(r2, 1e-12) && same == M4();
@@ -177,6 +171,36 @@ TEST(Matrix, VecRotVecTurnsOneDirectionIntoTheOther) {
                                {gxVec3(0, 0, 1), gxVec3(1e-9, 0, -1)}};
     for (const auto& p : pairs)
         EXPECT_TRUE(turns(p[0], p[1]) && turns(p[1], p[0])) << p[1][0] << " " << p[1][2];
+}
+
+TEST(MatStack, DepthIsClampedAndNeverOverOrUnderflows) {
+    EXPECT_EQ(gxMatStack<gxMatrix4>().getMaxDepth(), 32);
+    for (auto [asked, got] : {std::pair{1, 1}, {-7, 1}, {128, 128}, {129, 128}, {5, 5}}) {
+        gxMatStack<gxMatrix4> s(asked);
+        ASSERT_EQ(s.getMaxDepth(), got);
+        EXPECT_FALSE(s.pop());
+        for (int i = 1; i < got; ++i)
+            EXPECT_TRUE(s.push());
+        EXPECT_FALSE(s.push());
+        EXPECT_EQ(s.getCurDepth(), got - 1);
+    }
+}
+
+TEST(MatStack, PushSavesPopRestoresAndCopiesOwnTheirMatrices) {
+    gxMatStack<gxMatrix4> s(4), copy;
+    ASSERT_TRUE(s.push() && *s == gxMatrix4());
+    s->postTrans(1, 2, 3);
+    const gxMatrix4 moved = *s;
+    copy = s; // has matrices of its own
+    copy->makeScale(5, 5, 5);
+    EXPECT_TRUE(*s == moved && copy.getMaxDepth() == 4 && copy.getCurDepth() == 1);
+    ASSERT_TRUE(s.pop());
+    EXPECT_TRUE(*s == gxMatrix4() && s.getCurDepth() == 0);
+    s->postScale(2, 2, 2);
+    const gxMatrix4 bottom = *s;
+    EXPECT_TRUE(s.push() && *s == bottom); // a copy of the top
+    s.push(), s->makeIdent(), s.reset();
+    EXPECT_TRUE(*s == bottom && s.getCurDepth() == 0);
 }
 
 } // namespace

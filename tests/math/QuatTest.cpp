@@ -16,8 +16,7 @@ TEST(Quat, AxisIsUsedAsGivenAndZeroRotationHasAnAxis) {
     for (const gxQuat& z : {gxQuat(), gxQuat(0, 0, 0, -1), gxQuat(0, 0, 0, 1 + 2e-16),
                             gxQuat(1e-17, 0, 0, std::nextafter(1.0, 2.0))}) {
         double a = -1, x = -1, y = -1, zz = -1;
-        z.getRot(a, x, y, zz);
-        EXPECT_TRUE(a == 0 && x == 0 && y == 0 && zz == 1);
+        EXPECT_TRUE(z.getRot(a, x, y, zz) && a == 0 && x == 0 && y == 0 && zz == 1);
     }
 }
 
@@ -31,25 +30,17 @@ TEST(Quat, AngleAxisRoundTripProductsComposeAndRotateLikeMatrices) {
         gxMatrix4 rot, mq, mpq;
         double a;
         gxVec3 back;
-        p.makeRot(angle, axis);
-        p.getRot(a, back);
-        again.makeRot(a, back);
-        rot.makeRot(angle, axis);
-        mq.makeQuat(q);
-        mpq.makeQuat(p * q);
-        hamilton.mult(q, p);
-        alias.mult(alias, p);               // an operand may be the result
+        p.makeRot(angle, axis), p.getRot(a, back), again.makeRot(a, back);
+        rot.makeRot(angle, axis), mq.makeQuat(q), mpq.makeQuat(p * q), hamilton.mult(q, p);
         gxQuat c = p, inv = Scaled(p, 3.0); // inv: non-unit
-        inv.invert();
+        alias.mult(alias, p), inv.invert(); // an operand may be the result
         EXPECT_TRUE(again.equal(p, 1e-12) && a >= 0 && a <= 360);
         EXPECT_TRUE(p * q == hamilton && (c *= q) == hamilton && alias == hamilton);
         EXPECT_TRUE(((p * q) / q).equal(p, 1e-14) && (c /= q) == (p * q) / q);
         EXPECT_TRUE((inv * Scaled(p, 3.0)).equal(gxQuat(), 1e-14) && mpq.equal(rot * mq, 1e-14));
 
         gxVec3 byP, byMat, byPq, stepwise; // rotating by p * q is p, then q
-        byP.xformVec(v, p);
-        byMat.xformVec(v, rot);
-        byPq.xformVec(v, p * q);
+        byP.xformVec(v, p), byMat.xformVec(v, rot), byPq.xformVec(v, p * q);
         stepwise.xformVec(byP, q);
         EXPECT_TRUE(byP.equal(byMat, 1e-13) && byPq.equal(stepwise, 1e-13));
         gxVec4 h(v[0] * w, v[1] * w, v[2] * w, w); // rotates its reduced point, keeps w
@@ -65,34 +56,31 @@ TEST(Quat, InterpolationTakesTheShortArcAndHitsTheEnds) {
         const double d = a.dot(b), whole = std::acos(std::fabs(d)), t = Uniform(rng, 0, 1);
         const gxQuat far = d < 0 ? Scaled(b, -1) : b; // the end actually reached
         gxQuat r0, r1, r = a;
-        r0.slerp(0, a, b);
-        r1.slerp(1, a, b);
-        r.slerp(t, r, b); // the result may be an operand
+        r0.slerp(0, a, b), r1.slerp(1, a, b), r.slerp(t, r, b); // the result may be an operand
         EXPECT_TRUE(r0.equal(a, 1e-14) && r1.equal(far, 1e-14));
         if (std::fabs(d) < 0.99) { // constant angular speed along the arc
             EXPECT_NEAR(std::acos(std::min(1.0, r.dot(a))), t * whole, 1e-9);
             EXPECT_NEAR(std::acos(std::min(1.0, r.dot(far))), (1 - t) * whole, 1e-9);
         }
     }
-    gxQuat a, b, l, s;
-    a.makeRot(10, 0, 0, 1);
-    b.makeRot(12, 0, 0, 1); // a . b above 0.99: slerp is the normalised lerp
-    l.lerp(0.3, a, b);
-    s.slerp(0.3, a, b);
-    EXPECT_TRUE(l.equal(s, 1e-15));
-    l.lerp(0.5, a, Scaled(a, -1));
-    EXPECT_TRUE(l.equal(a, 1e-15));
+    // With a . b above 0.99 slerp is the normalised lerp; lerp toward -a takes the
+    // short arc and stays at a.
+    gxQuat a, b, l, s, h;
+    a.makeRot(10, 0, 0, 1), b.makeRot(12, 0, 0, 1);
+    l.lerp(0.3, a, b), s.slerp(0.3, a, b), h.lerp(0.5, a, Scaled(a, -1));
+    EXPECT_TRUE(l.equal(s, 1e-15) && h.equal(a, 1e-15));
 }
 
 TEST(Quat, LogExpAndSquadIdentities) {
     std::mt19937 rng(24);
-    for (int n = 0; n < 100; ++n) { // -1, then unit and non-unit quaternions in turn
-        const gxQuat q = n ? Scaled(UnitQuat(rng), n % 2 ? 1 : 2.5) : gxQuat(0, 0, 0, -1);
-        gxQuat l = q;
-        l.log();
-        EXPECT_EQ(std::fabs(l[3]) < 1e-15, n % 2 == 1 || n == 0); // pure for unit ones
-        l.exp();
-        EXPECT_TRUE(l.equal(q, 1e-13));
+    // -1, the identity, then unit and non-unit quaternions in turn.
+    for (int n = 0; n < 100; ++n) {
+        const gxQuat q =
+            n > 1 ? Scaled(UnitQuat(rng), n % 2 ? 1 : 2.5) : gxQuat(0, 0, 0, n ? 1 : -1);
+        gxQuat l = q, e;
+        l.log(), e = l, e.exp();
+        // Pure for unit ones.
+        EXPECT_TRUE((std::fabs(l[3]) < 1e-15) == (n % 2 == 1 || n == 0) && e.equal(q, 1e-13));
     }
     // Squad reaches its keys, with a continuous tangent across key 2.
     gxQuat k[4], tan[4];

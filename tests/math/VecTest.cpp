@@ -35,7 +35,7 @@ TYPED_TEST(VecFamily, CompoundAndPlainOperatorsAgreeAndComparisonsAreExact) {
     EXPECT_FALSE(one == one + 1e-15 || nan.equal(nan, 1.0) || one.equal(one + 1e-15, 0.0));
 }
 
-TEST(VecNormalize, Vec3RefusesTooShortTooLongAndNaNTheOthersFollowIeee) {
+TEST(Vec, Vec3NormalizeRefusesTooShortTooLongAndNaNTheOthersFollowIeee) {
     const double eps = 1.1920928955078125e-7;
     for (const gxVec3& r : {gxVec3(0, 0, 0), gxVec3(0, -eps, 0), gxVec3(1e200, 0, 0),
                             gxVec3(INFINITY, 0, 0), gxVec3(NAN, 1, 0)}) {
@@ -50,32 +50,59 @@ TEST(VecNormalize, Vec3RefusesTooShortTooLongAndNaNTheOthersFollowIeee) {
     EXPECT_TRUE(v == gxVec3(0.6, 0.8, 0.0) && std::isnan(z4[0]));
 }
 
-TEST(VecProducts, CrossIsAliasSafeAndDirectionsGetPerpendicularAxes) {
+TEST(Vec, CrossIsAliasSafeAndDirectionsGetPerpendicularAxes) {
     const gxVec3 a(1, -2, 0.5), b(3, 0.25, -1);
     gxVec3 c, u = a, w = b;
     gxVec4 v(1, 2, 3, 4);
-    c.cross(a, b);
-    u.cross(u, b);
-    w.cross(a, w);
+    c.cross(a, b), u.cross(u, b), w.cross(a, w);
     v.cross(gxVec4(1, 0, 0, 0), gxVec4(0, 1, 0, 0)); // has no effect
     EXPECT_TRUE(u == c && w == c && c.dot(a) == 0 && c.dot(b) == 0 && v == gxVec4(1, 2, 3, 4));
     EXPECT_EQ(gxVec2(5, 5).cross(gxVec2(1, 0), gxVec2(0, 1)), 1);
-    const gxVec3 dirs[][3] = {{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}},   // a, b, axis
-                              {{0, 0, 1}, {0, 0, -1}, {-1, 0, 0}}, // opposite
-                              {{1, 0, 0}, {1, 0, 0}, {0, -1, 0}},  // equal
-                              {{-1, 0, 0}, {1, 0, 0}, {0, -1, 0}}, // opposite, a = -x
-                              {{0.6, 0.8, 0}, {0.8, 0.6, 0}, {0, 0, -0.28}},
-                              {{1, 1e-9, 0}, {-1, -1e-9, 0}, {1e-9, -1, 0}}}; // a nearly x
-    const double angles[] = {90, 180, 0, 180, 16.260204708311957, 180};
-    for (int i = 0; i < 6; ++i) {
-        gxVec3 axis = dirs[i][0]; // computed into one of its operands
-        EXPECT_NEAR(axis.getAxisAngle(axis, dirs[i][1]), angles[i], 1e-12);
-        EXPECT_TRUE(axis.equal(dirs[i][2], 1e-15));
+    // a, b, axis, angle: equal and opposite directions, and a nearly along x, get
+    // an axis perpendicular to a.
+    const gxVec3 dirs[][4] = {
+        {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {90, 0, 0}},
+        {{0, 0, 1}, {0, 0, -1}, {-1, 0, 0}, {180, 0, 0}},
+        {{1, 0, 0}, {1, 0, 0}, {0, -1, 0}, {0, 0, 0}},
+        {{-1, 0, 0}, {1, 0, 0}, {0, -1, 0}, {180, 0, 0}},
+        {{0.6, 0.8, 0}, {0.8, 0.6, 0}, {0, 0, -0.28}, {16.260204708311957, 0, 0}},
+        {{1, 1e-9, 0}, {-1, -1e-9, 0}, {1e-9, -1, 0}, {180, 0, 0}}};
+    for (const auto& d : dirs) {
+        gxVec3 axis = d[0]; // computed into one of its operands
+        EXPECT_NEAR(axis.getAxisAngle(axis, d[1]), d[3][0], 1e-12);
+        EXPECT_TRUE(axis.equal(d[2], 1e-15));
     }
     // Homogeneous distances reduce by w: (1, 2, 2) and (4, 6, 14); length() stays 4-D.
     const gxVec4 h(2, 4, 4, 2), g(-2, -3, -7, -0.5);
     EXPECT_TRUE(h.lengthHom() == 3 && h.length() == std::sqrt(40) && h.distHom(g * 4.0) == 13);
     EXPECT_TRUE(h.distSqrHom(g) == 169 && gxVec4(1, 2, 3, 0).lengthHom() == INFINITY);
+}
+
+TEST(Vec, PointsTranslateDirectionsDoNotAndRowAndColumnFormsAgree) {
+    std::mt19937 rng(41);
+    for (int n = 0; n < 100; ++n) {
+        gxMatrix4 a = AnyMatrix(rng), t;
+        a.setCol(3, 0, 0, 0, 1); // affine: the 4-D row form agrees with the 3-D one
+        (t = a).transpose();
+        const gxVec3 v = UnitVec(rng) * 7.0;
+        gxVec3 pt = v, dir = v;
+        gxVec4 row(v[0], v[1], v[2], 1), col = row;
+        pt.xformPt(pt, a), dir.xformVec(dir, a), row.xformPt(row, a); // in place
+        col.xformPt(t, col); // column form by the transpose
+        EXPECT_TRUE(row == gxVec4(pt[0], pt[1], pt[2], 1) && col == row);
+        EXPECT_TRUE((pt - dir).equal(gxVec3(a[3][0], a[3][1], a[3][2]), 1e-13));
+        gxVec2 tex[4]; // texture maps: column form by M = row form by its transpose
+        for (bool persp : {false, true}) {
+            tex[2 * persp].ApplyTextureMap(a, v, persp);
+            tex[2 * persp + 1].ApplyTextureMap(v, t, persp);
+        }
+        EXPECT_TRUE(tex[0].equal(tex[1], 1e-12) && tex[2].equal(tex[3], 1e-12));
+    }
+    gxMatrix4 m; // w = 1e-10 lies between the two thresholds: only the point-first order divides
+    gxVec2 a, b;
+    m.setRow(3, 0, 0, 0, 1e-10), m.setCol(3, 0, 0, 0, 1e-10);
+    a.ApplyTextureMap(m, gxVec3(2, 3, 0), true), b.ApplyTextureMap(gxVec3(2, 3, 0), m, true);
+    EXPECT_TRUE(a == gxVec2(2, 3) && b.equal(gxVec2(2e10, 3e10), 1e-3));
 }
 
 } // namespace

@@ -1,0 +1,190 @@
+#include <geoframe/geodesy/GxGeoAngle.h>
+
+#include "CommaLocale.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+#include <random>
+#include <string>
+#include <tuple>
+
+namespace {
+
+std::string DmsText(const GxGeoAngle& angle, int precision) {
+    char* text = angle.GetDMSString(precision);
+    std::string result = text;
+    angle.FreeString(text);
+    return result;
+}
+
+/// The first letter of the hemisphere's name ('-' for none), after checking that
+/// the name and the enumerated hemisphere agree.
+char Hemi(const GxGeoAngle& angle) {
+    static const char* const kNames[] = {"-", "WEST", "EAST", "NORTH", "SOUTH"};
+    char* text = angle.GetHemisphere();
+    const std::string name = text ? text : "-";
+    angle.FreeString(text);
+    GeoHemiType type = HEMI_EAST;
+    const bool set = angle.GetHemisphere(type);
+    EXPECT_TRUE(set == (type != HEMI_NONE) && name == kNames[type]) << name;
+    return name[0];
+}
+
+/// Reads `text` into an angle and checks the degrees and the hemisphere.
+void ExpectReads(const char* text, double degrees, char hemi, double tol = 1e-12) {
+    GxGeoAngle angle;
+    EXPECT_TRUE(angle.SetDMSString(text)) << text;
+    EXPECT_NEAR(angle.GetDecimalDegrees(), degrees, tol) << text;
+    EXPECT_EQ(Hemi(angle), hemi) << text;
+}
+
+TEST(GeoAngle, NormalisesIntoOneTurnExactly) {
+    // Exactly modulo 360 however large (zeros positive), through the setter, the
+    // constructor and the sums; latitudes wrap like longitudes.
+    const double cases[][2] = {
+        {190, -170}, {-190, 170},    {180, 180}, {-180, 180}, {3.5e14 + 0.25, 80.25},
+        {360, 0},    {-360, 0},      {720, 0},   {-540, 180}, {3.6e12 + 90, 90},
+        {540, -180}, {179.5, 179.5}, {1e6, -80}, {-1e6, 80},  {-0x1p60, -136},
+        {1e17, -80}, {4e18, 40},     {8e18, 80}, {-1e300, 0}, {DBL_MAX, 128}};
+    for (const auto& c : cases) {
+        GxGeoAngle set(0.0, "N");
+        set.SetDecimalDegrees(c[0]);
+        for (const double r : {double(set), double(GxGeoAngle(c[0])), double(GxGeoAngle() + c[0])})
+            EXPECT_TRUE(r == c[1] && !std::signbit(r) == (c[1] >= 0)) << c[0] << " " << r;
+    }
+    GxGeoAngle radians;
+    EXPECT_TRUE(radians.SetRadians(-1.5 * 3.141592653589793) &&
+                std::fabs(radians.GetDecimalDegrees() - 90.0) < 1e-13);
+    EXPECT_TRUE(std::isnan(double(GxGeoAngle(NAN))) && std::isnan(double(GxGeoAngle(INFINITY))));
+}
+
+TEST(GeoAngle, DegreesMinutesSecondsAndTheirCarry) {
+    // in, degrees, minutes, seconds: near a whole minute the carry goes away from
+    // zero on the angle's own side.
+    const double secs = 12.0 + 30.0 / 60 + 15.5 / 3600;
+    const double cases[][4] = {
+        {10.5, 10, 30, 0},          {-10.5, -10, 30, 0},        {10.999999999, 11, 0, 0},
+        {-10.999999999, -11, 0, 0}, {-0.5, 0, 30, 0},           {179.999999999, 180, 0, 0},
+        {secs, 12, 30, 15.5},       {-0.99999999999, -1, 0, 0}, {0.99999999999, 1, 0, 0}};
+    for (const auto& c : cases) {
+        int d = 99, m = 99;
+        double s = 99;
+        EXPECT_TRUE(GxGeoAngle(c[0]).GetDMS(d, m, s) && d == c[1] && m == c[2] &&
+                    std::fabs(s - c[3]) < 1e-6)
+            << c[0];
+    }
+    // The sign comes from the whole degrees alone; the axis stays.
+    GxGeoAngle set(0.0, "W");
+    for (const auto& c : {std::pair{-10, -10.5}, {10, 10.5}, {0, 0.5}, {190, -169.5}})
+        EXPECT_TRUE(set.SetDMS(c.first, 30, 0.0) && set.GetDecimalDegrees() == c.second) << c.first;
+    EXPECT_EQ(Hemi(set), 'W');
+}
+
+TEST(GeoAngle, HemisphereAxisComparisonAndArithmetic) {
+    // The letter chooses the axis, never the sign; a null text keeps the axis.
+    EXPECT_EQ((std::string{Hemi(GxGeoAngle(33.5, "S")), Hemi(GxGeoAngle(0.0, "n")),
+                           Hemi(GxGeoAngle(-0.5, "e")), Hemi(GxGeoAngle(-0.5, "s")),
+                           Hemi(GxGeoAngle(5.0))}),
+              "NNWS-");
+    GxGeoAngle b(10.0);
+    EXPECT_TRUE(b.SetHemisphere(HEMI_SOUTH) && Hemi(b) == 'N' && b.SetHemisphere("West") &&
+                b.SetHemisphere(static_cast<const char*>(nullptr)) && Hemi(b) == 'E');
+    EXPECT_TRUE(!b.SetHemisphere("x") && Hemi(b) == '-' && b.SetHemisphere(HEMI_NORTH) &&
+                !b.SetHemisphere(static_cast<GeoHemiType>(17)) && Hemi(b) == '-');
+    // Angles on different axes are unequal and unordered; NaN is unordered.
+    const GxGeoAngle lat(10.0, "N"), lat2(20.0, "N"), nan(NAN, "N");
+    for (const GxGeoAngle& other :
+         {GxGeoAngle(10.0, "E"), GxGeoAngle(20.0, "E"), GxGeoAngle(5.0), nan})
+        EXPECT_FALSE(lat == other || lat < other || lat <= other || lat > other || lat >= other ||
+                     !(lat != other));
+    EXPECT_TRUE(lat < lat2 && lat <= lat2 && lat2 > lat && lat >= GxGeoAngle(10.0, "S"));
+    EXPECT_FALSE(lat == GxGeoAngle(10.0 + 1e-14, "N") || nan == nan || !(nan != nan));
+    // Sums wrap and take the left operand's axis.
+    const GxGeoAngle far(170.0, "N"), east(20.0, "E");
+    EXPECT_TRUE(far + east == GxGeoAngle(-170.0, "N") && east - far == GxGeoAngle(-150.0, "W") &&
+                far + 15.0 == GxGeoAngle(-175.0, "S") && 15.0 + east == GxGeoAngle(35.0, "E"));
+}
+
+TEST(AngleText, ReadsTheHandTypedForms) {
+    // Decimal degrees are stored as read (200); a trailing S or W negates; text
+    // after the letter is ignored (Sxyz); 2^58 degrees in seconds wrap exactly
+    // (-56); angles between -1 and 0 keep their sign. Hemisphere '-': axis unset.
+    const double dms = 12.0 + 30.0 / 60.0 + 15.0 / 3600.0, dm = 12.0 + 30.5 / 60.0;
+    const double south = -(33.0 + 52.0 / 60.0 + 4.56 / 3600.0);
+    const char* const huge = "0 0 1037629354146162278400";
+    const std::tuple<const char*, double, char> cases[] = {
+        {"45.5", 45.5, '-'},        {"45.5S", -45.5, 'S'},         {"N", 0.0, 'N'},
+        {"45.5W", -45.5, 'W'},      {"-33.5S", 33.5, 'N'},         {"", 0.0, '-'},
+        {"200", 200.0, '-'},        {"1e300", 1e300, 'E'},         {"abc", 0.0, '-'},
+        {"1E2", 100.0, 'E'},        {"45.5 S", -45.0, 'S'},        {huge, -56.0, '-'},
+        {"12~30.5", dm, '-'},       {"12 30.5", dm, '-'},          {"12~30'15\" Sxyz", -dms, 'S'},
+        {"12~30'15\"", dms, '-'},   {"12d30m15sN", dms, 'N'},      {"12~30'15\"   W", -dms, 'W'},
+        {"12 30 15", dms, '-'},     {"12~30'15 s", dms, '-'},      {"-12~59.99999999", -13.0, '-'},
+        {"12~30.9'0\"", 12.5, '-'}, {"12~59.99999999", 13.0, '-'}, {"33~52'4.56\" S", south, 'S'},
+        {"190~0'0\"", -170.0, '-'}, {"-0~30'0.00\" S", 0.5, 'N'},  {"0~59.99999999S", -1.0, 'S'},
+        {"0 30 W", -0.5, 'W'},      {"-0 30.5", 12 - dm, '-'},     {"0~30'0\"", 0.5, '-'},
+        {"45.5w", -45.5, 'W'},      {"45.5 s", -45.0, 'S'}};
+    for (const auto& [text, degrees, hemi] : cases)
+        ExpectReads(text, degrees, hemi);
+}
+
+TEST(AngleText, RefusesOnlyABadLetterAfterTheSecondsAndReadsAnythingSafely) {
+    GxGeoAngle angle(10.0, "E");
+    for (const char* text :
+         {"12~30'15\" X", "12~30'15\"1", "12d30m15s X", static_cast<const char*>(nullptr)})
+        EXPECT_TRUE(!angle.SetDMSString(text) && angle == GxGeoAngle(10.0, "E"));
+    // Marks out of order, huge numbers and stray characters are read and written back.
+    for (const char* text : {"30'12~", "m~", "'", "~", "~'\"", "99999999999999999999~30'0\"",
+                             "-99999999999999999999 59.99999999", "1e400", "1e300", "d", "12d", "s",
+                             "   ", "\"~'", "12~'\"W", "12~99999999999999999'0\""}) {
+        GxGeoAngle any;
+        any.SetDMSString(text);
+        EXPECT_FALSE(DmsText(any, 3).empty()) << text;
+    }
+}
+
+TEST(AngleText, WritesTheCanonicalFormAndReadsItBack) {
+    const std::tuple<double, const char*, int, const char*> cases[] = {
+        {-33.5, "S", 3, "33~30'0.000\" S"},   {-0.5, "E", 2, "0~30'0.00\" W"},
+        {151.25, "E", 1, "151~15'0.0\" E"},   {0.5, nullptr, 2, "0~30'0.00\""},
+        {-10.5, nullptr, 2, "-10~30'0.00\""}, {-0.99999999999, "N", 2, "1~0'0.00\" S"},
+        {10.5, "N", 0, "10~30'0\" N"},        {-0.99999999999, nullptr, 2, "-1~0'0.00\""},
+        {-0.5, nullptr, 2, "-0~30'0.00\""},   {12.5 + 1.25 / 3600, nullptr, -1, "12~30'1.250000\""},
+        {-0.5, "N", 2, "0~30'0.00\" S"},      {-180.0, "E", 1, "180~0'0.0\" E"}};
+    for (const auto& [degrees, hemi, precision, text] : cases) {
+        const GxGeoAngle angle(degrees, hemi);
+        EXPECT_EQ(DmsText(angle, precision), text) << degrees;
+        ExpectReads(text, angle, Hemi(angle), 1e-10);
+    }
+    // Every digit asked for is written, up to the 1074 a double can have.
+    EXPECT_EQ(DmsText(GxGeoAngle(-179.999, "W"), 20), "179~59'56.39999999998281055014\" W");
+    for (int precision : {21, 34, 100, 400, 1 << 30}) {
+        const std::string text = DmsText(GxGeoAngle(-179.999, "S"), precision);
+        EXPECT_TRUE(text.substr(0, 10) == "179~59'56." && text.substr(text.size() - 3) == "\" S" &&
+                    text.size() == 13u + std::min(precision, 1074))
+            << precision;
+    }
+    // Random angles on every axis, including (-1, 0), survive text and back.
+    std::mt19937_64 rng(20261206);
+    std::uniform_real_distribution<double> wide(-180.0, 180.0), nearZero(-1.0, 1.0);
+    for (const char* hemi : {static_cast<const char*>(nullptr), "N", "E"}) {
+        for (int i = 0; i < 4000; ++i) {
+            const GxGeoAngle angle(i % 4 ? wide(rng) : nearZero(rng), hemi);
+            ExpectReads(DmsText(angle, 8).c_str(), angle, Hemi(angle), 1e-11);
+        }
+    }
+}
+
+// The test suite compiles a German locale into the build tree when it can.
+TEST(AngleText, IgnoresTheProcessLocale) {
+    const CommaLocale german;
+    if (!german.Active())
+        GTEST_SKIP() << "no comma-decimal locale available";
+    ExpectReads("45.25", 45.25, '-', 0.0);
+    EXPECT_EQ(DmsText(GxGeoAngle(-10.5), 2), "-10~30'0.00\"");
+}
+
+} // namespace
