@@ -1,5 +1,7 @@
 #include <geoframe/projection/detail/GxDegreeGridProjection.h>
 
+#include "projection/ProjectionOverloads.h"
+
 #include <cmath>
 #include <string>
 #include <utility>
@@ -102,5 +104,7 @@ bool GxDegreeGridProjection::UpdateInstanceDesc() {
     SetInstanceDesc(lines);
     return true;
 }
+
+template class GxProjectionOverloads<GxDegreeGridProjection>;
 
 } // namespace geoframe::detail

@@ -1,5 +1,7 @@
 #include <geoframe/projection/detail/GxProj4Projection.h>
 
+#include "projection/ProjectionOverloads.h"
+
 #include <geoframe/projection/GxProj4Interface.h>
 
 #include <charconv>
@@ -105,5 +107,7 @@ std::string GxProj4Projection::Parameter(const char* key, int value) {
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
     return key + std::string(buffer, result.ptr);
 }
+
+template class GxProjectionOverloads<GxProj4Projection>;
 
 } // namespace geoframe::detail

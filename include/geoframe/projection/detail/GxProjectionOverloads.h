@@ -9,8 +9,9 @@ namespace geoframe::detail {
 /// The seven conversion overloads that every projection derives from its two angle
 /// conversions, written once for the whole family. `Family` is the class that
 /// defines the two angle conversions (final there); the overloads call them
-/// directly rather than through the virtual table, so a gxVec3 or GxGeoCoord
-/// conversion costs what the angle conversion costs and nothing more.
+/// directly rather than through the virtual table, and are compiled together with
+/// them (the library instantiates the template for its two families), so a gxVec3
+/// or GxGeoCoord conversion costs what the angle conversion costs and no more.
 ///
 /// Every overload writes its outputs only when the angle conversion succeeded. The
 /// local origin's x and y are the angle conversions' business; its z is subtracted
@@ -21,65 +22,15 @@ public:
     using GxProjection::LatLong2Proj;
     using GxProjection::Proj2LatLong;
 
-    bool LatLong2Proj(const gxVec3& in, gxVec3& out) const override {
-        double x, y;
-        if (!Self().Family::LatLong2Proj(GxGeoAngle(in.GetY()), GxGeoAngle(in.GetX()), x, y))
-            return false;
-        out.set(x, y, in.GetZ() - LocalZ());
-        return true;
-    }
-
-    bool GeoCoord2Proj(const GxGeoCoord& in, double& x, double& y) const override {
-        GxGeoAngle lat, lon;
-        double elevation;
-        in.GetLatLong(lat, lon, elevation);
-        return Self().Family::LatLong2Proj(lat, lon, x, y);
-    }
-
-    bool GeoCoord2Proj(const GxGeoCoord& in, gxVec3& out) const override {
-        GxGeoAngle lat, lon;
-        double elevation, x, y;
-        in.GetLatLong(lat, lon, elevation);
-        if (!Self().Family::LatLong2Proj(lat, lon, x, y))
-            return false;
-        out.set(x, y, elevation - LocalZ());
-        return true;
-    }
-
-    bool Proj2LatLong(double x, double y, double& lat, double& lon) const override {
-        GxGeoAngle latAngle, lonAngle;
-        if (!Self().Family::Proj2LatLong(x, y, latAngle, lonAngle))
-            return false;
-        lat = latAngle.GetDecimalDegrees();
-        lon = lonAngle.GetDecimalDegrees();
-        return true;
-    }
-
-    bool Proj2LatLong(const gxVec3& in, gxVec3& out) const override {
-        GxGeoAngle lat, lon;
-        if (!Self().Family::Proj2LatLong(in.GetX(), in.GetY(), lat, lon))
-            return false;
-        out.set(lon.GetDecimalDegrees(), lat.GetDecimalDegrees(), in.GetZ() + LocalZ());
-        return true;
-    }
-
+    bool LatLong2Proj(const gxVec3& in, gxVec3& out) const override;
+    bool GeoCoord2Proj(const GxGeoCoord& in, double& x, double& y) const override;
+    bool GeoCoord2Proj(const GxGeoCoord& in, gxVec3& out) const override;
+    bool Proj2LatLong(double x, double y, double& lat, double& lon) const override;
+    bool Proj2LatLong(const gxVec3& in, gxVec3& out) const override;
     /// Elevation 0.
-    bool Proj2GeoCoord(double x, double y, GxGeoCoord& out) const override {
-        GxGeoAngle lat, lon;
-        if (!Self().Family::Proj2LatLong(x, y, lat, lon))
-            return false;
-        out.SetLatLong(lat, lon, 0.0);
-        return true;
-    }
-
+    bool Proj2GeoCoord(double x, double y, GxGeoCoord& out) const override;
     /// Elevation in.z + local origin z.
-    bool Proj2GeoCoord(const gxVec3& in, GxGeoCoord& out) const override {
-        GxGeoAngle lat, lon;
-        if (!Self().Family::Proj2LatLong(in.GetX(), in.GetY(), lat, lon))
-            return false;
-        out.SetLatLong(lat, lon, in.GetZ() + LocalZ());
-        return true;
-    }
+    bool Proj2GeoCoord(const gxVec3& in, GxGeoCoord& out) const override;
 
 protected:
     using GxProjection::GxProjection;
