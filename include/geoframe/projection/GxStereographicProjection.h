@@ -21,10 +21,10 @@
 /// before PROJ sees them, so the poles convert; inverse conversions are not
 /// limited. Description:
 ///   Stereographic
-///   Origin: <latitude>, <longitude>
-///   Scale Lat: <scale latitude>        (switch off)
+///   Origin: [latitude], [longitude]
+///   Scale Lat: [scale latitude]        (switch off)
 ///   K0: 0.994000                       (switch on; the factor as "%f")
-///   Datum: <first 10 characters of the ellipsoid's name>
+///   Datum: [first 10 characters of the ellipsoid's name]
 class GEOFRAME_EXPORT GxStereographicProjection : public geoframe::detail::GxProj4Projection {
 public:
     /// Origin 0, 0, scale latitude 90, scale factor 0.994, switch off, a new

@@ -12,10 +12,10 @@ namespace geoframe::detail {
 /// lower and "lat_2=" with the upper latitude. The names are names only: nothing
 /// requires the upper latitude to be the greater, and no angle is range-checked;
 /// PROJ decides whether a combination is usable. Description:
-///   <projection description>
-///   Origin: <latitude>, <longitude>
-///   Upper, Lower: <upper latitude>, <lower latitude>
-///   Datum: <first 10 characters of the ellipsoid's name>
+///   [projection description]
+///   Origin: [latitude], [longitude]
+///   Upper, Lower: [upper latitude], [lower latitude]
+///   Datum: [first 10 characters of the ellipsoid's name]
 class GEOFRAME_EXPORT GxConicProjection : public GxProj4Projection {
 public:
     ~GxConicProjection() override;

@@ -20,9 +20,9 @@ namespace geoframe::detail {
 /// in IsEqual. Every finite point converts; non-finite input, or a result that
 /// overflows to infinity, gives false with the outputs untouched. Latitudes beyond
 /// +-90 are not refused. Description:
-///   <projection description>
-///   Origin: <latitude>, <longitude>
-///   Datum: <first 10 characters of the ellipsoid's name>
+///   [projection description]
+///   Origin: [latitude], [longitude]
+///   Datum: [first 10 characters of the ellipsoid's name]
 class GEOFRAME_EXPORT GxDegreeGridProjection
     : public GxProjectionOverloads<GxDegreeGridProjection> {
 public:
