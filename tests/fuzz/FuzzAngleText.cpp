@@ -2,12 +2,11 @@
 // back at a few precisions and the written text read again: a wrapped angle must
 // come back with the same value and axis.
 
+#include "Fuzz.h"
+
 #include <geoframe/geodesy/GxGeoAngle.h>
 
 #include <cmath>
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -17,9 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     GxGeoAngle angle(12.5, "N");
     const GxGeoAngle before = angle;
     if (!angle.SetDMSString(text.c_str())) {
-        // A refused text leaves the angle as it was.
-        if (angle != before)
-            std::abort();
+        Require(angle == before); // a refused text leaves the angle as it was
         return 0;
     }
 
@@ -28,12 +25,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool wrapped = degrees > -180.0 && degrees < 180.0;
     for (const int precision : {-1, 0, 2, 20}) {
         char* written = angle.GetDMSString(precision);
-        if (!written || std::strlen(written) == 0)
-            std::abort();
+        Require(written && std::strlen(written) > 0);
         // What the library writes it reads back, whatever the angle.
         GxGeoAngle again;
-        if (!again.SetDMSString(written))
-            std::abort();
+        Require(again.SetDMSString(written));
         if (precision == 20 && wrapped) {
             // Minutes within 1e-7 of a whole minute are rounded to it, so an angle
             // next to the antimeridian may come back as the other side's 180.
@@ -43,8 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             angle.GetHemisphere(a);
             again.GetHemisphere(b);
             // A text whose digits are all zero has no sign left for its letter.
-            if (error > 2e-9 || (a != b && back != 0.0 && std::fabs(back) != 180.0))
-                std::abort();
+            Require(!(error > 2e-9 || (a != b && back != 0.0 && std::fabs(back) != 180.0)));
         }
         angle.FreeString(written);
     }

@@ -1,14 +1,13 @@
 // Fuzz target: any bytes as one input line of geoframe-convert, read as each kind
 // of coordinates and converted all the way by a few converters.
 
+#include "Fuzz.h"
+
 #include "Converter.h"
 #include "LineParser.h"
 #include "Options.h"
 
 #include <cmath>
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -24,17 +23,14 @@ std::vector<std::unique_ptr<Converter>> MakeConverters() {
         {"--dms=3", "utm:auto", "geo"},
         {"ecef", "lcc:40,-96,33,45"},
         {"--origin", "100,200,5", "stere:90,0,k=0.994", "trap:10,20"},
-        {"--to-ellipsoid", "clrk66", "flat:-33.8,151.2", "aea:-20,130,-18,-36"},
-    };
+        {"--to-ellipsoid", "clrk66", "flat:-33.8,151.2", "aea:-20,130,-18,-36"}};
     std::vector<std::unique_ptr<Converter>> converters;
     for (const auto& args : commandLines) {
         Options options;
         std::string error;
-        if (!ParseOptions(static_cast<int>(args.size()), args.data(), options, error))
-            std::abort();
+        Require(ParseOptions(static_cast<int>(args.size()), args.data(), options, error));
         converters.push_back(Converter::Create(options, error));
-        if (!converters.back())
-            std::abort();
+        Require(converters.back() != nullptr);
     }
     return converters;
 }
@@ -56,16 +52,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                  FieldKind::ProjectedZone}) {
         ParsedLine parsed;
         if (ParseLine(line, kind, parsed)) {
-            for (const double value : parsed.values) {
-                if (!std::isfinite(value))
-                    std::abort();
-            }
-            if (!Within(parsed.rest, line) || parsed.error ||
-                (kind == FieldKind::Geographic && std::fabs(parsed.values[0]) > 90.0) ||
-                (kind == FieldKind::ProjectedZone && (parsed.zone < 1 || parsed.zone > 60)))
-                std::abort();
-        } else if (!parsed.error || !Within(parsed.errorField, line)) {
-            std::abort();
+            for (const double value : parsed.values)
+                Require(std::isfinite(value));
+            Require(Within(parsed.rest, line) && !parsed.error &&
+                    (kind != FieldKind::Geographic || std::fabs(parsed.values[0]) <= 90.0) &&
+                    (kind != FieldKind::ProjectedZone || (parsed.zone >= 1 && parsed.zone <= 60)));
+        } else {
+            Require(parsed.error && Within(parsed.errorField, line));
         }
     }
 
@@ -74,12 +67,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const auto& converter : converters) {
         out.clear();
         const bool ok = converter->ConvertLine(line, out, reason);
-        // One output line for one input line, and a reason for every failure.
-        if (out.empty() || out.find('\n') != std::string::npos || (!ok && reason.empty()) ||
-            (!ok && out.compare(0, 11, "nan nan nan") != 0))
-            std::abort();
-        if (ok && out.find("nan") == 0)
-            std::abort();
+        // One output line for one input line, a reason for every failure, and
+        // "nan nan nan" where, and only where, a line failed.
+        Require(!out.empty() && out.find('\n') == std::string::npos);
+        Require(ok ? out.find("nan") != 0
+                   : !reason.empty() && out.compare(0, 11, "nan nan nan") == 0);
     }
     return 0;
 }

@@ -1,0 +1,370 @@
+// geoframe-convert: reading lines, the command line, the conversions between every
+// kind of coordinates, the pipeline in process with tiny chunks and many threads,
+// and the program itself for its exit statuses and messages.
+
+#include "Converter.h"
+#include "LineParser.h"
+#include "Options.h"
+#include "Pipeline.h"
+
+#include <geoframe/geodesy/GxDatum.h>
+#include <geoframe/geodesy/GxEllipsoid.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <sstream>
+#include <string>
+#include <sys/mman.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+using namespace geoframe::convert;
+
+namespace {
+
+/// Reads a command line written as one text, its words separated by spaces.
+bool Parse(const std::string& line, Options& options, std::string& error) {
+    std::istringstream words(line);
+    const std::vector<std::string> args{std::istream_iterator<std::string>(words), {}};
+    std::vector<const char*> argv;
+    for (const std::string& arg : args)
+        argv.push_back(arg.c_str());
+    return ParseOptions(static_cast<int>(argv.size()), argv.data(), options, error);
+}
+
+/// A converter for the command line `line`.
+std::unique_ptr<Converter> Make(const std::string& line) {
+    Options options;
+    std::string error;
+    EXPECT_TRUE(Parse(line, options, error)) << error;
+    std::unique_ptr<Converter> converter = Converter::Create(options, error);
+    EXPECT_TRUE(converter) << error;
+    return converter;
+}
+
+std::string Convert(Converter& converter, const std::string& line, bool expectOk = true) {
+    std::string out, reason;
+    EXPECT_EQ(converter.ConvertLine(line, out, reason), expectOk) << line << ": " << reason;
+    return out;
+}
+
+/// Expects `got` to begin with the three numbers `want` begins with (the first two
+/// within `tolerance`, the third within a millimetre) and to go on as it does.
+void ExpectSamePoint(const std::string& got, const std::string& want, double tolerance) {
+    const char* g = got.c_str();
+    const char* w = want.c_str();
+    for (int i = 0; i < 3; ++i) {
+        double a = NAN, b = NAN;
+        int m = 0, n = 0;
+        EXPECT_TRUE(std::sscanf(g, "%lf%n", &a, &m) == 1 && std::sscanf(w, "%lf%n", &b, &n) == 1);
+        EXPECT_NEAR(a, b, i < 2 ? tolerance : 1e-3) << got << " for " << want;
+        g += m;
+        w += n;
+    }
+    EXPECT_STREQ(g, w);
+}
+
+/// A parsed line as text: the values (h before a height that was given), the
+/// carried text between bars, then the zone.
+std::string Show(const ParsedLine& p) {
+    char values[100];
+    std::snprintf(values, sizeof values, "%.12g %.12g %s%g |", p.values[0], p.values[1],
+                  p.hasHeight ? "h" : "", p.values[2]);
+    const std::string shown = values + std::string(p.rest) + '|';
+    return p.zone ? shown + std::to_string(p.zone) + (p.south ? 's' : 'n') : shown;
+}
+
+/// Standard input, output and error of a run, as in-memory files that a child
+/// process opens by their paths.
+struct Streams {
+    int fds[3] = {memfd_create("in", 0), memfd_create("out", 0), memfd_create("err", 0)};
+
+    explicit Streams(const std::string& input) {
+        EXPECT_EQ(pwrite(fds[0], input.data(), input.size(), 0), ssize_t(input.size()));
+    }
+    ~Streams() {
+        for (const int fd : fds)
+            close(fd);
+    }
+    std::string Path(int i) const { return "/proc/self/fd/" + std::to_string(fds[i]); }
+    /// The run as one text: its exit status, what it wrote to standard output and
+    /// what to standard error, between bars.
+    std::string Outcome(int status) const {
+        std::ifstream out(Path(1), std::ios::binary), err(Path(2), std::ios::binary);
+        return std::to_string(status) + '|' + std::string(std::istreambuf_iterator<char>(out), {}) +
+               '|' + std::string(std::istreambuf_iterator<char>(err), {});
+    }
+};
+
+/// The pipeline in process (its status 1 when a line failed).
+std::string Pipe(const std::string& input, std::size_t threads, std::size_t chunkBytes,
+                 const std::string& args = "geo utm:auto") {
+    std::vector<std::unique_ptr<Converter>> converters;
+    for (std::size_t i = 0; i < threads; ++i)
+        converters.push_back(Make(args));
+    const Streams io(input);
+    const PipelineResult result =
+        RunPipeline(io.fds[0], io.fds[1], io.fds[2], converters, chunkBytes);
+    return io.Outcome(result.ioFailed ? -1 : result.linesFailed);
+}
+
+/// The program of the build tree, laid out as installed, with `arguments` after
+/// its redirections (so that they may redirect again).
+std::string Execute(const std::string& arguments, const std::string& input = "") {
+    const Streams io(input);
+    const int status = std::system((GEOFRAME_CONVERT_EXE " <" + io.Path(0) + " >" + io.Path(1) +
+                                    " 2>" + io.Path(2) + ' ' + arguments)
+                                       .c_str());
+    return io.Outcome(WIFEXITED(status) ? WEXITSTATUS(status) : -1);
+}
+
+} // namespace
+
+TEST(ConvertLine, FieldsSeparatorsAndCarriedText) {
+    constexpr FieldKind G = FieldKind::Geographic, C = FieldKind::Cartesian,
+                        P = FieldKind::Projected, Z = FieldKind::ProjectedZone;
+    const struct {
+        const char* line;
+        FieldKind kind;
+        const char* parsed; // or why it is refused
+    } cases[] = {
+        {"45.5 7.25", G, "45.5 7.25 0 ||"},
+        {"  45.5\t7.25  100  ", G, "45.5 7.25 h100 ||"},
+        {"45.5,7.25,100,Name, with comma", G, "45.5 7.25 h100 |Name, with comma|"},
+        {"45.5 , 7.25 , Paris  France \t", G, "45.5 7.25 0 |Paris  France|"},
+        {"33~52'4.56\"S 151~12'36\"E", G, "-33.8679333333 151.21 0 ||"},
+        {"12d30m15sN +45.5W 3", G, "12.5041666667 -45.5 h3 ||"},
+        {"1 2 3 4", C, "1 2 h3 |4|"},
+        {"500000 0 12x", P, "500000 0 0 |12x|"},
+        {"500000,0,5,a b,56S", Z, "500000 0 h5 |a b|56s"},
+        {"1 2 60n", Z, "1 2 0 ||60n"},
+        {"45.5", G, "too few fields"},
+        {"45.5,,7", G, "empty field"},
+        {"45.5,7,", G, "empty field"},
+        {"abc 7", G, "not a number or an angle"},
+        {"N 7", G, "not a number or an angle"}, // no digit
+        {"nan 7", G, "not a finite number"},
+        {"45 inf", G, "not a finite number"},
+        {"45 7 nan", G, "not a finite number"},
+        {"90.0001 7", G, "latitude outside -90 to 90 degrees"},
+        {"1 2", C, "too few fields"},
+        {"1 2 x", C, "not a number"},
+        {"12d 7", P, "not a number"}, // angle text is no metre value
+        {"1e999 2", P, "not a number"},
+        {"1 2 3x", Z, "not a UTM zone (such as 32n or 56s)"},
+        {"1 2 61s", Z, "not a UTM zone (such as 32n or 56s)"},
+        {"1 32n", Z, "too few fields"},
+    };
+    for (const auto& c : cases) {
+        ParsedLine p;
+        const bool ok = ParseLine(c.line, c.kind, p);
+        EXPECT_EQ(ok ? Show(p) : std::string(p.error ? p.error : "no reason"), c.parsed) << c.line;
+    }
+    EXPECT_TRUE(IsPassThrough("") && IsPassThrough(" \t") && IsPassThrough("  # note"));
+    EXPECT_FALSE(IsPassThrough("1 # 2"));
+}
+
+TEST(ConvertLine, CommandLine) {
+    Options o;
+    std::string error;
+    ASSERT_TRUE(Parse("--ellipsoid=clrk66 --to-ellipsoid WGS84 --dms=2 --precision 4 --threads=3 "
+                      "--origin 1,2,3 stere:90,0,k=0.994 geo",
+                      o, error))
+        << error;
+    EXPECT_TRUE(o.ellipsoid == "clrk66" && o.toEllipsoid == "WGS84" && o.dms &&
+                o.dmsPrecision == 2 && o.precision == 4 && o.threads == 3 && o.hasOrigin &&
+                o.origin[2] == 3 && o.from.useK0 && o.from.k0 == 0.994 && o.from.angles[0] == 90);
+}
+
+// Every kind of coordinates from geographic and back, on two ellipsoids, with and
+// without a local origin: the point returns within a millimetre, with its text. On
+// the international ellipsoid with the origin, the first point maps to what PROJ's
+// proj command gives, less the origin.
+TEST(ConvertLine, EveryKindRoundTrips) {
+    const struct {
+        const char* kind;
+        const char* mapped;
+    } kinds[] = {{"ecef", nullptr},
+                 {"utm:32n", "518532.609 5040621.417 70 A"},
+                 {"utm:auto", "518532.609 5040621.417 70 A 32n"},
+                 {"lcc:45,9,40,50", "18466.763 57389.707 70 A"},
+                 {"aea:45,9,40,50", "18466.521 57811.414 70 A"},
+                 {"stere:45,9,k=0.9996", "18533.540 57579.233 70 A"},
+                 {"stere:45,9,60", "18541.356 57601.474 70 A"},
+                 {"flat:45,9", "18643.426 57560.000 70 A"},
+                 {"trap:45,9", "18471.259 57560.000 70 A"}};
+    const char* points[] = {"45.5 9.25 120 A", "44.9 8.5 -3 B C", "46.1234567 10.7654321 0"};
+    for (const std::string options :
+         {"--ellipsoid WGS84", "--ellipsoid intl", "--origin 1000,-2000,50",
+          "--ellipsoid intl --origin 1000,-2000,50"}) {
+        for (const auto& k : kinds) {
+            if (!k.mapped && options.find("origin") != std::string::npos)
+                continue;
+            SCOPED_TRACE(options + ' ' + k.kind);
+            auto there = Make("--precision 6 " + options + " geo " + k.kind);
+            auto back = Make("--precision 6 " + options + ' ' + k.kind + " geo");
+            for (const char* point : points) {
+                const std::string mapped = Convert(*there, point);
+                if (point == points[0] && options.find("intl --origin") != std::string::npos)
+                    ExpectSamePoint(mapped, k.mapped, 1e-3);
+                ExpectSamePoint(Convert(*back, mapped), point, 1e-8);
+            }
+        }
+    }
+}
+
+// The fast fixed-point writer gives exactly what std::to_chars (and printf) give:
+// ties to even on the exact binary value, signed zeros, every magnitude.
+TEST(ConvertLine, FixedNumbersAsPrintf) {
+    std::mt19937_64 random(3);
+    std::vector<double> values = {0.0,   -0.0,  0.125, 0.375,  2.5,     -2.5,      1e-300,
+                                  -1e-7, 5e-13, 1e15,  9.2e17, 1.7e308, 0x1p52 + 1};
+    for (int i = 0; i < 20000; ++i) {
+        const double scale = std::pow(10.0, static_cast<int>(random() % 40) - 20);
+        values.push_back((static_cast<double>(random() % 2000001) / 1000.0 - 1000.0) * scale);
+        values.push_back(
+            std::ldexp(static_cast<double>(random() % 4096), -static_cast<int>(random() % 14)));
+    }
+    for (const double value : values) {
+        for (int decimals = 0; decimals <= 12; ++decimals) {
+            char buffer[400];
+            const auto end = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                           std::chars_format::fixed, decimals)
+                                 .ptr;
+            std::string mine;
+            AppendFixed(mine, value, decimals);
+            ASSERT_EQ(mine, std::string(buffer, end)) << value << " at " << decimals;
+        }
+    }
+}
+
+TEST(ConvertLine, OutputForms) {
+    auto utm = Make("geo utm:auto");
+    EXPECT_EQ(Convert(*utm, "-33.867778,151.21"), "334431.415 6251062.809 0.000 56s");
+    EXPECT_EQ(Convert(*utm, "0 9"), "500000.000 0.000 0.000 32n"); // the equator is north
+    EXPECT_EQ(Convert(*utm, "abc 1 Label", false), "nan nan nan");
+
+    EXPECT_EQ(
+        Convert(*Make("--dms=2 --precision 1 utm:auto geo"), "334431.415 6251062.809 0 Sydney 56s"),
+        "33~52'4.00\"S 151~12'36.00\"E 0.0 Sydney");
+    // An unconvertible point keeps its carried text.
+    EXPECT_EQ(Convert(*Make("utm:32n geo"), "1e300 1e300 0 kept", false), "nan nan nan kept");
+}
+
+// A datum change goes through geocentric coordinates and both datums' shifts to
+// WGS 84: NAD 27 to ED 50 moves a point in Kansas by tens of metres, and back.
+TEST(ConvertLine, DatumChange) {
+    ASSERT_TRUE(GxDatum::InitDatum(GEOFRAME_SOURCE_DATA_DIR "/datums.txt"));
+    const GxEllipsoid nad27("NAS-C"), ed50("EUR-M");
+    double x, y, z;
+    nad27.LatLongToGeocentric(39.224, -98.542, 0.0, x, y, z);
+    nad27.GeocentricToWGS84(x, y, z, x, y, z);
+    ed50.WGS84ToGeocentric(x, y, z, x, y, z);
+    char ecef[100];
+    std::snprintf(ecef, sizeof ecef, "%.6f %.6f %.6f", x, y, z);
+    const std::string there = "--ellipsoid NAS-C --to-ellipsoid EUR-M ", point = "39.224 -98.542 0";
+    EXPECT_EQ(Convert(*Make(there + "--precision 6 geo ecef"), point), ecef);
+    const std::string moved = Convert(*Make(there + "geo geo"), point);
+    EXPECT_NE(moved, "39.22400000 -98.54200000 0.000");
+    ExpectSamePoint(
+        Convert(*Make("--ellipsoid EUR-M --to-ellipsoid NAS-C --precision 6 geo geo"), moved),
+        point, 1e-8);
+    GxDatum::CleanupDatum();
+}
+
+// One output line per input line, in input order, whatever the threads and chunk
+// sizes, for an input many times larger than the buffers; each line's text tells
+// which line it was.
+TEST(ConvertStream, OrderAndCountKept) {
+    std::string input;
+    for (int i = 0; i < 20000; ++i)
+        input += std::to_string(-80.0 + (i % 1600) * 0.1) + ' ' + std::to_string(i % 360 - 179.5) +
+                 " 0 L" + std::to_string(i) + '\n';
+    const std::string reference = Pipe(input, 1, 1 << 16);
+    EXPECT_EQ(std::count(reference.begin(), reference.end(), '\n'), 20000);
+    EXPECT_EQ(reference.substr(0, 2) + reference.substr(reference.rfind('L')), "0|L19999 34s\n|");
+    for (const auto& shape : {std::pair<std::size_t, std::size_t>{4, 1}, {3, 100}, {2, 4096}})
+        EXPECT_TRUE(Pipe(input, shape.first, shape.second) == reference)
+            << shape.first << " threads, " << shape.second;
+}
+
+TEST(ConvertStream, LineEndsBadAndLongLines) {
+    // The longest line kept; with 3-byte chunks its line end starts a block.
+    const std::string longText(kMaxLineLength - 8, 'x');
+    const std::string tooLong(kMaxLineLength + 1, '7');
+    const std::string input = "# a header\r\n\n10 20 5 a\r\nabc def\n" + tooLong + "\n10 20 0 " +
+                              longText + "\n  \t\n1,,2\n90 0";
+    const std::string args = "--precision 0 geo utm:33n";
+    const std::string expected =
+        "1|# a header\r\n\n1048637 1109577 5 a\r\nnan nan nan\nnan nan nan\n1048637 1109577 0 " +
+        longText +
+        "\n  \t\nnan nan nan\n500000 9997965 0|" // no line end, as read
+        "geoframe-convert: line 4: not a number or an angle: 'abc'\n"
+        "geoframe-convert: line 5: line longer than 1048576 bytes\n"
+        "geoframe-convert: line 8: empty field\n";
+    for (const std::size_t chunk : {std::size_t(3), std::size_t(1) << 16})
+        EXPECT_TRUE(Pipe(input, 2, chunk, args) == expected) << chunk;
+    // An over-long last line without a line end, and empty input.
+    EXPECT_EQ(Pipe("10 20 5 a\n" + tooLong, 1, 1 << 16, args),
+              "1|1048637 1109577 5 a\nnan nan nan|"
+              "geoframe-convert: line 2: line longer than 1048576 bytes\n");
+    EXPECT_EQ(Pipe("", 2, 1), "0||");
+}
+
+TEST(ConvertProgram, ExitStatusesAndMessages) {
+    const struct {
+        const char* args;
+        const char* input;
+        const char* run;
+    } runs[] = {
+        {"geo utm:auto", "51.507222 -0.1275 11 London\n",
+         "0|699337.826 5710144.785 11.000 London 30n\n|"},
+        {"--threads 2 --precision 0 geo geo", "1 2\nabc 1\n3 4",
+         "1|1.00000 2.00000 0\nnan nan nan\n3.00000 4.00000 0|"
+         "geoframe-convert: line 2: not a number or an angle: 'abc'\n"},
+        {"geo ecef >/dev/full", "1 2\n",
+         "1||geoframe-convert: cannot write the output: No space left on device\n"},
+        {"--version", "", "0|geoframe-convert " GEOFRAME_VERSION "\n|"},
+        {"--describe utm:56s flat:-33.8,151.2", "",
+         "0|FROM utm:56s\nUTM (Universal Transverse Mercator)\nZone: 56, SOUTH\nDatum: WGS84\n\n"
+         "TO flat:-33.8,151.2\nQRN Flat Earth\nOrigin: 33~48'0.00\" S, 151~12'0.00\" E\n"
+         "Datum: WGS84\n|"},
+        {"--describe geo ecef", "", "0||"},
+    };
+    for (const auto& r : runs)
+        EXPECT_EQ(Execute(r.args, r.input), r.run) << r.args;
+
+    // Bad command lines, between bars: status 2, nothing converted, a one-line reason.
+    std::istringstream usages(
+        "|geo|geo utm:32n extra|geo utm:0n|geo utm:61|geo utm:32x|geo lcc:1,2,3|geo lcc:1,2,3,abc|"
+        "geo:1 ecef|geo stere:90,0,k=-1|geo mercator|utm:auto utm:auto|--threads 0 geo ecef|"
+        "--precision 13 geo ecef|--dms=x geo geo|--dms geo ecef|--origin 1,2 geo utm:32|"
+        "--origin 1,2,3,4 geo utm:32|--origin 1,2,3 geo ecef|--bogus geo ecef|--help=1|--ellipsoid|"
+        "--list-ellipsoids geo ecef|--ellipsoid Nope geo ecef|--input /no/such/file geo ecef|"
+        "--datum-file /no/such/file geo ecef|geo lcc:0,0,30,-30");
+    for (std::string usage; std::getline(usages, usage, '|');) {
+        const std::string run = Execute(usage, "1 2\n");
+        const std::size_t tail = run.rfind(" (see --help)\n"); // after "2||geoframe-convert: "
+        EXPECT_TRUE(run.rfind("2||geoframe-convert: ", 0) == 0 && tail > 21 &&
+                    run.find('\n') == tail + 13 && tail + 14 == run.size())
+            << usage << ": " << run;
+    }
+
+    const std::string help = Execute("--help");
+    for (const char* section : {"0|NAME", "SYNOPSIS", "COORDINATES", "OPTIONS", "EXIT STATUS"})
+        EXPECT_NE(("\n" + help).find(std::string("\n") + section + '\n'), std::string::npos)
+            << section;
+    // The datum file beside the program (as installed) is found without being named.
+    const std::string names = Execute("--list-ellipsoids");
+    EXPECT_NE(names.find("\nNAS-C\tNORTH AMERICAN 1927 MEAN FOR CONUS\n"), std::string::npos);
+    EXPECT_NE(names.find("\ngx14Sphere\tQuorin v14 Sphere\n"), std::string::npos);
+}
