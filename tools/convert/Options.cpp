@@ -269,7 +269,10 @@ COORDINATES
                              read back from the end of the line
     lcc:LAT0,LON0,LAT1,LAT2  Lambert conformal conic: origin, standard parallels
     aea:LAT0,LON0,LAT1,LAT2  Albers conic equal-area: origin, standard parallels
-    stere:LAT0,LON0,SCALELAT stereographic with a latitude of true scale
+    stere:LAT0,LON0,SCALELAT stereographic with a scale latitude; it reaches PROJ
+                             as lat_1, which the stereographic projection does
+                             not read, so the scale stays true at the origin
+                             (databases were made so); use k= to scale
     stere:LAT0,LON0,k=K0     stereographic with a scale factor at the origin
     flat:LAT0,LON0           flat earth, 111120 m per degree, scaled at LAT0
     trap:LAT0,LON0           trapezoidal, 111120 m per degree, scaled per point
