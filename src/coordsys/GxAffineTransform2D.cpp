@@ -26,13 +26,6 @@ bool IsRegular(double m00, double m01, double m10, double m11) {
     return std::isfinite(det) && std::fabs(det) > kSingularRatio * (std::fabs(p) + std::fabs(q));
 }
 
-void Apply(const double (&c)[6], double x, double y, double& outX, double& outY) {
-    const double X = (x * c[0] + y * c[1]) + c[2];
-    const double Y = (x * c[3] + y * c[4]) + c[5];
-    outX = X;
-    outY = Y;
-}
-
 } // namespace
 
 GxAffineTransform2D::GxAffineTransform2D() : GxTransform2D(kName) {
@@ -114,19 +107,16 @@ bool GxAffineTransform2D::Set(double originX, double originY, double scaleX, dou
 }
 
 bool GxAffineTransform2D::TransformTo(double x, double y, double& outX, double& outY) const {
-    if (!m_hasForward)
-        return false;
-    double X, Y;
-    Apply(m_forward, x, y, X, Y);
-    return StoreFinite(X, Y, outX, outY);
+    return m_hasForward && Map(m_forward, x, y, outX, outY);
 }
 
 bool GxAffineTransform2D::TransformFrom(double x, double y, double& outX, double& outY) const {
-    if (!m_hasInverse)
-        return false;
-    double X, Y;
-    Apply(m_inverse, x, y, X, Y);
-    return StoreFinite(X, Y, outX, outY);
+    return m_hasInverse && Map(m_inverse, x, y, outX, outY);
+}
+
+bool GxAffineTransform2D::Map(const double (&c)[6], double x, double y, double& outX,
+                              double& outY) {
+    return StoreFinite((x * c[0] + y * c[1]) + c[2], (x * c[3] + y * c[4]) + c[5], outX, outY);
 }
 
 void GxAffineTransform2D::SetIdentity() {

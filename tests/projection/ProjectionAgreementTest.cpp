@@ -39,38 +39,35 @@ TEST(ProjectionAgreement, MatchesGeographicLibInBothHemispheres) {
             y = mirror * (y - y0);
         });
     };
+    const auto utm = [&tm](double lon0, double falseNorthing) {
+        return Reference([&tm, lon0, falseNorthing](double lat, double lon, double& x, double& y) {
+            tm.Forward(lon0, lat, lon, x, y);
+            x += 500000;
+            y += falseNorthing;
+        });
+    };
+    const auto polar = [](const PolarStereographic& ps, bool north, double lon0) {
+        return Reference([&ps, north, lon0](double lat, double lon, double& x, double& y) {
+            ps.Forward(north, lat, lon - lon0, x, y);
+        });
+    };
     GxSmartRef<GxEllipsoidBase> e = Wgs84();
     const struct {
         GxSmartRef<GxProjection> p;
         Reference reference;
         double latMin, latMax, lonMin, lonMax;
     } cases[] = {
-        {new GxUTMProjection(e, 32, 0),
-         [&](double lat, double lon, double& x, double& y) {
-             tm.Forward(9, lat, lon, x, y);
-             x += 500000;
-         },
-         0, 84, 5, 13},
-        {new GxUTMProjection(e, 56, 1),
-         [&](double lat, double lon, double& x, double& y) {
-             tm.Forward(153, lat, lon, x, y);
-             x += 500000;
-             y += 10000000;
-         },
-         -80, 0, 149, 157},
+        {new GxUTMProjection(e, 32, 0), utm(9, 0), 0, 84, 5, 13},
+        {new GxUTMProjection(e, 56, 1), utm(153, 10000000), -80, 0, 149, 157},
         {new GxLCCProjection(e, 23, -96, 45, 33), conic(lccNorth, 23, -96), 15, 60, -130, -62},
         {new GxLCCProjection(e, -32, 135, -28, -36), conic(lccSouth, -32, 135), -45, -10, 110, 160},
         {new GxACEAProjection(e, 23, -96, 45.5, 29.5), conic(aeaNorth, 23, -96), 15, 60, -130, -62},
         {new GxACEAProjection(e, -30, 132, -18, -36), conic(aeaMirror, -30, 132, -1), -45, -10, 110,
          160},
-        {new GxStereographicProjection(e, 90, -45, 0.994),
-         [&](double lat, double lon, double& x, double& y) {
-             k994.Forward(true, lat, lon + 45, x, y);
-         },
-         55, 89.9, -180, 180},
-        {new GxStereographicProjection(e, -90, 0, 0.97),
-         [&](double lat, double lon, double& x, double& y) { k97.Forward(false, lat, lon, x, y); },
-         -89.9, -55, -180, 180},
+        {new GxStereographicProjection(e, 90, -45, 0.994), polar(k994, true, -45), 55, 89.9, -180,
+         180},
+        {new GxStereographicProjection(e, -90, 0, 0.97), polar(k97, false, 0), -89.9, -55, -180,
+         180},
     };
     for (const auto& c : cases) {
         const testproj::Kind region{nullptr, c.latMin, c.latMax, c.lonMin, c.lonMax};

@@ -50,6 +50,8 @@ private:
     void SetIdentity();
     /// Derives the inverse coefficients from the forward ones.
     bool DeriveInverse();
+    /// (x, y) through the coefficients c into the outputs, when the result is finite.
+    static bool Map(const double (&c)[6], double x, double y, double& outX, double& outY);
 
     double m_forward[6]; // a11, a12, a13, a21, a22, a23
     double m_inverse[6]; // b11, b12, b13, b21, b22, b23
