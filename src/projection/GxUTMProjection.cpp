@@ -1,7 +1,10 @@
 #include <geoframe/projection/GxUTMProjection.h>
 
+#include "projection/detail/BatchKernels.h"
+
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <string>
 #include <utility>
 
@@ -14,6 +17,13 @@ constexpr int kLastZone = 60;
 
 bool IsZone(int zone) {
     return zone >= kFirstZone && zone <= kLastZone;
+}
+
+/// What an unconfigured projection gives for every point: NaN in both outputs.
+std::size_t NoneConverted(std::size_t n, double* a, double* b) {
+    for (std::size_t i = 0; i < n; ++i)
+        a[i] = b[i] = std::numeric_limits<double>::quiet_NaN();
+    return 0;
 }
 
 } // namespace
@@ -100,11 +110,31 @@ bool GxUTMProjection::ZoneOfLong(double lon, int& zone) const {
     return true;
 }
 
+std::size_t GxUTMProjection::LatLong2ProjArray(std::size_t n, const double* lat,
+                                              const double* lon, double* x, double* y) const {
+    if (!m_series)
+        return NoneConverted(n, x, y);
+    return geoframe::detail::TmForwardArray(*m_series, LocalX(), LocalY(), n, lat, lon, x, y);
+}
+
+std::size_t GxUTMProjection::Proj2LatLongArray(std::size_t n, const double* x, const double* y,
+                                              double* lat, double* lon) const {
+    if (!m_series)
+        return NoneConverted(n, lat, lon);
+    return geoframe::detail::TmInverseArray(*m_series, LocalX(), LocalY(), n, x, y, lat, lon);
+}
+
 bool GxUTMProjection::SetProjection() {
     const std::string zone = Parameter("zone=", m_zone);
-    if (m_hemisphere != 0)
-        return Configure({"south", zone});
-    return Configure({zone});
+    const bool south = m_hemisphere != 0;
+    const bool configured = south ? Configure({"south", zone}) : Configure({zone});
+    double a, b;
+    if (configured && ConfiguredRadii(a, b))
+        m_series.reset(new geoframe::detail::TmSeries(
+            geoframe::detail::MakeUtmSeries(a, b, m_zone, south)));
+    else
+        m_series.reset();
+    return configured;
 }
 
 bool GxUTMProjection::UpdateInstanceDesc() {

@@ -71,11 +71,18 @@ protected:
     /// before PROJ sees them (none by default).
     void SetLatitudeLimit(double limit) { m_latitudeLimit = limit; }
 
+    /// The radii PROJ works with: the "a=" and "b=" texts of the list PROJ last
+    /// accepted, read back. False while the projection is not configured.
+    bool ConfiguredRadii(double& a, double& b) const;
+
 private:
     GxProj4Projection& operator=(const GxProj4Projection&) { return *this; }
 
     const char* m_projParameter;
     double m_latitudeLimit;
+    bool m_configured;
+    double m_configuredA;
+    double m_configuredB;
     std::unique_ptr<GxProj4Interface> m_adapter;
 };
 

@@ -1,0 +1,86 @@
+#ifndef GEOFRAME_SRC_PROJECTION_DETAIL_BATCHKERNELS_H
+#define GEOFRAME_SRC_PROJECTION_DETAIL_BATCHKERNELS_H
+
+// The library's own array conversions: UTM (the 6th-order Krueger series, the
+// algorithm PROJ's utm uses) and geodetic <-> geocentric. Each kernel converts one
+// block of kBlock points held in aligned local arrays, so every point runs through
+// the same vector code whatever its place in the caller's array; the drivers here
+// copy the caller's points in and out block by block. Two builds of the kernels
+// exist, a portable one and, on x86-64, one for AVX2 with FMA; the first array call
+// picks by what the processor has.
+
+#include <geoframe/geoframe_export.h>
+
+#include <cstddef>
+
+namespace geoframe::detail {
+
+constexpr std::size_t kBlock = 16;
+
+/// A transverse Mercator on a figure, with the series coefficients worked out once.
+struct TmSeries {
+    double centralMeridian; ///< radians
+    double scale;           ///< metres per unit of the normalised coordinates (a k0 A/a)
+    double falseEasting;
+    double falseNorthing;
+    double alpha[6];         ///< conformal latitude/longitude -> normalised coordinates
+    double beta[6];          ///< and back
+    double toConformal[6];   ///< geodetic -> conformal latitude
+    double fromConformal[6]; ///< conformal -> geodetic latitude
+};
+
+/// UTM in `zone` (1..60), `south` with false northing 10,000,000, on radii a and b.
+TmSeries MakeUtmSeries(double a, double b, int zone, bool south);
+
+/// Semi-major radius and eccentricity squared, as the ellipsoid's per-point
+/// conversions use them, and the semi-minor radius for points on the polar axis.
+struct GeocentricFigure {
+    double a;
+    double e2;
+    double b;
+};
+
+/// One block of kBlock points. Angles in decimal degrees already brought into
+/// (-180, 180] as GxGeoAngle brings them (NaN for a point to skip); a point that
+/// does not convert gets NaN in every output.
+struct KernelSet {
+    void (*tmForward)(const TmSeries&, const double* lat, const double* lon, double* x,
+                      double* y);
+    void (*tmInverse)(const TmSeries&, const double* x, const double* y, double* lat,
+                      double* lon);
+    void (*geocentricForward)(const GeocentricFigure&, const double* lat, const double* lon,
+                              const double* h, double* x, double* y, double* z);
+    void (*geocentricReverse)(const GeocentricFigure&, const double* x, const double* y,
+                              const double* z, double* lat, double* lon, double* h);
+};
+
+const KernelSet& PortableKernels();
+#ifdef GEOFRAME_AVX2_KERNELS
+const KernelSet& Avx2Kernels();
+#endif
+
+/// For the test suite: `portable` makes every array call use the portable kernels
+/// from then on, false goes back to the processor's best. Not for applications.
+GEOFRAME_EXPORT void UsePortableKernels(bool portable);
+/// Whether array calls now use the portable kernels.
+GEOFRAME_EXPORT bool UsingPortableKernels();
+
+// The array drivers: n points in, n out, outputs may be the input arrays
+// themselves; each returns how many points converted (the others get NaN).
+
+/// UTM forward less the local origin (x0, y0).
+std::size_t TmForwardArray(const TmSeries& series, double x0, double y0, std::size_t n,
+                           const double* lat, const double* lon, double* x, double* y);
+/// UTM inverse of (x + x0, y + y0).
+std::size_t TmInverseArray(const TmSeries& series, double x0, double y0, std::size_t n,
+                           const double* x, const double* y, double* lat, double* lon);
+std::size_t GeocentricForwardArray(const GeocentricFigure& figure, std::size_t n,
+                                   const double* lat, const double* lon, const double* h,
+                                   double* x, double* y, double* z);
+std::size_t GeocentricReverseArray(const GeocentricFigure& figure, std::size_t n,
+                                   const double* x, const double* y, const double* z,
+                                   double* lat, double* lon, double* h);
+
+} // namespace geoframe::detail
+
+#endif

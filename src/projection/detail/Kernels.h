@@ -1,0 +1,247 @@
+// The batch kernels themselves, compiled once per instruction set: a source
+// defines GEOFRAME_KERNEL_NS, includes <cstdint> and BatchKernels.h, then this
+// file, and gets a KernelSet named kKernels in that namespace. Every loop runs over
+// exactly kBlock lanes of aligned local arrays, with selects instead of branches,
+// so that it vectorises.
+
+namespace geoframe::detail::GEOFRAME_KERNEL_NS {
+namespace {
+
+#include "projection/detail/KernelMath.h"
+
+using namespace kmath;
+
+/// Degrees to radians as GxGeoAngle::GetRadians computes it, and back as SetRadians.
+inline double Radians(double degrees) { return degrees * kPi / 180.0; }
+inline double Degrees(double radians) { return radians * 180.0 / kPi; }
+
+/// PROJ's adjlon: longitudes slightly beyond +-pi stay, others wrap into [-pi, pi).
+inline double WrapLongitude(double lam) {
+    const double shifted = lam + kPi;
+    const double wrapped = (shifted - kTwoPi * Floor(shifted / kTwoPi)) - kPi;
+    return Abs(lam) < kPi + 1e-12 ? lam : wrapped;
+}
+
+/// Sum of c[k] sin(2(k+1) angle) for k = 0..5, from sin and cos of 2 angle.
+inline double Clenshaw(const double* c, double sin2, double cos2) {
+    const double twoCos = 2.0 * cos2;
+    double h1 = c[5];
+    double h2 = 0.0;
+    for (int k = 4; k >= 0; --k) {
+        const double h = twoCos * h1 - h2 + c[k];
+        h2 = h1;
+        h1 = h;
+    }
+    return h1 * sin2;
+}
+
+/// The complex sum of c[k] sin(2(k+1)(xi + i eta)), from sin/cos of 2 xi and
+/// sinh/cosh of 2 eta: real part to `re`, imaginary to `im`.
+inline void ClenshawComplex(const double* c, double sin2, double cos2, double sinh2,
+                            double cosh2, double& re, double& im) {
+    const double ar = 2.0 * cos2 * cosh2;
+    const double ai = -2.0 * sin2 * sinh2;
+    double hr = c[5], hi = 0.0, hr1 = 0.0, hi1 = 0.0;
+    for (int k = 4; k >= 0; --k) {
+        const double hr2 = hr1, hi2 = hi1;
+        hr1 = hr;
+        hi1 = hi;
+        hr = -hr2 + ar * hr1 - ai * hi1 + c[k];
+        hi = -hi2 + ai * hr1 + ar * hi1;
+    }
+    const double sr = sin2 * cosh2;
+    const double si = cos2 * sinh2;
+    re = sr * hr - si * hi;
+    im = sr * hi + si * hr;
+}
+
+/// PROJ refuses normalised eastings beyond this (about 150 degrees of arc).
+constexpr double kEtaLimit = 2.623395162778;
+/// Normalised northings beyond this lie past the far pole: no point maps there.
+constexpr double kXiLimit = kPi;
+
+void TmForward(const TmSeries& series, const double* __restrict latDeg,
+               const double* __restrict lonDeg, double* __restrict xOut,
+               double* __restrict yOut) {
+    // Everything the lanes read, in locals: loads under a condition do not vectorise.
+    const TmSeries s = series;
+    const double scale = s.scale, fe = s.falseEasting, fn = s.falseNorthing;
+    const double nan = __builtin_nan("");
+#pragma GCC unroll 1
+    for (std::size_t j = 0; j < kBlock; ++j) {
+        // Latitude: beyond +-90 by more than PROJ's 1e-12 rad is refused, the
+        // rest clamped; the longitude is taken from the central meridian.
+        double phi = Radians(latDeg[j]);
+        bool ok = Abs(phi) - kHalfPi <= 1e-12;
+        phi = ok ? Min(Max(phi, -kHalfPi), kHalfPi) : 0.0;
+        double lam = WrapLongitude(Radians(lonDeg[j]) - s.centralMeridian);
+        ok = ok & (Abs(lam) <= kPi + 1e-12);
+        lam = ok ? lam : 0.0;
+
+        double sp, cp;
+        SinCos(phi, sp, cp);
+        // Conformal latitude chi = phi + d by its series; sin and cos of chi by
+        // turning through the small angle d.
+        const double d = Clenshaw(s.toConformal, 2.0 * sp * cp, (cp - sp) * (cp + sp));
+        const double d2 = d * d;
+        const double sd = d * (1.0 - d2 / 6.0 * (1.0 - d2 / 20.0 * (1.0 - d2 / 42.0)));
+        const double cd = 1.0 - d2 / 2.0 * (1.0 - d2 / 12.0 * (1.0 - d2 / 30.0 * (1.0 - d2 / 56.0)));
+        const double sChi = sp * cd + cp * sd;
+        const double cChi = cp * cd - sp * sd;
+
+        double sl, cl;
+        SinCos(lam, sl, cl);
+        // The spherical transverse Mercator of (chi, lam): xi' and eta' =
+        // asinh(t); sin/cos 2xi' and sinh/cosh 2eta' follow without more
+        // transcendental functions.
+        const double cc = cChi * cl;
+        const double h2 = sChi * sChi + cc * cc;
+        const double hyp = Sqrt(h2);
+        const double xiP = Atan2(sChi, cc);
+        const double t = sl * cChi / hyp;
+        const double at = Abs(t);
+        const double root = Sqrt(1.0 + t * t);
+        const double etaP = CopySign(Log1p(at + at * at / (1.0 + root)), t);
+        const double sin2 = 2.0 * sChi * cc / h2;
+        const double cos2 = (cc - sChi) * (cc + sChi) / h2;
+        const double sinh2 = 2.0 * t * root;
+        const double cosh2 = 1.0 + 2.0 * t * t;
+        double re, im;
+        ClenshawComplex(s.alpha, sin2, cos2, sinh2, cosh2, re, im);
+        const double xi = xiP + re;
+        const double eta = etaP + im;
+        ok = ok & (Abs(eta) <= kEtaLimit);
+        const double x = scale * eta + fe;
+        const double y = scale * xi + fn;
+        xOut[j] = ok ? x : nan;
+        yOut[j] = ok ? y : nan;
+    }
+}
+
+void TmInverse(const TmSeries& series, const double* __restrict xIn, const double* __restrict yIn,
+               double* __restrict latOut, double* __restrict lonOut) {
+    const TmSeries s = series;
+    const double scale = s.scale, fe = s.falseEasting, fn = s.falseNorthing;
+    const double lam0 = s.centralMeridian;
+    const double nan = __builtin_nan("");
+#pragma GCC unroll 1
+    for (std::size_t j = 0; j < kBlock; ++j) {
+        double xi = (yIn[j] - fn) / scale;
+        double eta = (xIn[j] - fe) / scale;
+        const bool ok = (Abs(eta) <= kEtaLimit) & (Abs(xi) <= kXiLimit);
+        xi = ok ? xi : 0.0;
+        eta = ok ? eta : 0.0;
+
+        double sx, cx;
+        SinCos(xi, sx, cx);
+        const double e = Exp(2.0 * eta);
+        const double ei = 1.0 / e;
+        double re, im;
+        ClenshawComplex(s.beta, 2.0 * sx * cx, (cx - sx) * (cx + sx), 0.5 * (e - ei),
+                        0.5 * (e + ei), re, im);
+        const double xiP = xi - re;
+        const double etaP = eta - im;
+
+        // Conformal latitude and the longitude from the central meridian.
+        double sxP, cxP;
+        SinCos(xiP, sxP, cxP);
+        const double ep = Exp(etaP);
+        const double sinhP = 0.5 * (ep - 1.0 / ep);
+        const double lam = Atan2(sinhP, cxP);
+        const double modulus = Sqrt(sinhP * sinhP + cxP * cxP);
+        const double chi = Atan2(sxP, modulus);
+        const double k = 2.0 * modulus / (sinhP * sinhP + 1.0);
+        const double phi = chi + Clenshaw(s.fromConformal, sxP * k, k * modulus - 1.0);
+        const double lat = Degrees(phi);
+        const double lon = Degrees(WrapLongitude(lam + lam0));
+        latOut[j] = ok ? lat : nan;
+        lonOut[j] = ok ? lon : nan;
+    }
+}
+
+void GeocentricForward(const GeocentricFigure& figure, const double* __restrict latDeg,
+                       const double* __restrict lonDeg, const double* __restrict h,
+                       double* __restrict xOut, double* __restrict yOut,
+                       double* __restrict zOut) {
+    const double a = figure.a, e2 = figure.e2;
+    const double nan = __builtin_nan("");
+#pragma GCC unroll 1
+    for (std::size_t j = 0; j < kBlock; ++j) {
+        const bool ok = (Abs(latDeg[j]) <= 90.0) & (Abs(lonDeg[j]) <= 180.0) &
+                        (Abs(h[j]) <= 1.7976931348623157e308);
+        double sp, cp, sl, cl;
+        const double phi = Radians(latDeg[j]);
+        const double lam = Radians(lonDeg[j]);
+        SinCos(ok ? phi : 0.0, sp, cp);
+        SinCos(ok ? lam : 0.0, sl, cl);
+        const double n = a / Sqrt(1.0 - e2 * sp * sp);
+        const double nh = n + h[j];
+        const double x = nh * cp * cl;
+        const double y = nh * cp * sl;
+        const double z = ((1.0 - e2) * n + h[j]) * sp;
+        xOut[j] = ok ? x : nan;
+        yOut[j] = ok ? y : nan;
+        zOut[j] = ok ? z : nan;
+    }
+}
+
+void GeocentricReverse(const GeocentricFigure& figure, const double* __restrict xIn,
+                       const double* __restrict yIn, const double* __restrict zIn,
+                       double* __restrict latOut, double* __restrict lonOut,
+                       double* __restrict hOut) {
+    const double a = figure.a, e2 = figure.e2, axisB = figure.b;
+    const double ratio = Sqrt(1.0 - e2); // b / a of the figure e2 describes
+    const double b = a * ratio;
+    const double ep2b = e2 / (1.0 - e2) * b; // e'^2 b
+    const double e2a = e2 * a;
+#pragma GCC unroll 1
+    for (std::size_t j = 0; j < kBlock; ++j) {
+        const double x = xIn[j], y = yIn[j], z = zIn[j];
+        const double p = Sqrt(x * x + y * y);
+        const bool finite = (Abs(p) <= 1.7976931348623157e308) & (Abs(z) <= 1.7976931348623157e308);
+        // The centre has no normal; it takes latitude 0 and height -b, as the
+        // per-point conversion gives it.
+        const bool centre = (p == 0.0) & (z == 0.0);
+        // Bowring's iteration on the parametric latitude beta, carried as the
+        // unit vector (cos, sin): no tangent, so no loss next to the poles. Two
+        // steps already reach the rounding of the coordinates from 5,000 km below
+        // the surface to 10,000 km above it; the third is margin.
+        double cb = p * ratio, sb = z;
+        double len = Sqrt(cb * cb + sb * sb);
+        cb /= len;
+        sb /= len;
+        double nc = 0.0, ns = 0.0;
+#pragma GCC unroll 3
+        for (int step = 0; step < 3; ++step) {
+            nc = p - e2a * cb * cb * cb;
+            ns = z + ep2b * sb * sb * sb;
+            // tan beta = (b/a) tan phi
+            const double bc = nc, bs = ns * ratio;
+            len = Sqrt(bc * bc + bs * bs);
+            cb = bc / len;
+            sb = bs / len;
+        }
+        nc = p - e2a * cb * cb * cb;
+        ns = z + ep2b * sb * sb * sb;
+        len = Sqrt(nc * nc + ns * ns);
+        const double cp = nc / len, sp = ns / len;
+        const double n = a / Sqrt(1.0 - e2 * sp * sp);
+        // Height along the normal, as the sum of two small differences.
+        const double height = (p - n * cp) * cp + (z - n * (1.0 - e2) * sp) * sp;
+        const double lat = Degrees(Atan2(ns, nc));
+        const double lon = Degrees(Atan2(y, x));
+        const double nan = __builtin_nan("");
+        const double outLat = centre ? 0.0 : lat;
+        const double outLon = centre ? 0.0 : lon;
+        const double outH = centre ? -axisB : height;
+        latOut[j] = finite ? outLat : nan;
+        lonOut[j] = finite ? outLon : nan;
+        hOut[j] = finite ? outH : nan;
+    }
+}
+
+} // namespace
+
+const KernelSet kKernels = {TmForward, TmInverse, GeocentricForward, GeocentricReverse};
+
+} // namespace geoframe::detail::GEOFRAME_KERNEL_NS
