@@ -289,9 +289,9 @@ std::size_t GxEllipsoid::LatLongToGeocentricArray(std::size_t n, const double* l
     return geoframe::detail::GeocentricForwardArray(figure, n, lat, lon, h, x, y, z);
 }
 
-std::size_t GxEllipsoid::GeocentricToLatLongArray(std::size_t n, const double* x,
-                                                  const double* y, const double* z, double* lat,
-                                                  double* lon, double* h) const {
+std::size_t GxEllipsoid::GeocentricToLatLongArray(std::size_t n, const double* x, const double* y,
+                                                  const double* z, double* lat, double* lon,
+                                                  double* h) const {
     const geoframe::detail::GeocentricFigure figure{GetSemiMajorRadius(), GetEccentricitySq(),
                                                     GetSemiMinorRadius()};
     return geoframe::detail::GeocentricReverseArray(figure, n, x, y, z, lat, lon, h);

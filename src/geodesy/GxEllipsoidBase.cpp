@@ -116,8 +116,8 @@ std::size_t Put(bool ok, const double (&value)[3], double& a, double& b, double&
 } // namespace
 
 std::size_t GxEllipsoidBase::LatLongToGeocentricArray(std::size_t n, const double* lat,
-                                                      const double* lon, const double* h,
-                                                      double* x, double* y, double* z) const {
+                                                      const double* lon, const double* h, double* x,
+                                                      double* y, double* z) const {
     std::size_t converted = 0;
     for (std::size_t i = 0; i < n; ++i) {
         // Every input is read before an output is written: they may be the same
@@ -133,9 +133,8 @@ std::size_t GxEllipsoidBase::LatLongToGeocentricArray(std::size_t n, const doubl
 }
 
 std::size_t GxEllipsoidBase::GeocentricToLatLongArray(std::size_t n, const double* x,
-                                                      const double* y, const double* z,
-                                                      double* lat, double* lon,
-                                                      double* h) const {
+                                                      const double* y, const double* z, double* lat,
+                                                      double* lon, double* h) const {
     std::size_t converted = 0;
     for (std::size_t i = 0; i < n; ++i) {
         double out[3];

@@ -26,8 +26,8 @@ bool ReadNumber(const std::string& text, std::size_t skip, double& value) {
 
 GxProj4Projection::GxProj4Projection(const char* projParameter)
     : GxProjectionOverloads(), m_projParameter(projParameter), m_latitudeLimit(INFINITY),
-      m_configured(false), m_configuredA(0.0), m_configuredB(0.0),
-      m_adapter(new GxProj4Interface) {}
+      m_configured(false), m_configuredA(0.0), m_configuredB(0.0), m_adapter(new GxProj4Interface) {
+}
 
 GxProj4Projection::GxProj4Projection(const char* projParameter,
                                      GxSmartRef<GxEllipsoidBase> ellipsoid)

@@ -72,7 +72,7 @@ void GxProjection::Proj2LLE(double x, double y, double z, double& lat, double& l
 }
 
 std::size_t GxProjection::LatLong2ProjArray(std::size_t n, const double* lat, const double* lon,
-                                           double* x, double* y) const {
+                                            double* x, double* y) const {
     std::size_t converted = 0;
     for (std::size_t i = 0; i < n; ++i) {
         // Both inputs are read before either output is written: they may be the
@@ -90,7 +90,7 @@ std::size_t GxProjection::LatLong2ProjArray(std::size_t n, const double* lat, co
 }
 
 std::size_t GxProjection::Proj2LatLongArray(std::size_t n, const double* x, const double* y,
-                                           double* lat, double* lon) const {
+                                            double* lat, double* lon) const {
     std::size_t converted = 0;
     for (std::size_t i = 0; i < n; ++i) {
         double la, lo;

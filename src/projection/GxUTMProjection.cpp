@@ -110,15 +110,15 @@ bool GxUTMProjection::ZoneOfLong(double lon, int& zone) const {
     return true;
 }
 
-std::size_t GxUTMProjection::LatLong2ProjArray(std::size_t n, const double* lat,
-                                              const double* lon, double* x, double* y) const {
+std::size_t GxUTMProjection::LatLong2ProjArray(std::size_t n, const double* lat, const double* lon,
+                                               double* x, double* y) const {
     if (!m_series)
         return NoneConverted(n, x, y);
     return geoframe::detail::TmForwardArray(*m_series, LocalX(), LocalY(), n, lat, lon, x, y);
 }
 
 std::size_t GxUTMProjection::Proj2LatLongArray(std::size_t n, const double* x, const double* y,
-                                              double* lat, double* lon) const {
+                                               double* lat, double* lon) const {
     if (!m_series)
         return NoneConverted(n, lat, lon);
     return geoframe::detail::TmInverseArray(*m_series, LocalX(), LocalY(), n, x, y, lat, lon);
@@ -130,8 +130,8 @@ bool GxUTMProjection::SetProjection() {
     const bool configured = south ? Configure({"south", zone}) : Configure({zone});
     double a, b;
     if (configured && ConfiguredRadii(a, b))
-        m_series.reset(new geoframe::detail::TmSeries(
-            geoframe::detail::MakeUtmSeries(a, b, m_zone, south)));
+        m_series.reset(
+            new geoframe::detail::TmSeries(geoframe::detail::MakeUtmSeries(a, b, m_zone, south)));
     else
         m_series.reset();
     return configured;

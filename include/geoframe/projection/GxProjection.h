@@ -161,7 +161,6 @@ public:
                                           double* lat, double* lon) const;
 
 private:
-
     double m_localX;
     double m_localY;
     double m_localZ;

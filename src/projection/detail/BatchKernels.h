@@ -44,10 +44,8 @@ struct GeocentricFigure {
 /// (-180, 180] as GxGeoAngle brings them (NaN for a point to skip); a point that
 /// does not convert gets NaN in every output.
 struct KernelSet {
-    void (*tmForward)(const TmSeries&, const double* lat, const double* lon, double* x,
-                      double* y);
-    void (*tmInverse)(const TmSeries&, const double* x, const double* y, double* lat,
-                      double* lon);
+    void (*tmForward)(const TmSeries&, const double* lat, const double* lon, double* x, double* y);
+    void (*tmInverse)(const TmSeries&, const double* x, const double* y, double* lat, double* lon);
     void (*geocentricForward)(const GeocentricFigure&, const double* lat, const double* lon,
                               const double* h, double* x, double* y, double* z);
     void (*geocentricReverse)(const GeocentricFigure&, const double* x, const double* y,
@@ -74,12 +72,12 @@ std::size_t TmForwardArray(const TmSeries& series, double x0, double y0, std::si
 /// UTM inverse of (x + x0, y + y0).
 std::size_t TmInverseArray(const TmSeries& series, double x0, double y0, std::size_t n,
                            const double* x, const double* y, double* lat, double* lon);
-std::size_t GeocentricForwardArray(const GeocentricFigure& figure, std::size_t n,
-                                   const double* lat, const double* lon, const double* h,
-                                   double* x, double* y, double* z);
-std::size_t GeocentricReverseArray(const GeocentricFigure& figure, std::size_t n,
-                                   const double* x, const double* y, const double* z,
-                                   double* lat, double* lon, double* h);
+std::size_t GeocentricForwardArray(const GeocentricFigure& figure, std::size_t n, const double* lat,
+                                   const double* lon, const double* h, double* x, double* y,
+                                   double* z);
+std::size_t GeocentricReverseArray(const GeocentricFigure& figure, std::size_t n, const double* x,
+                                   const double* y, const double* z, double* lat, double* lon,
+                                   double* h);
 
 } // namespace geoframe::detail
 

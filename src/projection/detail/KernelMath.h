@@ -11,14 +11,49 @@ namespace kmath {
 
 using Bits = std::uint64_t;
 
-inline Bits ToBits(double x) { return __builtin_bit_cast(Bits, x); }
-inline double FromBits(Bits b) { return __builtin_bit_cast(double, b); }
+inline Bits ToBits(double x) {
+    return __builtin_bit_cast(Bits, x);
+}
+inline double FromBits(Bits b) {
+    return __builtin_bit_cast(double, b);
+}
 
-inline double Abs(double x) { return __builtin_fabs(x); }
-inline double Sqrt(double x) { return __builtin_sqrt(x); }
-inline double CopySign(double x, double sign) { return __builtin_copysign(x, sign); }
-inline double Min(double a, double b) { return a < b ? a : b; }
-inline double Max(double a, double b) { return a > b ? a : b; }
+inline double Abs(double x) {
+    return __builtin_fabs(x);
+}
+inline double Sqrt(double x) {
+    return __builtin_sqrt(x);
+}
+inline double CopySign(double x, double sign) {
+    return __builtin_copysign(x, sign);
+}
+inline double Min(double a, double b) {
+    return a < b ? a : b;
+}
+inline double Max(double a, double b) {
+    return a > b ? a : b;
+}
+
+/// The rounding error of the product a * b = p: a * b - p exactly.
+inline double ProductError(double a, double b, double p) {
+#ifdef __FP_FAST_FMA
+    return __builtin_fma(a, b, -p);
+#else
+    // Dekker's product over halves of 26 bits (no fused multiply-add to contract
+    // this into where the target has none).
+    constexpr double split = 134217729.0; // 2^27 + 1
+    const double ta = split * a, tb = split * b;
+    const double ah = ta - (ta - a), al = a - ah;
+    const double bh = tb - (tb - b), bl = b - bh;
+    return ((ah * bh - p) + ah * bl + al * bh) + al * bl;
+#endif
+}
+
+/// The rounding error of the sum a + b = s: a + b - s exactly.
+inline double SumError(double a, double b, double s) {
+    const double bb = s - a;
+    return (a - (s - bb)) + (b - bb);
+}
 
 /// x rounded to the nearest integer (ties to even), for |x| < 2^51.
 inline double Round(double x) {

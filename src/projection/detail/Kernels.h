@@ -12,8 +12,35 @@ namespace {
 using namespace kmath;
 
 /// Degrees to radians as GxGeoAngle::GetRadians computes it, and back as SetRadians.
-inline double Radians(double degrees) { return degrees * kPi / 180.0; }
-inline double Degrees(double radians) { return radians * 180.0 / kPi; }
+inline double Radians(double degrees) {
+    return degrees * kPi / 180.0;
+}
+inline double Degrees(double radians) {
+    return radians * 180.0 / kPi;
+}
+
+/// rad + step radians in degrees, rounded once, as the per-point geocentric
+/// conversion gives it (180/pi as the sum of the nearest double and the rest).
+inline double DegreesRoundedOnce(double rad, double step) {
+    constexpr double hi = 57.29577951308232, lo = -1.9878495670576283e-15;
+    const double p = rad * hi;
+    return p + ((ProductError(rad, hi, p) + step * hi) + rad * lo);
+}
+
+/// atan2(y + yLo, x + xLo) as a nearby angle plus the small rest that takes it
+/// to that direction, for conversion into degrees with one rounding; s and c are
+/// the sine and cosine of the angle (without the rest).
+inline void Atan2Split(double y, double yLo, double x, double xLo, double& angle, double& rest,
+                       double& s, double& c) {
+    angle = Atan2(y, x);
+    SinCos(angle, s, c);
+    const double along = x * c + y * s;
+    // The cross product cancels: its two products are taken exactly.
+    const double yc = y * c, xs = x * s;
+    const double cross =
+        (yc - xs) + (ProductError(y, c, yc) - ProductError(x, s, xs)) + (yLo * c - xLo * s);
+    rest = along > 0.0 ? cross / along : 0.0;
+}
 
 /// PROJ's adjlon: longitudes slightly beyond +-pi stay, others wrap into [-pi, pi).
 inline double WrapLongitude(double lam) {
@@ -37,8 +64,8 @@ inline double Clenshaw(const double* c, double sin2, double cos2) {
 
 /// The complex sum of c[k] sin(2(k+1)(xi + i eta)), from sin/cos of 2 xi and
 /// sinh/cosh of 2 eta: real part to `re`, imaginary to `im`.
-inline void ClenshawComplex(const double* c, double sin2, double cos2, double sinh2,
-                            double cosh2, double& re, double& im) {
+inline void ClenshawComplex(const double* c, double sin2, double cos2, double sinh2, double cosh2,
+                            double& re, double& im) {
     const double ar = 2.0 * cos2 * cosh2;
     const double ai = -2.0 * sin2 * sinh2;
     double hr = c[5], hi = 0.0, hr1 = 0.0, hi1 = 0.0;
@@ -61,8 +88,7 @@ constexpr double kEtaLimit = 2.623395162778;
 constexpr double kXiLimit = kPi;
 
 void TmForward(const TmSeries& series, const double* __restrict latDeg,
-               const double* __restrict lonDeg, double* __restrict xOut,
-               double* __restrict yOut) {
+               const double* __restrict lonDeg, double* __restrict xOut, double* __restrict yOut) {
     // Everything the lanes read, in locals: loads under a condition do not vectorise.
     const TmSeries s = series;
     const double scale = s.scale, fe = s.falseEasting, fn = s.falseNorthing;
@@ -85,7 +111,8 @@ void TmForward(const TmSeries& series, const double* __restrict latDeg,
         const double d = Clenshaw(s.toConformal, 2.0 * sp * cp, (cp - sp) * (cp + sp));
         const double d2 = d * d;
         const double sd = d * (1.0 - d2 / 6.0 * (1.0 - d2 / 20.0 * (1.0 - d2 / 42.0)));
-        const double cd = 1.0 - d2 / 2.0 * (1.0 - d2 / 12.0 * (1.0 - d2 / 30.0 * (1.0 - d2 / 56.0)));
+        const double cd =
+            1.0 - d2 / 2.0 * (1.0 - d2 / 12.0 * (1.0 - d2 / 30.0 * (1.0 - d2 / 56.0)));
         const double sChi = sp * cd + cp * sd;
         const double cChi = cp * cd - sp * sd;
 
@@ -161,8 +188,7 @@ void TmInverse(const TmSeries& series, const double* __restrict xIn, const doubl
 
 void GeocentricForward(const GeocentricFigure& figure, const double* __restrict latDeg,
                        const double* __restrict lonDeg, const double* __restrict h,
-                       double* __restrict xOut, double* __restrict yOut,
-                       double* __restrict zOut) {
+                       double* __restrict xOut, double* __restrict yOut, double* __restrict zOut) {
     const double a = figure.a, e2 = figure.e2;
     const double nan = __builtin_nan("");
 #pragma GCC unroll 1
@@ -197,7 +223,13 @@ void GeocentricReverse(const GeocentricFigure& figure, const double* __restrict 
 #pragma GCC unroll 1
     for (std::size_t j = 0; j < kBlock; ++j) {
         const double x = xIn[j], y = yIn[j], z = zIn[j];
-        const double p = Sqrt(x * x + y * y);
+        // p = sqrt(x^2 + y^2) + pLo to twice the precision: the latitude's
+        // direction and the height are differences against it.
+        const double xx = x * x, yy = y * y, ss = xx + yy;
+        const double ssLo = ProductError(x, x, xx) + ProductError(y, y, yy) + SumError(xx, yy, ss);
+        const double p = Sqrt(ss);
+        const double pp = p * p;
+        const double pLo = p > 0.0 ? ((ss - pp) - ProductError(p, p, pp) + ssLo) / (2.0 * p) : 0.0;
         const bool finite = (Abs(p) <= 1.7976931348623157e308) & (Abs(z) <= 1.7976931348623157e308);
         // The centre has no normal; it takes latitude 0 and height -b, as the
         // per-point conversion gives it.
@@ -210,33 +242,46 @@ void GeocentricReverse(const GeocentricFigure& figure, const double* __restrict 
         double len = Sqrt(cb * cb + sb * sb);
         cb /= len;
         sb /= len;
-        double nc = 0.0, ns = 0.0;
 #pragma GCC unroll 3
         for (int step = 0; step < 3; ++step) {
-            nc = p - e2a * cb * cb * cb;
-            ns = z + ep2b * sb * sb * sb;
+            const double nc = p - e2a * cb * cb * cb;
+            const double ns = z + ep2b * sb * sb * sb;
             // tan beta = (b/a) tan phi
-            const double bc = nc, bs = ns * ratio;
-            len = Sqrt(bc * bc + bs * bs);
-            cb = bc / len;
+            const double bs = ns * ratio;
+            len = Sqrt(nc * nc + bs * bs);
+            cb = nc / len;
             sb = bs / len;
         }
-        nc = p - e2a * cb * cb * cb;
-        ns = z + ep2b * sb * sb * sb;
-        len = Sqrt(nc * nc + ns * ns);
-        const double cp = nc / len, sp = ns / len;
+        // The normal's direction (nc, ns) to twice the precision.
+        const double tc = e2a * cb * cb * cb, ts = ep2b * sb * sb * sb;
+        const double nc = p - tc, ns = z + ts;
+        const double ncLo = SumError(p, -tc, nc) + pLo, nsLo = SumError(z, ts, ns);
+        double phi, phiRest, s0, c0;
+        Atan2Split(ns, nsLo, nc, ncLo, phi, phiRest, s0, c0);
+        const double sp = s0 + phiRest * c0, cp = c0 - phiRest * s0;
         const double n = a / Sqrt(1.0 - e2 * sp * sp);
-        // Height along the normal, as the sum of two small differences.
-        const double height = (p - n * cp) * cp + (z - n * (1.0 - e2) * sp) * sp;
-        const double lat = Degrees(Atan2(ns, nc));
-        const double lon = Degrees(Atan2(y, x));
+        const double nb = n * (1.0 - e2);
+        // Height along the normal, from the two differences to its foot.
+        const double qp = n * cp, qz = nb * sp;
+        const double dp = (p - qp) + (pLo - ProductError(n, cp, qp));
+        const double dz = (z - qz) - ProductError(nb, sp, qz);
+        const double hp = dp * cp, hz = dz * sp;
+        const double height = (hp + hz) + (ProductError(dp, cp, hp) + ProductError(dz, sp, hz));
+        const double lat = DegreesRoundedOnce(phi, phiRest);
+        double lam, lamRest;
+        Atan2Split(y, 0.0, x, 0.0, lam, lamRest, s0, c0);
+        const double lon = DegreesRoundedOnce(lam, lamRest);
+        // Deep inside, next to the centre, the steps may leave the normal's
+        // range: no solution.
+        const bool solved = Abs(lat) <= 90.0;
         const double nan = __builtin_nan("");
         const double outLat = centre ? 0.0 : lat;
         const double outLon = centre ? 0.0 : lon;
         const double outH = centre ? -axisB : height;
-        latOut[j] = finite ? outLat : nan;
-        lonOut[j] = finite ? outLon : nan;
-        hOut[j] = finite ? outH : nan;
+        const bool ok = finite & (solved | centre);
+        latOut[j] = ok ? outLat : nan;
+        lonOut[j] = ok ? outLon : nan;
+        hOut[j] = ok ? outH : nan;
     }
 }
 
