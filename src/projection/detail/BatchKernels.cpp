@@ -57,6 +57,7 @@ TmSeries MakeUtmSeries(double a, double b, int zone, bool south) {
     constexpr double k0 = 0.9996;
     TmSeries s{};
     s.centralMeridian = (zone - 1 + 0.5) * 3.141592653589793 / 30.0 - 3.141592653589793;
+    s.centralMeridianDegrees = zone * 6.0 - 183.0;
     s.falseEasting = 500000.0;
     s.falseNorthing = south ? 10000000.0 : 0.0;
 

@@ -19,8 +19,9 @@ constexpr std::size_t kBlock = 16;
 
 /// A transverse Mercator on a figure, with the series coefficients worked out once.
 struct TmSeries {
-    double centralMeridian; ///< radians
-    double scale;           ///< metres per unit of the normalised coordinates (a k0 A/a)
+    double centralMeridian; ///< radians, as PROJ computes it
+    double centralMeridianDegrees;
+    double scale; ///< metres per unit of the normalised coordinates (a k0 A/a)
     double falseEasting;
     double falseNorthing;
     double alpha[6];         ///< conformal latitude/longitude -> normalised coordinates

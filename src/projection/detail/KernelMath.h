@@ -111,11 +111,11 @@ inline void SinCos(double x, double& s, double& c) {
     c = (quadrant == 1.0) | (quadrant == 2.0) ? -cc : cc;
 }
 
-/// atan t for t in [0, 1] (Cephes' rational form; t above 0.66 goes through
-/// pi/4 + atan((t - 1) / (t + 1))).
-inline double AtanUnit(double t) {
-    const bool high = t > 0.66;
-    const double u = high ? (t - 1.0) / (t + 1.0) : t;
+/// atan(num / den) for 0 <= num <= den (Cephes' rational form; quotients above
+/// 0.66 go through pi/4 + atan((num - den) / (num + den))).
+inline double AtanRatio(double num, double den) {
+    const bool high = num > 0.66 * den;
+    const double u = (high ? num - den : num) / (high ? num + den : den);
     const double z = u * u;
     double p = -8.750608600031904122785e-1;
     p = p * z - 1.615753718733365076637e1;
@@ -136,8 +136,7 @@ inline double Atan2(double y, double x) {
     const double ax = Abs(x);
     const double ay = Abs(y);
     const double big = Max(ax, ay);
-    const double t = big > 0.0 ? Min(ax, ay) / big : 0.0;
-    double r = AtanUnit(t);
+    double r = AtanRatio(Min(ax, ay), big > 0.0 ? big : 1.0);
     r = ay > ax ? (kHalfPi - r) + kHalfPiLow : r;
     r = x < 0.0 ? (kPi - r) + 2.0 * kHalfPiLow : r;
     return CopySign(r, y);

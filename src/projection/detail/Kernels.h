@@ -11,20 +11,19 @@ namespace {
 
 using namespace kmath;
 
-/// Degrees to radians as GxGeoAngle::GetRadians computes it, and back as SetRadians.
+/// Degrees to radians, within a unit in the last place of GxGeoAngle::GetRadians.
 inline double Radians(double degrees) {
-    return degrees * kPi / 180.0;
-}
-inline double Degrees(double radians) {
-    return radians * 180.0 / kPi;
+    return degrees * 0.017453292519943295;
 }
 
-/// rad + step radians in degrees, rounded once, as the per-point geocentric
-/// conversion gives it (180/pi as the sum of the nearest double and the rest).
-inline double DegreesRoundedOnce(double rad, double step) {
+/// offset + (rad + step radians in degrees), rounded once, as the per-point
+/// geocentric conversion rounds its latitude (180/pi as the sum of the nearest
+/// double and the rest).
+inline double DegreesRoundedOnce(double rad, double step, double offset = 0.0) {
     constexpr double hi = 57.29577951308232, lo = -1.9878495670576283e-15;
     const double p = rad * hi;
-    return p + ((ProductError(rad, hi, p) + step * hi) + rad * lo);
+    const double sum = p + offset;
+    return sum + (((ProductError(rad, hi, p) + SumError(p, offset, sum)) + step * hi) + rad * lo);
 }
 
 /// atan2(y + yLo, x + xLo) as a nearby angle plus the small rest that takes it
@@ -42,11 +41,16 @@ inline void Atan2Split(double y, double yLo, double x, double xLo, double& angle
     rest = along > 0.0 ? cross / along : 0.0;
 }
 
-/// PROJ's adjlon: longitudes slightly beyond +-pi stay, others wrap into [-pi, pi).
-inline double WrapLongitude(double lam) {
-    const double shifted = lam + kPi;
-    const double wrapped = (shifted - kTwoPi * Floor(shifted / kTwoPi)) - kPi;
-    return Abs(lam) < kPi + 1e-12 ? lam : wrapped;
+/// offset + scale * (hi + lo), rounded once.
+inline double Scaled(double scale, double hi, double lo, double offset) {
+    const double product = scale * hi;
+    const double sum = product + offset;
+    return sum + ((SumError(product, offset, sum) + ProductError(scale, hi, product)) + scale * lo);
+}
+
+/// Degrees to radians exactly as GxGeoAngle::GetRadians computes them.
+inline double RadiansAsPerPoint(double degrees) {
+    return degrees * kPi / 180.0;
 }
 
 /// Sum of c[k] sin(2(k+1) angle) for k = 0..5, from sin and cos of 2 angle.
@@ -92,6 +96,7 @@ void TmForward(const TmSeries& series, const double* __restrict latDeg,
     // Everything the lanes read, in locals: loads under a condition do not vectorise.
     const TmSeries s = series;
     const double scale = s.scale, fe = s.falseEasting, fn = s.falseNorthing;
+    const double lam0 = s.centralMeridian;
     const double nan = __builtin_nan("");
 #pragma GCC unroll 1
     for (std::size_t j = 0; j < kBlock; ++j) {
@@ -100,7 +105,12 @@ void TmForward(const TmSeries& series, const double* __restrict latDeg,
         double phi = Radians(latDeg[j]);
         bool ok = Abs(phi) - kHalfPi <= 1e-12;
         phi = ok ? Min(Max(phi, -kHalfPi), kHalfPi) : 0.0;
-        double lam = WrapLongitude(Radians(lonDeg[j]) - s.centralMeridian);
+        // The longitude from the central meridian in radians, wrapped as PROJ
+        // wraps it: its roundings (6 nm on the ground for a unit in the last place
+        // of 2 pi, next to the antimeridian) are the per-point path's, kept.
+        double lam = RadiansAsPerPoint(lonDeg[j]) - lam0;
+        const double turns = Floor((lam + kPi) * (1.0 / kTwoPi));
+        lam = Abs(lam) < kPi + 1e-12 ? lam : ((lam + kPi) - kTwoPi * turns) - kPi;
         ok = ok & (Abs(lam) <= kPi + 1e-12);
         lam = ok ? lam : 0.0;
 
@@ -110,9 +120,11 @@ void TmForward(const TmSeries& series, const double* __restrict latDeg,
         // turning through the small angle d.
         const double d = Clenshaw(s.toConformal, 2.0 * sp * cp, (cp - sp) * (cp + sp));
         const double d2 = d * d;
-        const double sd = d * (1.0 - d2 / 6.0 * (1.0 - d2 / 20.0 * (1.0 - d2 / 42.0)));
+        const double sd =
+            d * (1.0 - d2 * (1.0 / 6) * (1.0 - d2 * (1.0 / 20) * (1.0 - d2 * (1.0 / 42))));
         const double cd =
-            1.0 - d2 / 2.0 * (1.0 - d2 / 12.0 * (1.0 - d2 / 30.0 * (1.0 - d2 / 56.0)));
+            1.0 -
+            d2 * 0.5 * (1.0 - d2 * (1.0 / 12) * (1.0 - d2 * (1.0 / 30) * (1.0 - d2 * (1.0 / 56))));
         const double sChi = sp * cd + cp * sd;
         const double cChi = cp * cd - sp * sd;
 
@@ -123,23 +135,24 @@ void TmForward(const TmSeries& series, const double* __restrict latDeg,
         // transcendental functions.
         const double cc = cChi * cl;
         const double h2 = sChi * sChi + cc * cc;
-        const double hyp = Sqrt(h2);
-        const double xiP = Atan2(sChi, cc);
-        const double t = sl * cChi / hyp;
+        const double invH2 = 1.0 / h2;
+        const double invHyp = Sqrt(invH2);
+        double xiP, xiRest, s0, c0;
+        Atan2Split(sChi, 0.0, cc, 0.0, xiP, xiRest, s0, c0);
+        const double t = sl * cChi * invHyp;
         const double at = Abs(t);
         const double root = Sqrt(1.0 + t * t);
         const double etaP = CopySign(Log1p(at + at * at / (1.0 + root)), t);
-        const double sin2 = 2.0 * sChi * cc / h2;
-        const double cos2 = (cc - sChi) * (cc + sChi) / h2;
+        const double sin2 = 2.0 * sChi * cc * invH2;
+        const double cos2 = (cc - sChi) * (cc + sChi) * invH2;
         const double sinh2 = 2.0 * t * root;
         const double cosh2 = 1.0 + 2.0 * t * t;
         double re, im;
         ClenshawComplex(s.alpha, sin2, cos2, sinh2, cosh2, re, im);
-        const double xi = xiP + re;
-        const double eta = etaP + im;
-        ok = ok & (Abs(eta) <= kEtaLimit);
-        const double x = scale * eta + fe;
-        const double y = scale * xi + fn;
+        ok = ok & (Abs(etaP + im) <= kEtaLimit);
+        // x and y rounded once from xi = xiP + (xiRest + re), eta = etaP + im.
+        const double x = Scaled(scale, etaP, im, fe);
+        const double y = Scaled(scale, xiP, xiRest + re, fn);
         xOut[j] = ok ? x : nan;
         yOut[j] = ok ? y : nan;
     }
@@ -149,12 +162,12 @@ void TmInverse(const TmSeries& series, const double* __restrict xIn, const doubl
                double* __restrict latOut, double* __restrict lonOut) {
     const TmSeries s = series;
     const double scale = s.scale, fe = s.falseEasting, fn = s.falseNorthing;
-    const double lam0 = s.centralMeridian;
+    const double lon0 = s.centralMeridianDegrees, invScale = 1.0 / scale;
     const double nan = __builtin_nan("");
 #pragma GCC unroll 1
     for (std::size_t j = 0; j < kBlock; ++j) {
-        double xi = (yIn[j] - fn) / scale;
-        double eta = (xIn[j] - fe) / scale;
+        double xi = (yIn[j] - fn) * invScale;
+        double eta = (xIn[j] - fe) * invScale;
         const bool ok = (Abs(eta) <= kEtaLimit) & (Abs(xi) <= kXiLimit);
         xi = ok ? xi : 0.0;
         eta = ok ? eta : 0.0;
@@ -174,13 +187,15 @@ void TmInverse(const TmSeries& series, const double* __restrict xIn, const doubl
         SinCos(xiP, sxP, cxP);
         const double ep = Exp(etaP);
         const double sinhP = 0.5 * (ep - 1.0 / ep);
-        const double lam = Atan2(sinhP, cxP);
         const double modulus = Sqrt(sinhP * sinhP + cxP * cxP);
-        const double chi = Atan2(sxP, modulus);
+        double lam, lamRest, chi, chiRest, s0, c0;
+        Atan2Split(sinhP, 0.0, cxP, 0.0, lam, lamRest, s0, c0);
+        Atan2Split(sxP, 0.0, modulus, 0.0, chi, chiRest, s0, c0);
         const double k = 2.0 * modulus / (sinhP * sinhP + 1.0);
-        const double phi = chi + Clenshaw(s.fromConformal, sxP * k, k * modulus - 1.0);
-        const double lat = Degrees(phi);
-        const double lon = Degrees(WrapLongitude(lam + lam0));
+        const double dPhi = Clenshaw(s.fromConformal, sxP * k, k * modulus - 1.0);
+        const double lat = DegreesRoundedOnce(chi, chiRest + dPhi);
+        // The central meridian added in degrees (GxGeoAngle wraps the sum exactly).
+        const double lon = DegreesRoundedOnce(lam, lamRest, lon0);
         latOut[j] = ok ? lat : nan;
         lonOut[j] = ok ? lon : nan;
     }
@@ -236,21 +251,21 @@ void GeocentricReverse(const GeocentricFigure& figure, const double* __restrict 
         const bool centre = (p == 0.0) & (z == 0.0);
         // Bowring's iteration on the parametric latitude beta, carried as the
         // unit vector (cos, sin): no tangent, so no loss next to the poles. Two
-        // steps already reach the rounding of the coordinates from 5,000 km below
-        // the surface to 10,000 km above it; the third is margin.
+        // steps reach the rounding of the coordinates from 5,000 km below the
+        // surface to 10,000 km above it.
         double cb = p * ratio, sb = z;
         double len = Sqrt(cb * cb + sb * sb);
         cb /= len;
         sb /= len;
-#pragma GCC unroll 3
-        for (int step = 0; step < 3; ++step) {
+#pragma GCC unroll 2
+        for (int step = 0; step < 2; ++step) {
             const double nc = p - e2a * cb * cb * cb;
             const double ns = z + ep2b * sb * sb * sb;
             // tan beta = (b/a) tan phi
             const double bs = ns * ratio;
-            len = Sqrt(nc * nc + bs * bs);
-            cb = nc / len;
-            sb = bs / len;
+            const double inv = 1.0 / Sqrt(nc * nc + bs * bs);
+            cb = nc * inv;
+            sb = bs * inv;
         }
         // The normal's direction (nc, ns) to twice the precision.
         const double tc = e2a * cb * cb * cb, ts = ep2b * sb * sb * sb;
@@ -268,9 +283,7 @@ void GeocentricReverse(const GeocentricFigure& figure, const double* __restrict 
         const double hp = dp * cp, hz = dz * sp;
         const double height = (hp + hz) + (ProductError(dp, cp, hp) + ProductError(dz, sp, hz));
         const double lat = DegreesRoundedOnce(phi, phiRest);
-        double lam, lamRest;
-        Atan2Split(y, 0.0, x, 0.0, lam, lamRest, s0, c0);
-        const double lon = DegreesRoundedOnce(lam, lamRest);
+        const double lon = DegreesRoundedOnce(Atan2(y, x), 0.0);
         // Deep inside, next to the centre, the steps may leave the normal's
         // range: no solution.
         const bool solved = Abs(lat) <= 90.0;
