@@ -31,8 +31,9 @@ struct Data {
     PJ* bare = nullptr;
     double a = 0, f = 0; // the radii of the parameter list
 
-    Data() : lat(kPoints), lon(kPoints), h(kPoints), x(kPoints), y(kPoints), gx(kPoints),
-             gy(kPoints), gz(kPoints) {
+    Data()
+        : lat(kPoints), lon(kPoints), h(kPoints), x(kPoints), y(kPoints), gx(kPoints), gy(kPoints),
+          gz(kPoints) {
         std::mt19937_64 random(7);
         std::uniform_real_distribution<double> la(30, 60), lo(6, 12), he(-100, 9000);
         for (std::size_t i = 0; i < kPoints; ++i)
@@ -112,8 +113,8 @@ BENCHMARK(UtmForwardPerPoint)->Name("UTM forward/geoframe per point");
 void UtmForwardProj(benchmark::State& state) {
     Data& d = Points();
     Loop(state, [&](std::size_t i) {
-        const PJ_COORD c = proj_trans(d.bare, PJ_FWD,
-                                      geoframe::bench::Coord(d.lon[i] * kDegree, d.lat[i] * kDegree));
+        const PJ_COORD c = proj_trans(
+            d.bare, PJ_FWD, geoframe::bench::Coord(d.lon[i] * kDegree, d.lat[i] * kDegree));
         out1[i] = c.v[0];
         out2[i] = c.v[1];
     });
@@ -155,9 +156,7 @@ BENCHMARK(UtmInverseProj)->Name("UTM inverse/proj_trans");
 void UtmInverseGeographicLib(benchmark::State& state) {
     Data& d = Points();
     const GeographicLib::TransverseMercator tm(d.a, d.f, 0.9996);
-    Loop(state, [&](std::size_t i) {
-        tm.Reverse(9, d.x[i] - 500000, d.y[i], out1[i], out2[i]);
-    });
+    Loop(state, [&](std::size_t i) { tm.Reverse(9, d.x[i] - 500000, d.y[i], out1[i], out2[i]); });
 }
 BENCHMARK(UtmInverseGeographicLib)->Name("UTM inverse/GeographicLib");
 
@@ -183,8 +182,10 @@ BENCHMARK(GeocentricForwardPerPoint)->Name("geocentric forward/geoframe per poin
 void GeocentricForwardGeographicLib(benchmark::State& state) {
     Data& d = Points();
     const GeographicLib::Geocentric g(d.wgs84->GetSemiMajorRadius(),
-                                      1 - d.wgs84->GetSemiMinorRadius() / d.wgs84->GetSemiMajorRadius());
-    Loop(state, [&](std::size_t i) { g.Forward(d.lat[i], d.lon[i], d.h[i], out1[i], out2[i], out3[i]); });
+                                      1 - d.wgs84->GetSemiMinorRadius() /
+                                              d.wgs84->GetSemiMajorRadius());
+    Loop(state,
+         [&](std::size_t i) { g.Forward(d.lat[i], d.lon[i], d.h[i], out1[i], out2[i], out3[i]); });
 }
 BENCHMARK(GeocentricForwardGeographicLib)->Name("geocentric forward/GeographicLib");
 
@@ -210,8 +211,10 @@ BENCHMARK(GeocentricReversePerPoint)->Name("geocentric reverse/geoframe per poin
 void GeocentricReverseGeographicLib(benchmark::State& state) {
     Data& d = Points();
     const GeographicLib::Geocentric g(d.wgs84->GetSemiMajorRadius(),
-                                      1 - d.wgs84->GetSemiMinorRadius() / d.wgs84->GetSemiMajorRadius());
-    Loop(state, [&](std::size_t i) { g.Reverse(d.gx[i], d.gy[i], d.gz[i], out1[i], out2[i], out3[i]); });
+                                      1 - d.wgs84->GetSemiMinorRadius() /
+                                              d.wgs84->GetSemiMajorRadius());
+    Loop(state,
+         [&](std::size_t i) { g.Reverse(d.gx[i], d.gy[i], d.gz[i], out1[i], out2[i], out3[i]); });
 }
 BENCHMARK(GeocentricReverseGeographicLib)->Name("geocentric reverse/GeographicLib");
 

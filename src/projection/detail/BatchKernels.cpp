@@ -2,10 +2,7 @@
 
 #include <geoframe/geodesy/GxGeoAngle.h>
 
-#include <algorithm>
 #include <atomic>
-#include <cmath>
-#include <limits>
 
 namespace geoframe::detail {
 
@@ -27,20 +24,6 @@ const KernelSet& NativeKernels() {
 
 const KernelSet& Kernels() {
     return g_portable.load(std::memory_order_relaxed) ? PortableKernels() : NativeKernels();
-}
-
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-
-/// Degrees wrapped into one turn as GxGeoAngle wraps them (NaN for infinity).
-double Wrapped(double degrees) {
-    return GxGeoAngle(degrees).GetDecimalDegrees();
-}
-
-/// Calls `block(first, count)` for consecutive blocks of at most kBlock points.
-template <class Block>
-void ForEachBlock(std::size_t n, Block&& block) {
-    for (std::size_t first = 0; first < n; first += kBlock)
-        block(first, std::min(kBlock, n - first));
 }
 
 } // namespace
@@ -116,102 +99,31 @@ TmSeries MakeUtmSeries(double a, double b, int zone, bool south) {
     return s;
 }
 
-// Each driver copies a block in (wrapping angles as GxGeoAngle does, padding the
-// last block with harmless zeros), converts it and copies it out, so outputs may be
-// the input arrays themselves and nothing past n is touched.
+void WrapDegreesSlowly(double* block) {
+    for (std::size_t j = 0; j < kBlock; ++j)
+        block[j] = GxGeoAngle(block[j]).GetDecimalDegrees();
+}
 
 std::size_t TmForwardArray(const TmSeries& series, double x0, double y0, std::size_t n,
                            const double* lat, const double* lon, double* x, double* y) {
-    const KernelSet& kernels = Kernels();
-    std::size_t converted = 0;
-    ForEachBlock(n, [&](std::size_t first, std::size_t count) {
-        alignas(64) double la[kBlock] = {}, lo[kBlock] = {}, ox[kBlock], oy[kBlock];
-        for (std::size_t j = 0; j < count; ++j) {
-            la[j] = Wrapped(lat[first + j]);
-            lo[j] = Wrapped(lon[first + j]);
-        }
-        kernels.tmForward(series, la, lo, ox, oy);
-        for (std::size_t j = 0; j < count; ++j) {
-            const double mx = ox[j] - x0;
-            const double my = oy[j] - y0;
-            const bool ok = std::isfinite(mx) && std::isfinite(my);
-            x[first + j] = ok ? mx : kNaN;
-            y[first + j] = ok ? my : kNaN;
-            converted += ok;
-        }
-    });
-    return converted;
+    return Kernels().tmForward(series, x0, y0, n, lat, lon, x, y);
 }
 
 std::size_t TmInverseArray(const TmSeries& series, double x0, double y0, std::size_t n,
                            const double* x, const double* y, double* lat, double* lon) {
-    const KernelSet& kernels = Kernels();
-    std::size_t converted = 0;
-    ForEachBlock(n, [&](std::size_t first, std::size_t count) {
-        alignas(64) double ix[kBlock], iy[kBlock], la[kBlock], lo[kBlock];
-        for (std::size_t j = 0; j < kBlock; ++j) {
-            ix[j] = j < count ? x[first + j] + x0 : series.falseEasting;
-            iy[j] = j < count ? y[first + j] + y0 : series.falseNorthing;
-        }
-        kernels.tmInverse(series, ix, iy, la, lo);
-        for (std::size_t j = 0; j < count; ++j) {
-            const bool ok = std::isfinite(la[j]) && std::isfinite(lo[j]);
-            lat[first + j] = ok ? Wrapped(la[j]) : kNaN;
-            lon[first + j] = ok ? Wrapped(lo[j]) : kNaN;
-            converted += ok;
-        }
-    });
-    return converted;
+    return Kernels().tmInverse(series, x0, y0, n, x, y, lat, lon);
 }
 
 std::size_t GeocentricForwardArray(const GeocentricFigure& figure, std::size_t n, const double* lat,
                                    const double* lon, const double* h, double* x, double* y,
                                    double* z) {
-    const KernelSet& kernels = Kernels();
-    std::size_t converted = 0;
-    ForEachBlock(n, [&](std::size_t first, std::size_t count) {
-        alignas(64) double la[kBlock] = {}, lo[kBlock] = {}, ih[kBlock] = {};
-        alignas(64) double ox[kBlock], oy[kBlock], oz[kBlock];
-        for (std::size_t j = 0; j < count; ++j) {
-            la[j] = Wrapped(lat[first + j]);
-            lo[j] = Wrapped(lon[first + j]);
-            ih[j] = h[first + j];
-        }
-        kernels.geocentricForward(figure, la, lo, ih, ox, oy, oz);
-        for (std::size_t j = 0; j < count; ++j) {
-            const bool ok = std::isfinite(ox[j]) && std::isfinite(oy[j]) && std::isfinite(oz[j]);
-            x[first + j] = ok ? ox[j] : kNaN;
-            y[first + j] = ok ? oy[j] : kNaN;
-            z[first + j] = ok ? oz[j] : kNaN;
-            converted += ok;
-        }
-    });
-    return converted;
+    return Kernels().geocentricForward(figure, n, lat, lon, h, x, y, z);
 }
 
 std::size_t GeocentricReverseArray(const GeocentricFigure& figure, std::size_t n, const double* x,
                                    const double* y, const double* z, double* lat, double* lon,
                                    double* h) {
-    const KernelSet& kernels = Kernels();
-    std::size_t converted = 0;
-    ForEachBlock(n, [&](std::size_t first, std::size_t count) {
-        alignas(64) double ix[kBlock] = {}, iy[kBlock] = {}, iz[kBlock] = {};
-        alignas(64) double la[kBlock], lo[kBlock], oh[kBlock];
-        for (std::size_t j = 0; j < count; ++j) {
-            ix[j] = x[first + j];
-            iy[j] = y[first + j];
-            iz[j] = z[first + j];
-        }
-        kernels.geocentricReverse(figure, ix, iy, iz, la, lo, oh);
-        for (std::size_t j = 0; j < count; ++j) {
-            const bool ok = std::isfinite(la[j]) && std::isfinite(lo[j]) && std::isfinite(oh[j]);
-            lat[first + j] = ok ? la[j] : kNaN;
-            lon[first + j] = ok ? lo[j] : kNaN;
-            h[first + j] = ok ? oh[j] : kNaN;
-            converted += ok;
-        }
-    });
-    return converted;
+    return Kernels().geocentricReverse(figure, n, x, y, z, lat, lon, h);
 }
 
 } // namespace geoframe::detail

@@ -41,17 +41,25 @@ struct GeocentricFigure {
     double b;
 };
 
-/// One block of kBlock points. Angles in decimal degrees already brought into
-/// (-180, 180] as GxGeoAngle brings them (NaN for a point to skip); a point that
-/// does not convert gets NaN in every output.
+/// The array conversions of one instruction set, as the drivers below describe
+/// them. Inside, each converts blocks of kBlock points held in aligned local
+/// arrays, angles in decimal degrees wrapped as GxGeoAngle wraps them.
 struct KernelSet {
-    void (*tmForward)(const TmSeries&, const double* lat, const double* lon, double* x, double* y);
-    void (*tmInverse)(const TmSeries&, const double* x, const double* y, double* lat, double* lon);
-    void (*geocentricForward)(const GeocentricFigure&, const double* lat, const double* lon,
-                              const double* h, double* x, double* y, double* z);
-    void (*geocentricReverse)(const GeocentricFigure&, const double* x, const double* y,
-                              const double* z, double* lat, double* lon, double* h);
+    std::size_t (*tmForward)(const TmSeries&, double x0, double y0, std::size_t n,
+                             const double* lat, const double* lon, double* x, double* y);
+    std::size_t (*tmInverse)(const TmSeries&, double x0, double y0, std::size_t n, const double* x,
+                             const double* y, double* lat, double* lon);
+    std::size_t (*geocentricForward)(const GeocentricFigure&, std::size_t n, const double* lat,
+                                     const double* lon, const double* h, double* x, double* y,
+                                     double* z);
+    std::size_t (*geocentricReverse)(const GeocentricFigure&, std::size_t n, const double* x,
+                                     const double* y, const double* z, double* lat, double* lon,
+                                     double* h);
 };
+
+/// The kBlock angles of a block in degrees wrapped into one turn by GxGeoAngle
+/// (infinity becomes NaN): what the kernels call for the rare block that needs it.
+void WrapDegreesSlowly(double* block);
 
 const KernelSet& PortableKernels();
 #ifdef GEOFRAME_AVX2_KERNELS

@@ -111,10 +111,11 @@ inline void SinCos(double x, double& s, double& c) {
     c = (quadrant == 1.0) | (quadrant == 2.0) ? -cc : cc;
 }
 
-/// atan(num / den) for 0 <= num <= den (Cephes' rational form; quotients above
-/// 0.66 go through pi/4 + atan((num - den) / (num + den))).
-inline double AtanRatio(double num, double den) {
-    const bool high = num > 0.66 * den;
+/// atan(num / den) for 0 <= num <= den, as k pi/4 + the result: k is 0, or 1
+/// (`high`) for quotients above 0.66, where the result is atan((num - den) /
+/// (num + den)) (Cephes' rational form).
+inline double AtanReduced(double num, double den, bool& high) {
+    high = num > 0.66 * den;
     const double u = (high ? num - den : num) / (high ? num + den : den);
     const double z = u * u;
     double p = -8.750608600031904122785e-1;
@@ -127,19 +128,39 @@ inline double AtanRatio(double num, double den) {
     q = q * z + 4.328810604912902668951e2;
     q = q * z + 4.853903996359136964868e2;
     q = q * z + 1.945506571482613964425e2;
-    const double r = u + u * (z * p / q);
-    return high ? 0.7853981633974483 + (r + 0.5 * kHalfPiLow) : r;
+    return u + u * (z * p / q);
+}
+
+/// atan2(y, x) in [-pi, pi] as hi + lo, the sum within about 1e-16 of the
+/// angle of (x, y) whatever its size; (0, 0) gives 0. The angle is k pi/4 +- r
+/// with |r| <= pi/4, the multiple of pi/4 carried in two parts.
+inline void Atan2(double y, double x, double& hi, double& lo) {
+    constexpr double quarterPi = 0.7853981633974483, quarterPiLo = 3.061616997868383e-17;
+    const double ax = Abs(x);
+    const double ay = Abs(y);
+    const double big = Max(ax, ay);
+    bool high;
+    double rest = AtanReduced(Min(ax, ay), big > 0.0 ? big : 1.0, high);
+    double k = high ? 1.0 : 0.0;
+    const bool swap = ay > ax;
+    k = swap ? 2.0 - k : k;
+    rest = swap ? -rest : rest;
+    const bool back = x < 0.0;
+    k = back ? 4.0 - k : k;
+    rest = back ? -rest : rest;
+    const double base = k * quarterPi;
+    const double baseLo = ProductError(k, quarterPi, base) + k * quarterPiLo;
+    const double sum = base + rest;
+    const double sumLo = SumError(base, rest, sum) + baseLo;
+    hi = CopySign(sum, y);
+    lo = CopySign(1.0, y) * sumLo;
 }
 
 /// atan2(y, x) in [-pi, pi]; (0, 0) gives 0.
 inline double Atan2(double y, double x) {
-    const double ax = Abs(x);
-    const double ay = Abs(y);
-    const double big = Max(ax, ay);
-    double r = AtanRatio(Min(ax, ay), big > 0.0 ? big : 1.0);
-    r = ay > ax ? (kHalfPi - r) + kHalfPiLow : r;
-    r = x < 0.0 ? (kPi - r) + 2.0 * kHalfPiLow : r;
-    return CopySign(r, y);
+    double hi, lo;
+    Atan2(y, x, hi, lo);
+    return hi + lo;
 }
 
 constexpr double kLn2Hi = 6.93147180369123816490e-01; // 32 bits

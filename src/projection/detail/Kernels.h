@@ -1,8 +1,10 @@
 // The batch kernels themselves, compiled once per instruction set: a source
 // defines GEOFRAME_KERNEL_NS, includes <cstdint> and BatchKernels.h, then this
-// file, and gets a KernelSet named kKernels in that namespace. Every loop runs over
-// exactly kBlock lanes of aligned local arrays, with selects instead of branches,
-// so that it vectorises.
+// file, and gets a KernelSet named kKernels in that namespace. Every conversion
+// loop runs over exactly kBlock lanes of aligned local arrays, with selects
+// instead of branches, so that it vectorises and a point's result does not depend
+// on its lane. Nothing here is an inline function shared with other sources: the
+// instruction sets never mix.
 
 namespace geoframe::detail::GEOFRAME_KERNEL_NS {
 namespace {
@@ -24,21 +26,6 @@ inline double DegreesRoundedOnce(double rad, double step, double offset = 0.0) {
     const double p = rad * hi;
     const double sum = p + offset;
     return sum + (((ProductError(rad, hi, p) + SumError(p, offset, sum)) + step * hi) + rad * lo);
-}
-
-/// atan2(y + yLo, x + xLo) as a nearby angle plus the small rest that takes it
-/// to that direction, for conversion into degrees with one rounding; s and c are
-/// the sine and cosine of the angle (without the rest).
-inline void Atan2Split(double y, double yLo, double x, double xLo, double& angle, double& rest,
-                       double& s, double& c) {
-    angle = Atan2(y, x);
-    SinCos(angle, s, c);
-    const double along = x * c + y * s;
-    // The cross product cancels: its two products are taken exactly.
-    const double yc = y * c, xs = x * s;
-    const double cross =
-        (yc - xs) + (ProductError(y, c, yc) - ProductError(x, s, xs)) + (yLo * c - xLo * s);
-    rest = along > 0.0 ? cross / along : 0.0;
 }
 
 /// offset + scale * (hi + lo), rounded once.
@@ -91,8 +78,10 @@ constexpr double kEtaLimit = 2.623395162778;
 /// Normalised northings beyond this lie past the far pole: no point maps there.
 constexpr double kXiLimit = kPi;
 
-void TmForward(const TmSeries& series, const double* __restrict latDeg,
-               const double* __restrict lonDeg, double* __restrict xOut, double* __restrict yOut) {
+// Kept out of line: inlined into its driver, the loop no longer vectorises.
+__attribute__((noinline)) void TmForward(const TmSeries& series, const double* __restrict latDeg,
+                                         const double* __restrict lonDeg, double* __restrict xOut,
+                                         double* __restrict yOut) {
     // Everything the lanes read, in locals: loads under a condition do not vectorise.
     const TmSeries s = series;
     const double scale = s.scale, fe = s.falseEasting, fn = s.falseNorthing;
@@ -137,8 +126,8 @@ void TmForward(const TmSeries& series, const double* __restrict latDeg,
         const double h2 = sChi * sChi + cc * cc;
         const double invH2 = 1.0 / h2;
         const double invHyp = Sqrt(invH2);
-        double xiP, xiRest, s0, c0;
-        Atan2Split(sChi, 0.0, cc, 0.0, xiP, xiRest, s0, c0);
+        double xiP, xiRest;
+        Atan2(sChi, cc, xiP, xiRest);
         const double t = sl * cChi * invHyp;
         const double at = Abs(t);
         const double root = Sqrt(1.0 + t * t);
@@ -158,8 +147,10 @@ void TmForward(const TmSeries& series, const double* __restrict latDeg,
     }
 }
 
-void TmInverse(const TmSeries& series, const double* __restrict xIn, const double* __restrict yIn,
-               double* __restrict latOut, double* __restrict lonOut) {
+// Kept out of line: inlined into its driver, the loop no longer vectorises.
+__attribute__((noinline)) void TmInverse(const TmSeries& series, const double* __restrict xIn,
+                                         const double* __restrict yIn, double* __restrict latOut,
+                                         double* __restrict lonOut) {
     const TmSeries s = series;
     const double scale = s.scale, fe = s.falseEasting, fn = s.falseNorthing;
     const double lon0 = s.centralMeridianDegrees, invScale = 1.0 / scale;
@@ -188,9 +179,9 @@ void TmInverse(const TmSeries& series, const double* __restrict xIn, const doubl
         const double ep = Exp(etaP);
         const double sinhP = 0.5 * (ep - 1.0 / ep);
         const double modulus = Sqrt(sinhP * sinhP + cxP * cxP);
-        double lam, lamRest, chi, chiRest, s0, c0;
-        Atan2Split(sinhP, 0.0, cxP, 0.0, lam, lamRest, s0, c0);
-        Atan2Split(sxP, 0.0, modulus, 0.0, chi, chiRest, s0, c0);
+        double lam, lamRest, chi, chiRest;
+        Atan2(sinhP, cxP, lam, lamRest);
+        Atan2(sxP, modulus, chi, chiRest);
         const double k = 2.0 * modulus / (sinhP * sinhP + 1.0);
         const double dPhi = Clenshaw(s.fromConformal, sxP * k, k * modulus - 1.0);
         const double lat = DegreesRoundedOnce(chi, chiRest + dPhi);
@@ -201,9 +192,11 @@ void TmInverse(const TmSeries& series, const double* __restrict xIn, const doubl
     }
 }
 
-void GeocentricForward(const GeocentricFigure& figure, const double* __restrict latDeg,
-                       const double* __restrict lonDeg, const double* __restrict h,
-                       double* __restrict xOut, double* __restrict yOut, double* __restrict zOut) {
+// Kept out of line: inlined into its driver, the loop no longer vectorises.
+__attribute__((noinline)) void
+GeocentricForward(const GeocentricFigure& figure, const double* __restrict latDeg,
+                  const double* __restrict lonDeg, const double* __restrict h,
+                  double* __restrict xOut, double* __restrict yOut, double* __restrict zOut) {
     const double a = figure.a, e2 = figure.e2;
     const double nan = __builtin_nan("");
 #pragma GCC unroll 1
@@ -226,10 +219,11 @@ void GeocentricForward(const GeocentricFigure& figure, const double* __restrict 
     }
 }
 
-void GeocentricReverse(const GeocentricFigure& figure, const double* __restrict xIn,
-                       const double* __restrict yIn, const double* __restrict zIn,
-                       double* __restrict latOut, double* __restrict lonOut,
-                       double* __restrict hOut) {
+// Kept out of line: inlined into its driver, the loop no longer vectorises.
+__attribute__((noinline)) void
+GeocentricReverse(const GeocentricFigure& figure, const double* __restrict xIn,
+                  const double* __restrict yIn, const double* __restrict zIn,
+                  double* __restrict latOut, double* __restrict lonOut, double* __restrict hOut) {
     const double a = figure.a, e2 = figure.e2, axisB = figure.b;
     const double ratio = Sqrt(1.0 - e2); // b / a of the figure e2 describes
     const double b = a * ratio;
@@ -271,9 +265,15 @@ void GeocentricReverse(const GeocentricFigure& figure, const double* __restrict 
         const double tc = e2a * cb * cb * cb, ts = ep2b * sb * sb * sb;
         const double nc = p - tc, ns = z + ts;
         const double ncLo = SumError(p, -tc, nc) + pLo, nsLo = SumError(z, ts, ns);
-        double phi, phiRest, s0, c0;
-        Atan2Split(ns, nsLo, nc, ncLo, phi, phiRest, s0, c0);
-        const double sp = s0 + phiRest * c0, cp = c0 - phiRest * s0;
+        // Its angle in two parts, the low parts of (nc, ns) taken in to first order.
+        double phi, phiRest;
+        Atan2(ns, nc, phi, phiRest);
+        const double n2 = nc * nc + ns * ns;
+        phiRest += (nsLo * nc - ncLo * ns) / n2;
+        const double inv = 1.0 / Sqrt(n2);
+        // The height below is stationary in the latitude: its direction's rounding
+        // does not reach it.
+        const double sp = ns * inv, cp = nc * inv;
         const double n = a / Sqrt(1.0 - e2 * sp * sp);
         const double nb = n * (1.0 - e2);
         // Height along the normal, from the two differences to its foot.
@@ -298,8 +298,129 @@ void GeocentricReverse(const GeocentricFigure& figure, const double* __restrict 
     }
 }
 
+// The drivers: each copies a block in (padding the last one with harmless zeros),
+// converts it and copies it out, so outputs may be the input arrays themselves and
+// nothing past n is touched.
+
+/// The block's values from `from`: `count` of them, zeros after.
+inline void CopyIn(double* __restrict block, const double* from, std::size_t count) {
+    if (count == kBlock) {
+        for (std::size_t j = 0; j < kBlock; ++j)
+            block[j] = from[j];
+        return;
+    }
+    for (std::size_t j = 0; j < kBlock; ++j)
+        block[j] = 0.0;
+    for (std::size_t j = 0; j < count; ++j)
+        block[j] = from[j];
+}
+
+/// Angles in degrees wrapped into one turn as GxGeoAngle wraps them; most blocks
+/// have nothing to wrap (a NaN needs nothing either).
+inline void WrapDegrees(double* block) {
+    double outside = 0.0;
+    for (std::size_t j = 0; j < kBlock; ++j)
+        outside = (block[j] <= -180.0) | (block[j] > 180.0) ? 1.0 : outside;
+    if (outside != 0.0)
+        WrapDegreesSlowly(block);
+}
+
+/// The block's first `count` points to the M outputs, a point with any value
+/// that is not finite as NaN in all of them; how many were finite.
+template <std::size_t M>
+std::size_t CopyOut(double* const (&to)[M], const double (&block)[M][kBlock], std::size_t count) {
+    double bad[kBlock];
+    for (std::size_t j = 0; j < kBlock; ++j) {
+        double worst = 0.0;
+        for (std::size_t m = 0; m < M; ++m)
+            worst = Abs(block[m][j]) <= 1.7976931348623157e308 ? worst : 1.0;
+        bad[j] = worst;
+    }
+    double failed = 0.0;
+    for (std::size_t j = 0; j < count; ++j) {
+        failed += bad[j];
+        for (std::size_t m = 0; m < M; ++m)
+            to[m][j] = bad[j] == 0.0 ? block[m][j] : __builtin_nan("");
+    }
+    return count - static_cast<std::size_t>(failed);
+}
+
+std::size_t TmForwardArray(const TmSeries& series, double x0, double y0, std::size_t n,
+                           const double* lat, const double* lon, double* x, double* y) {
+    std::size_t converted = 0;
+    for (std::size_t first = 0; first < n; first += kBlock) {
+        const std::size_t count = n - first < kBlock ? n - first : kBlock;
+        alignas(64) double la[kBlock], lo[kBlock], out[2][kBlock];
+        CopyIn(la, lat + first, count);
+        CopyIn(lo, lon + first, count);
+        WrapDegrees(la);
+        WrapDegrees(lo);
+        TmForward(series, la, lo, out[0], out[1]);
+        for (std::size_t j = 0; j < kBlock; ++j) {
+            out[0][j] -= x0;
+            out[1][j] -= y0;
+        }
+        converted += CopyOut({x + first, y + first}, out, count);
+    }
+    return converted;
+}
+
+std::size_t TmInverseArray(const TmSeries& series, double x0, double y0, std::size_t n,
+                           const double* x, const double* y, double* lat, double* lon) {
+    std::size_t converted = 0;
+    for (std::size_t first = 0; first < n; first += kBlock) {
+        const std::size_t count = n - first < kBlock ? n - first : kBlock;
+        alignas(64) double ix[kBlock], iy[kBlock], out[2][kBlock];
+        CopyIn(ix, x + first, count);
+        CopyIn(iy, y + first, count);
+        for (std::size_t j = 0; j < kBlock; ++j) {
+            ix[j] += x0;
+            iy[j] += y0;
+        }
+        TmInverse(series, ix, iy, out[0], out[1]);
+        WrapDegrees(out[1]);
+        converted += CopyOut({lat + first, lon + first}, out, count);
+    }
+    return converted;
+}
+
+std::size_t GeocentricForwardArray(const GeocentricFigure& figure, std::size_t n, const double* lat,
+                                   const double* lon, const double* h, double* x, double* y,
+                                   double* z) {
+    std::size_t converted = 0;
+    for (std::size_t first = 0; first < n; first += kBlock) {
+        const std::size_t count = n - first < kBlock ? n - first : kBlock;
+        alignas(64) double la[kBlock], lo[kBlock], ih[kBlock], out[3][kBlock];
+        CopyIn(la, lat + first, count);
+        CopyIn(lo, lon + first, count);
+        CopyIn(ih, h + first, count);
+        WrapDegrees(la);
+        WrapDegrees(lo);
+        GeocentricForward(figure, la, lo, ih, out[0], out[1], out[2]);
+        converted += CopyOut({x + first, y + first, z + first}, out, count);
+    }
+    return converted;
+}
+
+std::size_t GeocentricReverseArray(const GeocentricFigure& figure, std::size_t n, const double* x,
+                                   const double* y, const double* z, double* lat, double* lon,
+                                   double* h) {
+    std::size_t converted = 0;
+    for (std::size_t first = 0; first < n; first += kBlock) {
+        const std::size_t count = n - first < kBlock ? n - first : kBlock;
+        alignas(64) double ix[kBlock], iy[kBlock], iz[kBlock], out[3][kBlock];
+        CopyIn(ix, x + first, count);
+        CopyIn(iy, y + first, count);
+        CopyIn(iz, z + first, count);
+        GeocentricReverse(figure, ix, iy, iz, out[0], out[1], out[2]);
+        converted += CopyOut({lat + first, lon + first, h + first}, out, count);
+    }
+    return converted;
+}
+
 } // namespace
 
-const KernelSet kKernels = {TmForward, TmInverse, GeocentricForward, GeocentricReverse};
+const KernelSet kKernels = {TmForwardArray, TmInverseArray, GeocentricForwardArray,
+                            GeocentricReverseArray};
 
 } // namespace geoframe::detail::GEOFRAME_KERNEL_NS
