@@ -92,7 +92,9 @@ def test_strided_and_other_typed_inputs_are_read_in_place():
     lon = RNG.uniform(6, 12, size=(30, 20))
     sub_lat, sub_lon = np.ascontiguousarray(lat[::3, ::2]), np.ascontiguousarray(lon[::3, ::2])
     expected = utm.forward(sub_lat, sub_lon)
-    for a, b, flip in [(lat[::3, ::2], lon[::3, ::2], False),
+    unaligned = np.frombuffer(b"\0" + sub_lat.tobytes(), np.float64, offset=1).reshape(10, 10)
+    assert not unaligned.flags.aligned
+    for a, b, flip in [(lat[::3, ::2], lon[::3, ::2], False), (unaligned, sub_lon, False),
                        (np.asfortranarray(sub_lat), sub_lon.tolist(), False),
                        (sub_lat[::-1, ::-1], sub_lon[::-1, ::-1], True)]:
         for got, want in zip(utm.forward(a, b), expected):
