@@ -351,6 +351,10 @@ TEST(ConvertProgram, ExitStatusesAndMessages) {
         "--origin 1,2,3,4 geo utm:32|--origin 1,2,3 geo ecef|--bogus geo ecef|--help=1|--ellipsoid|"
         "--list-ellipsoids geo ecef|--ellipsoid Nope geo ecef|--input /no/such/file geo ecef|"
         "--datum-file /no/such/file geo ecef|geo lcc:0,0,30,-30");
+    EXPECT_NE(Execute("geo lcc:0,0,30,-30")
+                  .find("refuses the projection lcc:0,0,30,-30: lcc: "
+                        "Invalid value for lat_1 and lat_2"),
+              std::string::npos);
     for (std::string usage; std::getline(usages, usage, '|');) {
         const std::string run = Execute(usage, "1 2\n");
         const std::size_t tail = run.rfind(" (see --help)\n"); // after "2||geoframe-convert: "

@@ -69,6 +69,8 @@ private:
 
     bool SetProjection() override;
     bool UpdateInstanceDesc() override;
+    /// The formulas use no ellipsoid: a change of it touches only the description.
+    bool ReconfiguresOnEllipsoidChange() const override { return false; }
 
     /// cos(degrees * 3.1415927 / 180)
     static double Cosine(double degrees);

@@ -46,6 +46,16 @@ public:
     /// 0 before the projection was first configured.
     int GetParameters(char**& list) const;
 
+    /// True when PROJ accepted the projection's current parameter list (on the
+    /// ellipsoid as it is now), so that points can convert.
+    bool IsConfigured() const;
+    /// Why the projection is not configured: PROJ's own message for a list it
+    /// refused (such as "lcc: Invalid value for lat_1 and lat_2: |lat_1 + lat_2|
+    /// should be > 0"), "no ellipsoid", or "not configured yet" for a projection
+    /// made without its parameters and never set since; empty when configured.
+    /// Owned by the projection, valid until it is reconfigured.
+    const char* GetConfigureError() const;
+
 protected:
     /// `projParameter` names the PROJ projection ("proj=utm") and must outlive the
     /// projection (a string literal).
@@ -71,12 +81,23 @@ protected:
     /// before PROJ sees them (none by default).
     void SetLatitudeLimit(double limit) { m_latitudeLimit = limit; }
 
+    /// Whether Configure has run: a copy configures itself only when its original
+    /// had, so that a clone converts exactly as its original does.
+    bool ConfigureHasRun() const { return m_configureHasRun; }
+
 private:
     GxProj4Projection& operator=(const GxProj4Projection&) { return *this; }
 
+    /// New PROJ parameters on a change of the ellipsoid only when the projection
+    /// had been configured.
+    bool ReconfiguresOnEllipsoidChange() const override { return m_configureHasRun; }
+
     const char* m_projParameter;
     double m_latitudeLimit;
-    std::unique_ptr<GxProj4Interface> m_adapter;
+    // Mutable: a change of the shared ellipsoid reconfigures from const calls.
+    mutable std::unique_ptr<GxProj4Interface> m_adapter;
+    mutable bool m_configureHasRun;
+    mutable bool m_hasEllipsoid;
 };
 
 } // namespace geoframe::detail
