@@ -23,6 +23,17 @@ namespace geoframe::detail {
 /// and radii), whatever the process locale, and are never cut short. Without an
 /// ellipsoid there is no list to make: the projection is then unconfigured and
 /// every conversion fails.
+///
+/// Six decimals are what stored databases were made with, and they cost
+/// precision: an angle moves by up to 5e-7 degrees (the Lambert origin 27 deg 50'
+/// of Texas South Central loses 3.7 cm of northing), a scale factor given to
+/// seven digits by up to 5e-7 (k0 = 0.9999079 reaches PROJ as 0.999908 and moves
+/// points 1.27 m at the equator), a radius by up to 5e-7 m (WGS 84's semi-minor
+/// radius, 6356752.3142452, becomes 6356752.314245: 216 nm of UTM northing).
+///
+/// The ellipsoid is shared: when it changes in place, the next conversion (or
+/// description, parameter or configuration query) rebuilds the list from the
+/// new figure; see GxProjection.
 class GEOFRAME_EXPORT GxProj4Projection : public GxProjectionOverloads<GxProj4Projection> {
 public:
     ~GxProj4Projection() override;
