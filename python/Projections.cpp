@@ -20,12 +20,19 @@ double LocalZ(const GxProjection& projection) {
     return z;
 }
 
-/// The third output of an array conversion: input k plus `shift`, NaN where the
-/// point did not convert (NaN in the first output).
+/// The third output of an array conversion: input k plus `shift`. A point that
+/// did not convert (NaN in the first output) or whose height is not finite gets
+/// NaN in all three, as the per-point conversions give it.
 void Heights(const Layout& layout, std::size_t k, const std::array<double*, 3>& out, double shift) {
+    constexpr double nan = std::numeric_limits<double>::quiet_NaN();
     const double* h = Values(layout, k, out[2]);
-    for (py::ssize_t i = 0; i < layout.count; ++i)
-        out[2][i] = std::isnan(out[0][i]) ? std::numeric_limits<double>::quiet_NaN() : h[i] + shift;
+    for (py::ssize_t i = 0; i < layout.count; ++i) {
+        const double z = h[i] + shift;
+        const bool ok = !std::isnan(out[0][i]) && std::isfinite(z);
+        out[0][i] = ok ? out[0][i] : nan;
+        out[1][i] = ok ? out[1][i] : nan;
+        out[2][i] = ok ? z : nan;
+    }
 }
 
 struct UTM : Projection {};
@@ -41,14 +48,14 @@ Gx& As(const Projection& projection) {
 }
 
 /// A new Python projection of class W holding `projection`. For a PROJ-backed
-/// one, ValueError naming PROJ's parameter list when PROJ refused it: setting the
-/// local origin again reconfigures and reports whether PROJ accepted.
+/// one, ValueError naming PROJ's parameter list and PROJ's reason when PROJ
+/// refused it.
 template <class W>
 std::unique_ptr<W> Wrap(GxProjection* projection) {
     auto wrapper = std::make_unique<W>();
     wrapper->ref = projection;
     auto* proj = dynamic_cast<geoframe::detail::GxProj4Projection*>(projection);
-    if (proj && !proj->SetLocalOrigin(0.0, 0.0, 0.0)) {
+    if (proj && !proj->IsConfigured()) {
         char** list = nullptr;
         const int count = proj->GetParameters(list);
         std::string parameters;
@@ -57,7 +64,7 @@ std::unique_ptr<W> Wrap(GxProjection* projection) {
             delete[] list[i];
         }
         delete[] list;
-        Refuse("PROJ refused the projection " + parameters);
+        Refuse("PROJ refused the projection " + parameters + ": " + proj->GetConfigureError());
     }
     return wrapper;
 }

@@ -48,7 +48,8 @@ GxUTMProjection::GxUTMProjection(GxSmartRef<GxEllipsoidBase> ellipsoid, int zone
 
 GxUTMProjection::GxUTMProjection(const GxUTMProjection& other)
     : GxProj4Projection(other), m_zone(other.m_zone), m_hemisphere(other.m_hemisphere) {
-    SetProjection();
+    if (other.ConfigureHasRun())
+        SetProjection();
 }
 
 GxUTMProjection::~GxUTMProjection() = default;
@@ -112,6 +113,7 @@ bool GxUTMProjection::ZoneOfLong(double lon, int& zone) const {
 
 std::size_t GxUTMProjection::LatLong2ProjArray(std::size_t n, const double* lat, const double* lon,
                                                double* x, double* y) const {
+    Refresh();
     if (!m_series)
         return NoneConverted(n, x, y);
     return geoframe::detail::TmForwardArray(*m_series, LocalX(), LocalY(), n, lat, lon, x, y);
@@ -119,6 +121,7 @@ std::size_t GxUTMProjection::LatLong2ProjArray(std::size_t n, const double* lat,
 
 std::size_t GxUTMProjection::Proj2LatLongArray(std::size_t n, const double* x, const double* y,
                                                double* lat, double* lon) const {
+    Refresh();
     if (!m_series)
         return NoneConverted(n, lat, lon);
     return geoframe::detail::TmInverseArray(*m_series, LocalX(), LocalY(), n, x, y, lat, lon);
