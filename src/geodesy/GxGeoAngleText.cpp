@@ -86,8 +86,8 @@ std::size_t FindFirst(std::string_view text, char first, char second) {
     return at != npos ? at : text.find(second);
 }
 
-void AppendInt(std::string& out, int value) {
-    char buffer[16];
+void AppendInt(std::string& out, long long value) {
+    char buffer[24];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
     out.append(buffer, result.ptr);
 }
@@ -188,19 +188,33 @@ char* GxGeoAngle::GetDMSString(int precision) const {
     double seconds = 0.0;
     GetDMS(degrees, minutes, seconds);
 
-    std::string out;
-    if (letter) {
-        AppendInt(out, m_degrees < 0 ? -degrees : degrees);
-    } else {
-        // Whole degrees cannot carry the sign of an angle between -1 and 0.
-        if (degrees == 0 && m_degrees < 0)
-            out += '-';
-        AppendInt(out, degrees);
+    // The seconds are rounded once, at the precision asked for; when that rounding
+    // reaches 60 they are written as 0 and carry into the minutes, and 60 minutes
+    // into the degrees. The carry moves away from zero on the angle's own side, so
+    // 179.9999999 as a longitude is written 180~0'0.00" E and -179.9999999 as
+    // 180~0'0.00" W. (Only seconds below 60 can round to exactly 60; larger ones
+    // come from unwrapped decimal text and are written as they are.)
+    std::string secondsText;
+    AppendFixed(secondsText, seconds, precision);
+    long long wholeDegrees = degrees < 0 ? -static_cast<long long>(degrees) : degrees;
+    if (seconds < 60.0 && secondsText.compare(0, 2, "60") == 0) {
+        secondsText.clear();
+        AppendFixed(secondsText, 0.0, precision);
+        if (++minutes == 60) {
+            minutes = 0;
+            ++wholeDegrees;
+        }
     }
+
+    std::string out;
+    // Without a letter the sign is written, also for angles between -1 and 0.
+    if (!letter && m_degrees < 0)
+        out += '-';
+    AppendInt(out, wholeDegrees);
     out += '~';
     AppendInt(out, minutes);
     out += '\'';
-    AppendFixed(out, seconds, precision);
+    out += secondsText;
     out += '"';
     if (letter) {
         out += ' ';

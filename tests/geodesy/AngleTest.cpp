@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cfloat>
+#include <charconv>
 #include <cmath>
 #include <random>
 #include <string>
@@ -175,6 +176,54 @@ TEST(AngleText, WritesTheCanonicalFormAndReadsItBack) {
             const GxGeoAngle angle(i % 4 ? wide(rng) : nearZero(rng), hemi);
             ExpectReads(DmsText(angle, 8).c_str(), angle, Hemi(angle), 1e-11);
         }
+    }
+}
+
+TEST(AngleText, RoundsTheSecondsOnceAndCarriesTheirSixty) {
+    // Seconds that round to 60 carry into minutes and degrees, away from zero on
+    // the angle's own side; seconds that round below 60 are written as before.
+    const std::tuple<double, const char*, int, const char*> cases[] = {
+        {46.633333, nullptr, 2, "46~38'0.00\""},
+        {10.9999, nullptr, 0, "11~0'0\""},
+        {0.99999999, "N", 4, "1~0'0.0000\" N"},
+        {-0.99999999, "N", 4, "1~0'0.0000\" S"},
+        {179.9999999, "E", 2, "180~0'0.00\" E"},
+        {-179.9999999, "E", 2, "180~0'0.00\" W"},
+        {-179.9999999999, "E", 2, "180~0'0.00\" W"},
+        {-179.9999999, nullptr, 3, "-180~0'0.000\""},
+        {-10.9999, nullptr, 0, "-11~0'0\""},
+        {-0.9999, nullptr, 0, "-1~0'0\""},
+        {-0.9999, "E", 0, "1~0'0\" W"},
+        {10.5 - 1e-6, nullptr, 2, "10~30'0.00\""},
+        {10.9999999999, nullptr, -1, "11~0'0.000000\""},
+        {10.99986, nullptr, 0, "10~59'59\""},
+        {89.99999999, "S", 4, "90~0'0.0000\" N"}};
+    for (const auto& [degrees, hemi, precision, text] : cases)
+        EXPECT_EQ(DmsText(GxGeoAngle(degrees, hemi), precision), text) << degrees;
+
+    // Random angles, half of them just below a whole minute, at every precision
+    // that can round to 60: minutes and seconds stay below 60 and the text reads
+    // back within half a unit of its last digit (plus the 1e-7 minute GetDMS
+    // rounds to a whole minute).
+    std::mt19937_64 rng(20261207);
+    std::uniform_real_distribution<double> wide(-180.0, 180.0), below(0.0, 1e-3);
+    std::uniform_int_distribution<int> minute(-180 * 60, 180 * 60);
+    for (int i = 0; i < 20000; ++i) {
+        const double degrees = i % 2 ? wide(rng) : (minute(rng) - below(rng) / 60) / 60;
+        const GxGeoAngle angle(degrees, i % 3 == 0 ? nullptr : i % 3 == 1 ? "N" : "E");
+        const int precision = i % 6 - 1;
+        const std::string text = DmsText(angle, precision);
+        const std::size_t tilde = text.find('~'), mark = text.find('\'');
+        double seconds = 99.0;
+        std::from_chars(text.data() + mark + 1, text.data() + text.size(), seconds);
+        GxGeoAngle back;
+        ASSERT_TRUE(back.SetDMSString(text.c_str())) << text;
+        const double unit = std::pow(10.0, -(precision < 0 ? 6 : precision));
+        const double error =
+            std::fabs(std::remainder(back.GetDecimalDegrees() - degrees, 360.0)) * 3600.0;
+        ASSERT_TRUE(std::stoi(text.substr(tilde + 1, mark - tilde - 1)) < 60 && seconds < 60.0 &&
+                    error <= 0.5 * unit + 6e-6 + 1e-9)
+            << degrees << " -> " << text;
     }
 }
 
