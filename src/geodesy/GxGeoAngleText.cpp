@@ -1,5 +1,5 @@
-// Degree-minute-second text of GxGeoAngle: reading the hand-typed forms and
-// writing the canonical one.
+// Degree-minute-second text of GxGeoAngle: the lenient reader of stored texts,
+// the strict reader of typed ones and the writer of the canonical form.
 
 #include <geoframe/geodesy/GxGeoAngle.h>
 
@@ -7,6 +7,7 @@
 #include "geodesy/AngleParts.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -81,6 +82,16 @@ bool Negates(char letter) {
     return letter == 'S' || letter == 's' || letter == 'W' || letter == 'w';
 }
 
+/// Stores degrees, minutes and seconds read from a text, their sign kept apart
+/// from the magnitude so that -0 degrees 30 minutes is -0.5. S and W negate; a
+/// letter sets the axis, no letter keeps it.
+void StoreDms(GxGeoAngle& angle, bool negative, double magnitude, double minutes, double seconds,
+              char letter) {
+    angle.SetDecimalDegrees(DmsToDegrees(negative != Negates(letter), magnitude, minutes, seconds));
+    if (letter)
+        angle.SetHemisphere(&letter);
+}
+
 std::size_t FindFirst(std::string_view text, char first, char second) {
     const std::size_t at = text.find(first);
     return at != npos ? at : text.find(second);
@@ -102,6 +113,103 @@ void AppendFixed(std::string& out, double value, int precision) {
 
 /// Most digits any double has after the decimal point; more would all be zeros.
 constexpr int kMaxPrecision = 1074;
+
+/// Walks a text for the strict reader, one token at a time.
+class AngleScanner {
+public:
+    enum class Mark { None, Taken, Wrong };
+
+    explicit AngleScanner(std::string_view text) : m_text(text) {}
+
+    bool AtEnd() const { return m_at >= m_text.size(); }
+
+    void SkipSpace() {
+        while (!AtEnd() && IsSpace(m_text[m_at]))
+            ++m_at;
+    }
+
+    bool Take(char c) {
+        if (AtEnd() || m_text[m_at] != c)
+            return false;
+        ++m_at;
+        return true;
+    }
+
+    /// A hemisphere letter, taken; 0 (nothing taken) for any other character.
+    char TakeLetter() {
+        if (AtEnd() || !IsHemisphereLetter(m_text[m_at]))
+            return 0;
+        return m_text[m_at++];
+    }
+
+    /// True where a number starts: a digit, or a point followed by one.
+    bool AtNumber() const { return IsDigit(m_at) || (Is(m_at, '.') && IsDigit(m_at + 1)); }
+
+    /// Reads an unsigned number: digits with an optional point and fraction, and
+    /// with `exponent` an e or E followed by an optionally signed whole number (an
+    /// e or E followed by anything else is left to be a letter). `whole` tells
+    /// whether the number had neither point nor exponent. False for no digits and
+    /// for a number a double cannot hold (overflow or underflow).
+    bool ReadNumber(bool exponent, double& value, bool& whole) {
+        const std::size_t start = m_at;
+        std::size_t at = SkipDigits(m_at);
+        bool digits = at > start;
+        whole = true;
+        if (Is(at, '.')) {
+            const std::size_t fraction = at + 1;
+            at = SkipDigits(fraction);
+            digits = digits || at > fraction;
+            whole = false;
+        }
+        if (!digits)
+            return false;
+        if (exponent && (Is(at, 'e') || Is(at, 'E'))) {
+            const std::size_t sign = Is(at + 1, '+') || Is(at + 1, '-') ? at + 2 : at + 1;
+            if (IsDigit(sign)) {
+                at = SkipDigits(sign);
+                whole = false;
+            }
+        }
+        const auto result = std::from_chars(m_text.data() + start, m_text.data() + at, value);
+        m_at = at;
+        return result.ec == std::errc();
+    }
+
+    /// Takes the mark of `unit` (0 degrees, 1 minutes, 2 seconds) standing right
+    /// after its number. Wrong: the mark of another unit stands there. A lowercase
+    /// s before the seconds is no mark but a letter.
+    Mark TakeMark(int unit) {
+        static const std::string_view kMarks[3][3] = {
+            {"~", "d", "\xC2\xB0"}, {"'", "m", "\xE2\x80\xB2"}, {"\"", "s", "\xE2\x80\xB3"}};
+        const std::string_view rest = m_text.substr(m_at);
+        for (int other = 0; other < 3; ++other) {
+            for (const std::string_view mark : kMarks[other]) {
+                if (rest.compare(0, mark.size(), mark) != 0)
+                    continue;
+                if (other == unit) {
+                    m_at += mark.size();
+                    return Mark::Taken;
+                }
+                return mark == "s" && unit < 2 ? Mark::None : Mark::Wrong;
+            }
+        }
+        return Mark::None;
+    }
+
+private:
+    bool Is(std::size_t at, char c) const { return at < m_text.size() && m_text[at] == c; }
+    bool IsDigit(std::size_t at) const {
+        return at < m_text.size() && m_text[at] >= '0' && m_text[at] <= '9';
+    }
+    std::size_t SkipDigits(std::size_t at) const {
+        while (IsDigit(at))
+            ++at;
+        return at;
+    }
+
+    std::string_view m_text;
+    std::size_t m_at = 0;
+};
 
 } // namespace
 
@@ -163,11 +271,56 @@ bool GxGeoAngle::SetDMSString(const char* text) {
         seconds = ReadLeadingDouble(secondsText);
     }
 
-    if (Negates(letter))
-        whole.negative = !whole.negative;
-    m_degrees = Normalize(DmsToDegrees(whole.negative, whole.magnitude, minutes, seconds));
+    StoreDms(*this, whole.negative, whole.magnitude, minutes, seconds, letter);
+    return true;
+}
+
+bool GxGeoAngle::SetAngleText(const char* text) {
+    if (!text)
+        return false;
+    AngleScanner scan(text);
+    scan.SkipSpace();
+    char letter = scan.TakeLetter();
     if (letter)
-        SetHemisphere(&letter);
+        scan.SkipSpace();
+    const char sign = scan.Take('+') ? '+' : scan.Take('-') ? '-' : 0;
+
+    // Degrees, then minutes, then seconds; only the last part read may have a
+    // fraction (and only lone degrees an exponent).
+    double parts[3] = {0.0, 0.0, 0.0};
+    for (int unit = 0; unit < 3; ++unit) {
+        bool whole = false;
+        if (!scan.ReadNumber(unit == 0, parts[unit], whole))
+            return false;
+        const AngleScanner::Mark mark = scan.TakeMark(unit);
+        if (mark == AngleScanner::Mark::Wrong)
+            return false;
+        // A colon joins two parts directly; otherwise white space may stand between.
+        const bool colon = mark == AngleScanner::Mark::None && scan.Take(':');
+        if (!colon)
+            scan.SkipSpace();
+        if (!scan.AtNumber()) {
+            if (colon)
+                return false;
+            break;
+        }
+        if (!whole || unit == 2)
+            return false;
+    }
+    if (!letter)
+        letter = scan.TakeLetter();
+    scan.SkipSpace();
+    if (!scan.AtEnd() || parts[1] >= 60.0 || parts[2] >= 60.0)
+        return false;
+
+    // A minus sign contradicts N and E; any sign doubles S and W.
+    if (sign && letter && (sign == '-' || Negates(letter)))
+        return false;
+    const double magnitude = DmsToDegrees(false, parts[0], parts[1], parts[2]);
+    const bool latitude = letter && std::strchr("NnSs", letter) != nullptr;
+    if (!std::isfinite(magnitude) || (latitude && magnitude > 90.0))
+        return false;
+    StoreDms(*this, sign == '-', parts[0], parts[1], parts[2], letter);
     return true;
 }
 
