@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <string>
 
 namespace geoframe::convert {
 namespace {
@@ -58,13 +59,8 @@ bool Fail(ParsedLine& out, const char* error, std::string_view field = {}) {
     return false;
 }
 
-/// The characters of degree-minute-second text.
-bool IsAngleChar(char c) {
-    return (c >= '0' && c <= '9') || std::strchr(".+-~d'm\"sNnEeSWw", c) != nullptr;
-}
-
-/// Longest angle text handed to the angle parser; anything longer is no angle.
-constexpr std::size_t kMaxAngleText = 63;
+/// Angle texts up to this length are copied on the stack to get their closing zero.
+constexpr std::size_t kShortAngleText = 127;
 
 } // namespace
 
@@ -78,28 +74,38 @@ bool IsPassThrough(std::string_view line) {
 
 bool ParseNumber(std::string_view field, double& value) {
     const char* end = field.data() + field.size();
-    const auto result = std::from_chars(field.data(), end, value);
-    return result.ec == std::errc() && result.ptr == end;
+    double number = 0.0;
+    const auto result = std::from_chars(field.data(), end, number);
+    if (result.ec != std::errc() || result.ptr != end)
+        return false;
+    value = number;
+    return true;
 }
 
-bool ParseAngle(std::string_view field, double& degrees) {
+bool ParseAngle(std::string_view field, double& degrees, AngleAxis axis) {
     if (ParseNumber(field, degrees))
         return true;
-    if (field.size() > kMaxAngleText)
-        return false;
-    bool digit = false;
-    for (const char c : field) {
-        if (!IsAngleChar(c))
-            return false;
-        digit = digit || (c >= '0' && c <= '9');
+    if (field.find('\0') != std::string_view::npos)
+        return false; // the reader would stop at the zero
+    char shortText[kShortAngleText + 1];
+    std::string longText;
+    const char* text = shortText;
+    if (field.size() <= kShortAngleText) {
+        std::memcpy(shortText, field.data(), field.size());
+        shortText[field.size()] = '\0';
+    } else {
+        longText.assign(field);
+        text = longText.c_str();
     }
-    if (!digit)
-        return false;
-    char text[kMaxAngleText + 1];
-    std::memcpy(text, field.data(), field.size());
-    text[field.size()] = '\0';
     GxGeoAngle angle;
-    if (!angle.SetDMSString(text))
+    GeoHemiType hemisphere = HEMI_NONE;
+    if (!angle.SetAngleText(text))
+        return false;
+    // A letter of the other axis (151E for a latitude) is a field out of place.
+    angle.GetHemisphere(hemisphere);
+    const bool latitude = hemisphere == HEMI_NORTH || hemisphere == HEMI_SOUTH;
+    if (hemisphere != HEMI_NONE && axis != AngleAxis::Any &&
+        latitude != (axis == AngleAxis::Latitude))
         return false;
     degrees = angle.GetDecimalDegrees();
     return true;
@@ -162,8 +168,9 @@ bool ParseLine(std::string_view line, FieldKind kind, ParsedLine& out) {
             return Fail(out, "too few fields");
         if (field.empty())
             return Fail(out, "empty field");
+        const AngleAxis axis = i == 0 ? AngleAxis::Latitude : AngleAxis::Longitude;
         const bool ok =
-            angles ? ParseAngle(field, out.values[i]) : ParseNumber(field, out.values[i]);
+            angles ? ParseAngle(field, out.values[i], axis) : ParseNumber(field, out.values[i]);
         if (!ok)
             return Fail(out, angles ? "not a number or an angle" : "not a number", field);
         if (!std::isfinite(out.values[i]))
