@@ -279,7 +279,10 @@ COORDINATES
 
     Angles in these parameters and in geographic input are decimal degrees or
     degree-minute-second text without spaces: 12.5, -33.8679, 12d30m15sN,
-    33~52'4.56"S, 151~12'36"E, 45.5W.
+    33~52'4.56"S, 151~12'36"E, 45.5W, N51.5, 51°30'26"N, 12:30:15.5. A text
+    that is not wholly an angle (45..5, --45, 12'30, 60 minutes or seconds, two
+    hemisphere letters, a sign with S or W, a latitude beyond 90, a letter of
+    the other axis) is a bad line.
 
 OPTIONS
     --ellipsoid NAME      the ellipsoid or datum of FROM (and of TO): a PROJ
