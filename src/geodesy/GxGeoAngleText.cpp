@@ -317,7 +317,8 @@ bool GxGeoAngle::SetAngleText(const char* text) {
     if (sign && letter && (sign == '-' || Negates(letter)))
         return false;
     const double magnitude = DmsToDegrees(false, parts[0], parts[1], parts[2]);
-    const bool latitude = letter && std::strchr("NnSs", letter) != nullptr;
+    // A latitude by its letter, or without one by the axis the angle keeps.
+    const bool latitude = letter ? std::strchr("NnSs", letter) != nullptr : m_axis == AXIS_LATITUDE;
     if (!std::isfinite(magnitude) || (latitude && magnitude > 90.0))
         return false;
     StoreDms(*this, sign == '-', parts[0], parts[1], parts[2], letter);

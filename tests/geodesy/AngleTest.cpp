@@ -261,9 +261,12 @@ TEST(AngleText, StrictReaderTakesTheTypedForms) {
     for (const auto& [text, degrees, hemi] : cases)
         ExpectReads(text, degrees, hemi, 1e-12, &GxGeoAngle::SetAngleText);
 
-    // No letter keeps the axis; a plain number reads exactly as its value.
-    GxGeoAngle kept(0.0, "E");
+    // No letter keeps the axis, and a latitude kept stays within 90 degrees; a
+    // plain number reads exactly as its value.
+    GxGeoAngle kept(0.0, "E"), latitude(0.0, "N");
     EXPECT_TRUE(kept.SetAngleText("-10") && kept == GxGeoAngle(-10.0, "W"));
+    EXPECT_TRUE(!latitude.SetAngleText("100") && latitude.SetAngleText("-90") &&
+                latitude == GxGeoAngle(-90.0, "S"));
     std::mt19937_64 rng(14);
     std::uniform_real_distribution<double> mantissa(-10.0, 10.0);
     std::uniform_int_distribution<int> exponent(-300, 300);

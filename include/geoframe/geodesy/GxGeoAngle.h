@@ -154,7 +154,8 @@ public:
     /// out-of-order mark, a fraction before the last part, minutes or seconds
     /// negative or of 60 or more, two letters, a sign with S or W, a minus sign
     /// with N or E (they contradict each other; '+' with N or E is accepted), a
-    /// latitude letter with more than 90 degrees, a number a double cannot hold
+    /// latitude of more than 90 degrees (by its letter, or without a letter on an
+    /// angle whose axis is latitude), a number a double cannot hold
     /// (1e999, 1e-400), and anything left over that is not white space.
     ///
     /// The sign belongs to the whole angle, so "-0~30'" is -0.5; S and W negate.
