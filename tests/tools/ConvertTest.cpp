@@ -144,6 +144,8 @@ TEST(ConvertLine, FieldsSeparatorsAndCarriedText) {
         {"33~52'4.56\"S 151~12'36\"E", G, "-33.8679333333 151.21 0 ||"},
         {"12d30m15sN 45.5W 3", G, "12.5041666667 -45.5 h3 ||"},
         {"N51.5 W0.1275", G, "51.5 -0.1275 0 ||"},
+        {"S33 E151 +56 London", G, "-33 151 h56 |London|"},
+        {"+1 -2 +3", C, "1 -2 h3 ||"},
         {"51\u00b030'26\"N 200E", G, "51.5072222222 -160 0 ||"},
         {"1 2 3 4", C, "1 2 h3 |4|"},
         {"500000 0 12x", P, "500000 0 0 |12x|"},
@@ -164,6 +166,10 @@ TEST(ConvertLine, FieldsSeparatorsAndCarriedText) {
         {"151E 33S", G, "not a number or an angle"},
         {"33 10N", G, "not a number or an angle"},
         {"91N 7", G, "not a number or an angle"},
+        {"NS45 7", G, "not a number or an angle"},
+        {"45.5.5 7", G, "not a number or an angle"},
+        {"+-45 7", G, "not a number or an angle"},
+        {"1 2 ++3", C, "not a number"},
         {"nan 7", G, "not a finite number"},
         {"45 inf", G, "not a finite number"},
         {"45 7 nan", G, "not a finite number"},
@@ -263,7 +269,11 @@ TEST(ConvertLine, OutputForms) {
     auto utm = Make("geo utm:auto");
     EXPECT_EQ(Convert(*utm, "-33.867778,151.21"), "334431.415 6251062.809 0.000 56s");
     EXPECT_EQ(Convert(*utm, "0 9"), "500000.000 0.000 0.000 32n"); // the equator is north
-    EXPECT_EQ(Convert(*utm, "abc 1 Label", false), "nan nan nan");
+    // A bad line keeps its carried fields, found by position.
+    EXPECT_EQ(Convert(*utm, "abc 1 Label", false), "nan nan nan Label");
+    EXPECT_EQ(Convert(*utm, "45 --1 +-5 x", false), "nan nan nan +-5 x");
+    EXPECT_EQ(Convert(*utm, "91 1 5 x y", false), "nan nan nan x y");
+    EXPECT_EQ(Convert(*Make("utm:auto geo"), "1 2 5 x 61n", false), "nan nan nan x");
 
     EXPECT_EQ(
         Convert(*Make("--dms=2 --precision 1 utm:auto geo"), "334431.415 6251062.809 0 Sydney 56s"),

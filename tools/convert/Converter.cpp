@@ -170,7 +170,8 @@ std::unique_ptr<Converter> Converter::Create(const Options& options, std::string
 bool Converter::BuildSide(Side& side, const std::string&, std::string& error) {
     if (!side.coords.IsProjected() || side.coords.kind == Kind::UtmAuto)
         return true;
-    side.projection = MakeProjection(side.coords, side.ellipsoid, side.coords.zone, side.coords.south);
+    side.projection =
+        MakeProjection(side.coords, side.ellipsoid, side.coords.zone, side.coords.south);
     const double* o = m_options.origin;
     // SetLocalOrigin reports whether the projection could be configured.
     if (!side.projection->SetLocalOrigin(o[0], o[1], o[2])) {
@@ -210,10 +211,8 @@ bool Converter::Fail(std::string_view, const char* error, std::string_view field
 
 bool Converter::ConvertLine(std::string_view line, std::string& out, std::string& reason) {
     ParsedLine& p = m_parsed;
-    if (!ParseLine(line, m_fieldKind, p)) {
-        p.rest = {};
+    if (!ParseLine(line, m_fieldKind, p))
         return Fail(line, p.error, p.errorField, out, reason);
-    }
 
     // Geodetic latitude, longitude and height on the FROM ellipsoid, or geocentric
     // X, Y, Z; whichever the way needs.

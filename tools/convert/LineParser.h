@@ -35,11 +35,13 @@ bool IsPassThrough(std::string_view line);
 /// separated by white space or by one comma with optional white space around it.
 /// False, with `out.error` set, when a field is missing, empty or not a number of
 /// the kind wanted, when a value is not finite, or when a latitude lies outside
-/// -90 to 90 degrees.
+/// -90 to 90 degrees. `out.rest` holds the carried fields also then, found by
+/// position, so that a bad line keeps them.
 bool ParseLine(std::string_view line, FieldKind kind, ParsedLine& out);
 
-/// Reads a plain decimal number (std::from_chars) from the whole of `field`. False
-/// for anything else; non-finite values are returned as read.
+/// Reads a plain decimal number (std::from_chars, and a leading '+') from the
+/// whole of `field`. False for anything else; non-finite values are returned as
+/// read.
 bool ParseNumber(std::string_view field, double& value);
 
 /// Which angle a field holds, for its hemisphere letter.
