@@ -180,6 +180,7 @@ TEST(ConvertLine, FieldsSeparatorsAndCarriedText) {
         {"1e999 2", P, "not a number"},
         {"1 2 3x", Z, "not a UTM zone (such as 32n or 56s)"},
         {"1 2 61s", Z, "not a UTM zone (such as 32n or 56s)"},
+        {"699337.826 5710144.785 56", Z, "not a UTM zone (such as 32n or 56s)"}, // a height
         {"1 32n", Z, "too few fields"},
     };
     for (const auto& c : cases) {

@@ -117,15 +117,19 @@ bool ParseAngle(std::string_view field, double& degrees, AngleAxis axis) {
     return true;
 }
 
-bool ParseZone(std::string_view field, int& zone, bool& south) {
+bool ParseZone(std::string_view field, int& zone, bool& south, bool letterRequired) {
     bool isSouth = false;
+    bool letter = false;
     if (!field.empty()) {
-        const char letter = field.back();
-        if (letter == 's' || letter == 'S' || letter == 'n' || letter == 'N') {
-            isSouth = letter == 's' || letter == 'S';
+        const char last = field.back();
+        if (last == 's' || last == 'S' || last == 'n' || last == 'N') {
+            isSouth = last == 's' || last == 'S';
+            letter = true;
             field.remove_suffix(1);
         }
     }
+    if (letterRequired && !letter)
+        return false;
     int value = 0;
     const char* end = field.data() + field.size();
     const auto result = std::from_chars(field.data(), end, value);
@@ -158,7 +162,7 @@ bool ParseLine(std::string_view line, FieldKind kind, ParsedLine& out) {
         int zone = 0;
         bool south = false;
         const char* zoneError = zoneField.empty() ? "no UTM zone in the last field"
-                                : !ParseZone(zoneField, zone, south)
+                                : !ParseZone(zoneField, zone, south, true)
                                     ? "not a UTM zone (such as 32n or 56s)"
                                     : nullptr;
         const bool read = ParseLine(line.substr(0, before), FieldKind::Projected, out);

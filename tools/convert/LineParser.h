@@ -54,8 +54,9 @@ enum class AngleAxis { Any, Latitude, Longitude };
 bool ParseAngle(std::string_view field, double& degrees, AngleAxis axis = AngleAxis::Any);
 
 /// Reads a UTM zone written as in "utm:32n": 1 to 60 and n or s (either case);
-/// the letter may be left out for north.
-bool ParseZone(std::string_view field, int& zone, bool& south);
+/// the letter may be left out for north unless `letterRequired` (the zone field
+/// of a line, where a bare number is a height or a label, never a zone).
+bool ParseZone(std::string_view field, int& zone, bool& south, bool letterRequired = false);
 
 } // namespace geoframe::convert
 

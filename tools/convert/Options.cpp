@@ -266,7 +266,8 @@ COORDINATES
     utm:auto                 as TO: the zone of each point's longitude and the
                              hemisphere of its latitude, written as a last
                              column such as 32n or 56s; as FROM: that column is
-                             read back from the end of the line
+                             read back from the end of the line, and a line
+                             whose last field has no n or s is a bad line
     lcc:LAT0,LON0,LAT1,LAT2  Lambert conformal conic: origin, standard parallels
     aea:LAT0,LON0,LAT1,LAT2  Albers conic equal-area: origin, standard parallels
     stere:LAT0,LON0,SCALELAT stereographic with a scale latitude; it reaches PROJ
