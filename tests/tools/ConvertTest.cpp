@@ -373,6 +373,7 @@ TEST(ConvertProgram, ExitStatusesAndMessages) {
         "--precision 13 geo ecef|--dms=x geo geo|--dms geo ecef|--origin 1,2 geo utm:32|"
         "--origin 1,2,3,4 geo utm:32|--origin 1,2,3 geo ecef|--bogus geo ecef|--help=1|--ellipsoid|"
         "--list-ellipsoids geo ecef|--ellipsoid Nope geo ecef|--input /no/such/file geo ecef|"
+        "--input / geo ecef|"
         "--datum-file /no/such/file geo ecef|geo lcc:0,0,30,-30");
     for (std::string usage; std::getline(usages, usage, '|');) {
         const std::string run = Execute(usage, "1 2\n");
