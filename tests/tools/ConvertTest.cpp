@@ -202,6 +202,8 @@ TEST(ConvertLine, CommandLine) {
     EXPECT_TRUE(o.ellipsoid == "clrk66" && o.toEllipsoid == "WGS84" && o.dms &&
                 o.dmsPrecision == 2 && o.precision == 4 && o.threads == 3 && o.hasOrigin &&
                 o.origin[2] == 3 && o.from.useK0 && o.from.k0 == 0.994 && o.from.angles[0] == 90);
+    ASSERT_TRUE(Parse("--skip 2 --dms-style=degree utm:auto geo", o, error)) << error;
+    EXPECT_TRUE(o.skip == 2 && o.dms && o.dmsMark == "\u00b0" && o.dmsPrecision == 4);
 }
 
 // Every kind of coordinates from geographic and back, on two ellipsoids, with and
@@ -362,6 +364,8 @@ TEST(ConvertProgram, ExitStatusesAndMessages) {
          "TO flat:-33.8,151.2\nQRN Flat Earth\nOrigin: 33~48'0.00\" S, 151~12'0.00\" E\n"
          "Datum: WGS84\n|"},
         {"--describe geo ecef", "", "0||"},
+        {"--skip 1 --dms=2 --dms-style d geo geo", "lat,lon\r\n46.633333,1\r\n",
+         "0|lat,lon\r\n46d38'0.00\"N 1d0'0.00\"E 0.000\r\n|"},
     };
     for (const auto& r : runs)
         EXPECT_EQ(Execute(r.args, r.input), r.run) << r.args;
@@ -372,6 +376,7 @@ TEST(ConvertProgram, ExitStatusesAndMessages) {
         "geo:1 ecef|geo stere:90,0,k=-1|geo mercator|utm:auto utm:auto|--threads 0 geo ecef|"
         "--precision 13 geo ecef|--dms=x geo geo|--dms geo ecef|--origin 1,2 geo utm:32|"
         "--origin 1,2,3,4 geo utm:32|--origin 1,2,3 geo ecef|--bogus geo ecef|--help=1|--ellipsoid|"
+        "--skip -1 geo geo|--skip x geo geo|--dms-style=x geo geo|--dms-style d geo ecef|"
         "--list-ellipsoids geo ecef|--ellipsoid Nope geo ecef|--input /no/such/file geo ecef|"
         "--input / geo ecef|"
         "--datum-file /no/such/file geo ecef|geo lcc:0,0,30,-30");

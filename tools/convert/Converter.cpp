@@ -78,12 +78,15 @@ void AppendFixed(std::string& out, double value, int decimals) {
 namespace {
 
 /// Degree-minute-second text of an angle, without the space before its letter so
-/// that it stays one field.
-void AppendDms(std::string& out, double degrees, const char* axis, int precision) {
+/// that it stays one field, with `mark` for the degree mark.
+void AppendDms(std::string& out, double degrees, const char* axis, int precision,
+               const std::string& mark) {
     const GxGeoAngle angle(degrees, axis);
     char* text = angle.GetDMSString(precision);
     for (const char* c = text; *c; ++c) {
-        if (*c != ' ')
+        if (*c == '~')
+            out += mark;
+        else if (*c != ' ')
             out += *c;
     }
     angle.FreeString(text);
@@ -286,9 +289,9 @@ bool Converter::ConvertLine(std::string_view line, std::string& out, std::string
         return Fail(line, "cannot be converted", {}, out, reason);
 
     if (m_options.dms && m_to.coords.kind == Kind::Geo) {
-        AppendDms(out, result[0], "N", m_options.dmsPrecision);
+        AppendDms(out, result[0], "N", m_options.dmsPrecision, m_options.dmsMark);
         out += ' ';
-        AppendDms(out, result[1], "E", m_options.dmsPrecision);
+        AppendDms(out, result[1], "E", m_options.dmsPrecision, m_options.dmsMark);
     } else {
         AppendFixed(out, result[0], decimals[0]);
         out += ' ';
@@ -306,6 +309,10 @@ bool Converter::ConvertLine(std::string_view line, std::string& out, std::string
         out += south ? 's' : 'n';
     }
     return true;
+}
+
+bool Converter::PassesThrough(std::uint64_t lineNumber, std::string_view line) const {
+    return lineNumber <= m_options.skip || IsPassThrough(line);
 }
 
 std::string Converter::Describe() const {

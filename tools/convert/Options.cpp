@@ -168,6 +168,29 @@ bool ParseOptions(int argc, const char* const* argv, Options& options, std::stri
                 error = "--dms=P needs P from 0 to 12";
                 return false;
             }
+        } else if (name == "--dms-style") {
+            if (!needValue())
+                return false;
+            options.dms = true;
+            if (value == "~" || value == "tilde") {
+                options.dmsMark = "~";
+            } else if (value == "\xC2\xB0" || value == "degree") {
+                options.dmsMark = "\xC2\xB0";
+            } else if (value == "d") {
+                options.dmsMark = "d";
+            } else {
+                error = "--dms-style needs tilde, degree or d";
+                return false;
+            }
+        } else if (name == "--skip") {
+            if (!needValue())
+                return false;
+            const char* end = value.data() + value.size();
+            const auto result = std::from_chars(value.data(), end, options.skip);
+            if (value.empty() || result.ec != std::errc() || result.ptr != end) {
+                error = "--skip needs a number of lines";
+                return false;
+            }
         } else if (name == "--ellipsoid" || name == "--to-ellipsoid" || name == "--datum-file" ||
                    name == "--input") {
             if (!needValue())
@@ -297,6 +320,10 @@ OPTIONS
                           subtracted from projected coordinates and heights
     --dms[=P]             write geographic output as degree-minute-second text
                           with P decimals of seconds (default 4)
+    --dms-style STYLE     as --dms, with the degree mark STYLE: tilde
+                          (12~30'15.0000"N, the default), degree (the sign
+                          U+00B0 in UTF-8) or d (12d30'15.0000"N)
+    --skip N              pass the first N lines through unchanged (a header)
     --precision N         decimals of metres, 0 to 12 (default 3); decimal
                           degrees get N + 5
     --describe            print the descriptions of the projections in use
