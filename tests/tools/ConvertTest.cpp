@@ -380,6 +380,10 @@ TEST(ConvertProgram, ExitStatusesAndMessages) {
         "--list-ellipsoids geo ecef|--ellipsoid Nope geo ecef|--input /no/such/file geo ecef|"
         "--input / geo ecef|"
         "--datum-file /no/such/file geo ecef|geo lcc:0,0,30,-30");
+    EXPECT_NE(Execute("geo lcc:0,0,30,-30")
+                  .find("refuses the projection lcc:0,0,30,-30: lcc: "
+                        "Invalid value for lat_1 and lat_2"),
+              std::string::npos);
     for (std::string usage; std::getline(usages, usage, '|');) {
         const std::string run = Execute(usage, "1 2\n");
         const std::size_t tail = run.rfind(" (see --help)\n"); // after "2||geoframe-convert: "

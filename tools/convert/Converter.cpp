@@ -8,6 +8,7 @@
 #include <geoframe/projection/GxLCCProjection.h>
 #include <geoframe/projection/GxStereographicProjection.h>
 #include <geoframe/projection/GxTrapezoidalProjection.h>
+#include <geoframe/projection/detail/GxProj4Projection.h>
 
 #include <algorithm>
 #include <charconv>
@@ -19,6 +20,7 @@ namespace geoframe::convert {
 namespace {
 
 using Kind = CoordArg::Kind;
+using geoframe::detail::GxProj4Projection;
 
 constexpr std::uint64_t kPow10[] = {1,           10,           100,          1000,      10000,
                                     100000,      1000000,      10000000,     100000000, 1000000000,
@@ -176,9 +178,11 @@ bool Converter::BuildSide(Side& side, const std::string&, std::string& error) {
     side.projection =
         MakeProjection(side.coords, side.ellipsoid, side.coords.zone, side.coords.south);
     const double* o = m_options.origin;
-    // SetLocalOrigin reports whether the projection could be configured.
-    if (!side.projection->SetLocalOrigin(o[0], o[1], o[2])) {
-        error = "PROJ refuses the projection " + side.coords.text;
+    side.projection->SetLocalOrigin(o[0], o[1], o[2]);
+    const auto* proj4 = dynamic_cast<const GxProj4Projection*>(side.projection.Get());
+    if (proj4 && !proj4->IsConfigured()) {
+        error =
+            "PROJ refuses the projection " + side.coords.text + ": " + proj4->GetConfigureError();
         return false;
     }
     return true;

@@ -23,6 +23,17 @@ namespace geoframe::detail {
 /// and radii), whatever the process locale, and are never cut short. Without an
 /// ellipsoid there is no list to make: the projection is then unconfigured and
 /// every conversion fails.
+///
+/// Six decimals are what stored databases were made with, and they cost
+/// precision: an angle moves by up to 5e-7 degrees (the Lambert origin 27 deg 50'
+/// of Texas South Central loses 3.7 cm of northing), a scale factor given to
+/// seven digits by up to 5e-7 (k0 = 0.9999079 reaches PROJ as 0.999908 and moves
+/// points 1.27 m at the equator), a radius by up to 5e-7 m (WGS 84's semi-minor
+/// radius, 6356752.3142452, becomes 6356752.314245: 216 nm of UTM northing).
+///
+/// The ellipsoid is shared: when it changes in place, the next conversion (or
+/// description, parameter or configuration query) rebuilds the list from the
+/// new figure; see GxProjection.
 class GEOFRAME_EXPORT GxProj4Projection : public GxProjectionOverloads<GxProj4Projection> {
 public:
     ~GxProj4Projection() override;
@@ -45,6 +56,16 @@ public:
     /// out: the caller releases each string with delete[], then the array. Null and
     /// 0 before the projection was first configured.
     int GetParameters(char**& list) const;
+
+    /// True when PROJ accepted the projection's current parameter list (on the
+    /// ellipsoid as it is now), so that points can convert.
+    bool IsConfigured() const;
+    /// Why the projection is not configured: PROJ's own message for a list it
+    /// refused (such as "lcc: Invalid value for lat_1 and lat_2: |lat_1 + lat_2|
+    /// should be > 0"), "no ellipsoid", or "not configured yet" for a projection
+    /// made without its parameters and never set since; empty when configured.
+    /// Owned by the projection, valid until it is reconfigured.
+    const char* GetConfigureError() const;
 
 protected:
     /// `projParameter` names the PROJ projection ("proj=utm") and must outlive the
@@ -71,12 +92,23 @@ protected:
     /// before PROJ sees them (none by default).
     void SetLatitudeLimit(double limit) { m_latitudeLimit = limit; }
 
+    /// Whether Configure has run: a copy configures itself only when its original
+    /// had, so that a clone converts exactly as its original does.
+    bool ConfigureHasRun() const { return m_configureHasRun; }
+
 private:
     GxProj4Projection& operator=(const GxProj4Projection&) { return *this; }
 
+    /// New PROJ parameters on a change of the ellipsoid only when the projection
+    /// had been configured.
+    bool ReconfiguresOnEllipsoidChange() const override { return m_configureHasRun; }
+
     const char* m_projParameter;
     double m_latitudeLimit;
-    std::unique_ptr<GxProj4Interface> m_adapter;
+    // Mutable: a change of the shared ellipsoid reconfigures from const calls.
+    mutable std::unique_ptr<GxProj4Interface> m_adapter;
+    mutable bool m_configureHasRun;
+    mutable bool m_hasEllipsoid;
 };
 
 } // namespace geoframe::detail
