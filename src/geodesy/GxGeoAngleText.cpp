@@ -104,11 +104,21 @@ void AppendInt(std::string& out, long long value) {
 }
 
 void AppendFixed(std::string& out, double value, int precision) {
-    // Up to 309 integer digits for the largest double, a sign, a point and the digits.
-    std::vector<char> buffer(320 + static_cast<std::size_t>(precision));
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::fixed, precision);
-    out.append(buffer.data(), result.ptr);
+    // Up to 309 integer digits for the largest double, a sign, a point and the
+    // digits: on the stack for the precisions people ask for.
+    constexpr int kOnStack = 64;
+    char stack[320 + kOnStack];
+    std::vector<char> heap;
+    char* buffer = stack;
+    std::size_t size = sizeof stack;
+    if (precision > kOnStack) {
+        heap.resize(320 + static_cast<std::size_t>(precision));
+        buffer = heap.data();
+        size = heap.size();
+    }
+    const auto result =
+        std::to_chars(buffer, buffer + size, value, std::chars_format::fixed, precision);
+    out.append(buffer, result.ptr);
 }
 
 /// Most digits any double has after the decimal point; more would all be zeros.
