@@ -59,7 +59,7 @@ py::list EllipsoidNames() {
 
 std::string InstalledDatumFile() {
     const py::module_ os = py::module_::import("os");
-    const py::object here = py::module_::import("geoframe").attr("__file__");
+    const py::object here = py::module_::import("geoframe._geoframe").attr("__file__");
     return py::str(os.attr("path").attr("normpath")(os.attr("path").attr("join")(
                        os.attr("path").attr("dirname")(here), GEOFRAME_DATUM_RELPATH)))
         .cast<std::string>();

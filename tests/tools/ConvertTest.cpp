@@ -17,13 +17,16 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
+#include <poll.h>
 #include <random>
 #include <sstream>
 #include <string>
 #include <sys/mman.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -344,6 +347,44 @@ TEST(ConvertStream, LineEndsBadAndLongLines) {
               "1|1048637 1109577 5 a\nnan nan nan|"
               "geoframe-convert: line 2: line longer than 1048576 bytes\n");
     EXPECT_EQ(Pipe("", 2, 1), "0||");
+}
+
+TEST(ConvertStream, AnswersEachLineAsItArrivesAndCapsMessages) {
+    // A pipe that pauses after each line: every answer comes before the next line
+    // is written (a converter waiting for the end would leave the poll empty).
+    for (const std::size_t threads : {1, 3}) {
+        int in[2], out[2];
+        ASSERT_TRUE(pipe(in) == 0 && pipe(out) == 0);
+        std::vector<std::unique_ptr<Converter>> converters;
+        for (std::size_t i = 0; i < threads; ++i)
+            converters.push_back(Make("--precision 0 geo utm:33n"));
+        std::thread run([&] { RunPipeline(in[0], out[1], out[1], converters); });
+        for (const char* line : {"10 20\n", "0 15\n"}) {
+            ASSERT_EQ(write(in[1], line, std::strlen(line)), ssize_t(std::strlen(line)));
+            pollfd ready{out[0], POLLIN, 0};
+            ASSERT_EQ(poll(&ready, 1, 60000), 1) << threads << " threads: no answer to " << line;
+            char answer[64] = {};
+            EXPECT_GT(read(out[0], answer, sizeof answer - 1), 0);
+            EXPECT_EQ(answer[std::strlen(answer) - 1], '\n') << answer;
+        }
+        close(in[1]);
+        run.join();
+        for (const int fd : {in[0], out[0], out[1]})
+            close(fd);
+    }
+    // A chunk of bad lines holds at most 64 KiB of messages and sums up the rest.
+    std::string bad;
+    for (int i = 0; i < 5000; ++i)
+        bad += "x\n";
+    const std::string run = Pipe(bad, 1, 1 << 20);
+    const std::string err = run.substr(run.rfind('|') + 1);
+    EXPECT_LT(err.size(), 70000u);
+    EXPECT_NE(err.find(" more lines could not be converted\n"), std::string::npos);
+    const std::size_t reported = std::count(err.begin(), err.end(), '\n') - 1;
+    EXPECT_NE(err.find("lines " + std::to_string(reported + 1) +
+                       " to 5000: " + std::to_string(5000 - reported) + " more"),
+              std::string::npos)
+        << err.substr(err.size() - 200);
 }
 
 TEST(ConvertProgram, ExitStatusesAndMessages) {

@@ -341,11 +341,14 @@ INPUT AND OUTPUT
 
     A line that cannot be read or converted is written as "nan nan nan" (and
     its remaining fields), with a message naming its line number on standard
-    error; the run goes on.
+    error; the run goes on. Past 64 KiB of messages in one block of input, the
+    rest of the block's failed lines are summed up in one message.
 
     Memory use does not grow with the input: lines are read in large blocks,
     converted in parallel by the worker threads, each with projections of its
-    own, and written in input order. The program is a pure filter, so it can be
+    own, and written in input order. When the input pauses (typed at a
+    terminal, or piped from a program that writes a line at a time), the lines
+    that have come are answered at once. The program is a pure filter, so it can be
     sharded across machines by any streaming tool, for example:
         parallel --pipe --keep-order geoframe-convert geo utm:32n < in > out
 
