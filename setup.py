@@ -1,8 +1,8 @@
 """Builds the Python module `geoframe` with the project's CMake for pip.
 
-The wheel holds the module, the shared library it loads (geoframe.libs/, found
-through the module's $ORIGIN run path), the datum file beside the library and
-the type stubs (geoframe-stubs/). Only the library and the module are built:
+The wheel holds the package geoframe/ (the extension module, its Python layer
+and type stubs) and the shared library it loads (geoframe.libs/, found through
+the module's $ORIGIN run path) with the datum file beside it. Only the library and the module are built:
 no tests, examples, tools or benchmarks.
 """
 
@@ -39,24 +39,25 @@ class CMakeBuild(build_ext):
         subprocess.check_call(["cmake", "--build", str(build), "--parallel", str(os.cpu_count() or 1)])
         subprocess.check_call(["cmake", "--install", str(build)])
 
-        module = next(stage.glob("geoframe.*.so"))
-        target = Path(self.get_ext_fullpath(ext.name))
-        target.parent.mkdir(parents=True, exist_ok=True)
-        shutil.copy2(module, target)
-        out = target.parent
+        # The package as installed, the library under its soname (the name the
+        # module asks for) and the datum file beside it.
+        out = Path(self.get_ext_fullpath(ext.name)).parent.parent
+        shutil.rmtree(out / "geoframe", ignore_errors=True)
+        shutil.copytree(stage / "geoframe", out / "geoframe")
         (out / LIBS / "geoframe").mkdir(parents=True, exist_ok=True)
-        # The library under its soname, the name the module asks for.
         for library in (stage / LIBS).glob("libgeoframe.so.*.*.*"):
             soname = ".".join(library.name.split(".")[:4])
             shutil.copy2(library, out / LIBS / soname)
         shutil.copy2(stage / LIBS / "geoframe" / "datums.txt", out / LIBS / "geoframe" / "datums.txt")
-        (out / "geoframe-stubs").mkdir(exist_ok=True)
-        shutil.copy2(SOURCE / "python" / "geoframe.pyi", out / "geoframe-stubs" / "__init__.pyi")
 
 
 setup(
-    ext_modules=[Extension("geoframe", sources=[])],
+    ext_modules=[Extension("geoframe._geoframe", sources=[])],
     cmdclass={"build_ext": CMakeBuild},
-    # setuptools' own build folder, away from the CMake presets' build/<preset>.
-    options={"build": {"build_base": "build/python-wheel"}},
+    # The package comes from CMake: nothing for setuptools to discover (it would
+    # take src/ for a source folder).
+    packages=[],
+    # setuptools' own folders, away from the sources and the presets' build/<preset>.
+    options={"build": {"build_base": "build/python-wheel"},
+             "egg_info": {"egg_base": "build/python-wheel"}},
 )

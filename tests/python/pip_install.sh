@@ -9,8 +9,9 @@ prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 "$python" -m pip install --quiet --no-index --no-deps --no-build-isolation \
     --disable-pip-version-check --root-user-action=ignore --prefix "$prefix" "$source"
-module=$(find "$prefix" -name 'geoframe.*.so' | head -n 1)
-site=$(dirname "$module")
-test -f "$site/geoframe-stubs/__init__.pyi"
+module=$(find "$prefix" -name '_geoframe.*.so' | head -n 1)
+package=$(dirname "$module")
+site=$(dirname "$package")
+test -f "$package/__init__.pyi" && test -f "$package/py.typed"
 cd /
 PYTHONPATH=$site "$python" "$source/tests/python/installed_check.py" "$prefix"

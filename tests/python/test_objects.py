@@ -193,12 +193,15 @@ def test_angle_texts_and_zones():
     texts = np.array([["33~52'4.56\" S", "12d30m15sN"], ["45.5W", "12 30.5"]])
     np.testing.assert_allclose(gf.parse_angle(texts),
                                [[-33.867933333, 12.504166667], [-45.5, 12.508333333]])
-    assert np.isnan(gf.parse_angle(["north", "12~30'15\" X", ""])).all()
+    np.testing.assert_allclose(gf.parse_angle(["N51.5", "51\u00b030'26\"N", "45..5", "abc"]),
+                               [51.5, 51.507222222, math.nan, math.nan])
+    assert np.isnan(gf.parse_angle(["north", "12~30'15\" X", "", "--45", "12'30", "4-5"])).all()
     assert gf.parse_angle([]).shape == (0,)
 
     assert gf.format_angle(-33.867933333, axis="lat") == "33~52'4.56\" S"
     assert gf.format_angle(151.2, 3, "lon") == "151~12'0.000\" E"
     assert gf.format_angle(-0.5) == "-0~30'0.00\""
+    assert gf.format_angle(46.633333) == "46~38'0.00\""  # 60 seconds carry
     np.testing.assert_array_equal(gf.format_angle([[10.5], [math.nan]], 0, "lon"),
                                   [["10~30'0\" E"], ["nan"]])
 

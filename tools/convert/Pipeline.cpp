@@ -204,7 +204,7 @@ void ConvertChunk(Chunk& chunk, Converter& converter) {
             chunk.out += "nan nan nan";
             Report(chunk, chunk.firstLine + index,
                    "line longer than " + std::to_string(kMaxLineLength) + " bytes");
-        } else if (IsPassThrough(line)) {
+        } else if (converter.PassesThrough(chunk.firstLine + index, line)) {
             chunk.out += line;
         } else {
             const bool crlf = line.back() == '\r';
