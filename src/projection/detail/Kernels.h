@@ -91,7 +91,7 @@ __attribute__((noinline)) void TmForward(const TmSeries& series, const double* _
     for (std::size_t j = 0; j < kBlock; ++j) {
         // Latitude: beyond +-90 by more than PROJ's 1e-12 rad is refused, the
         // rest clamped; the longitude is taken from the central meridian.
-        double phi = Radians(latDeg[j]);
+        double phi = RadiansAsPerPoint(latDeg[j]);
         bool ok = Abs(phi) - kHalfPi <= 1e-12;
         phi = ok ? Min(Max(phi, -kHalfPi), kHalfPi) : 0.0;
         // The longitude from the central meridian in radians, wrapped as PROJ
