@@ -108,7 +108,7 @@ inline void SinCos(double x, double& s, double& c) {
     const double ss = odd ? cr : sr;
     const double cc = odd ? sr : cr;
     s = quadrant >= 2.0 ? -ss : ss;
-    c = (quadrant == 1.0) | (quadrant == 2.0) ? -cc : cc;
+    c = ((quadrant == 1.0) | (quadrant == 2.0)) ? -cc : cc;
 }
 
 /// atan(num / den) for 0 <= num <= den, as k pi/4 + the result: k is 0, or 1

@@ -100,7 +100,8 @@ __attribute__((noinline)) void TmForward(const TmSeries& series, const double* _
         double lam = RadiansAsPerPoint(lonDeg[j]) - lam0;
         const double turns = Floor((lam + kPi) * (1.0 / kTwoPi));
         lam = Abs(lam) < kPi + 1e-12 ? lam : ((lam + kPi) - kTwoPi * turns) - kPi;
-        ok = ok & (Abs(lam) <= kPi + 1e-12);
+        const bool inTurn = Abs(lam) <= kPi + 1e-12;
+        ok = ok & inTurn;
         lam = ok ? lam : 0.0;
 
         double sp, cp;
@@ -138,7 +139,8 @@ __attribute__((noinline)) void TmForward(const TmSeries& series, const double* _
         const double cosh2 = 1.0 + 2.0 * t * t;
         double re, im;
         ClenshawComplex(s.alpha, sin2, cos2, sinh2, cosh2, re, im);
-        ok = ok & (Abs(etaP + im) <= kEtaLimit);
+        const bool inLimit = Abs(etaP + im) <= kEtaLimit;
+        ok = ok & inLimit;
         // x and y rounded once from xi = xiP + (xiRest + re), eta = etaP + im.
         const double x = Scaled(scale, etaP, im, fe);
         const double y = Scaled(scale, xiP, xiRest + re, fn);
@@ -159,7 +161,8 @@ __attribute__((noinline)) void TmInverse(const TmSeries& series, const double* _
     for (std::size_t j = 0; j < kBlock; ++j) {
         double xi = (yIn[j] - fn) * invScale;
         double eta = (xIn[j] - fe) * invScale;
-        const bool ok = (Abs(eta) <= kEtaLimit) & (Abs(xi) <= kXiLimit);
+        const bool etaOk = Abs(eta) <= kEtaLimit, xiOk = Abs(xi) <= kXiLimit;
+        const bool ok = etaOk & xiOk;
         xi = ok ? xi : 0.0;
         eta = ok ? eta : 0.0;
 
@@ -201,8 +204,9 @@ GeocentricForward(const GeocentricFigure& figure, const double* __restrict latDe
     const double nan = __builtin_nan("");
 #pragma GCC unroll 1
     for (std::size_t j = 0; j < kBlock; ++j) {
-        const bool ok = (Abs(latDeg[j]) <= 90.0) & (Abs(lonDeg[j]) <= 180.0) &
-                        (Abs(h[j]) <= 1.7976931348623157e308);
+        const bool latOk = Abs(latDeg[j]) <= 90.0, lonOk = Abs(lonDeg[j]) <= 180.0;
+        const bool hOk = Abs(h[j]) <= 1.7976931348623157e308;
+        const bool ok = latOk & lonOk & hOk;
         double sp, cp, sl, cl;
         const double phi = Radians(latDeg[j]);
         const double lam = Radians(lonDeg[j]);
@@ -239,7 +243,9 @@ GeocentricReverse(const GeocentricFigure& figure, const double* __restrict xIn,
         const double p = Sqrt(ss);
         const double pp = p * p;
         const double pLo = p > 0.0 ? ((ss - pp) - ProductError(p, p, pp) + ssLo) / (2.0 * p) : 0.0;
-        const bool finite = (Abs(p) <= 1.7976931348623157e308) & (Abs(z) <= 1.7976931348623157e308);
+        const bool pFinite = Abs(p) <= 1.7976931348623157e308;
+        const bool zFinite = Abs(z) <= 1.7976931348623157e308;
+        const bool finite = pFinite & zFinite;
         // The centre has no normal; it takes latitude 0 and height -b, as the
         // per-point conversion gives it.
         const bool centre = (p == 0.0) & (z == 0.0);
@@ -320,7 +326,7 @@ inline void CopyIn(double* __restrict block, const double* from, std::size_t cou
 inline void WrapDegrees(double* block) {
     double outside = 0.0;
     for (std::size_t j = 0; j < kBlock; ++j)
-        outside = (block[j] <= -180.0) | (block[j] > 180.0) ? 1.0 : outside;
+        outside = ((block[j] <= -180.0) | (block[j] > 180.0)) ? 1.0 : outside;
     if (outside != 0.0)
         WrapDegreesSlowly(block);
 }
