@@ -72,15 +72,21 @@ void Finish(benchmark::State& state) {
         kPoints, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
-/// The batch call on the processor's best kernels, or on the portable ones.
+using geoframe::detail::KernelBuild;
+
+/// The batch call on one build of the kernels (skipped where the processor has
+/// not got it).
 template <class Call>
-void Batch(benchmark::State& state, bool portable, Call call) {
-    geoframe::detail::UsePortableKernels(portable);
+void Batch(benchmark::State& state, KernelBuild build, Call call) {
+    if (!geoframe::detail::UseKernels(build)) {
+        state.SkipWithError("this processor has not got this build");
+        return;
+    }
     for (auto _ : state) {
         call();
         benchmark::ClobberMemory();
     }
-    geoframe::detail::UsePortableKernels(false);
+    geoframe::detail::UseKernels(KernelBuild::Best);
     Finish(state);
 }
 
@@ -94,14 +100,17 @@ void Loop(benchmark::State& state, Step step) {
     Finish(state);
 }
 
-void UtmForwardBatch(benchmark::State& state, bool portable) {
+void UtmForwardBatch(benchmark::State& state, KernelBuild build) {
     Data& d = Points();
-    Batch(state, portable, [&] {
+    Batch(state, build, [&] {
         d.utm.LatLong2ProjArray(kPoints, d.lat.data(), d.lon.data(), out1.data(), out2.data());
     });
 }
-BENCHMARK_CAPTURE(UtmForwardBatch, native, false)->Name("UTM forward/geoframe batch");
-BENCHMARK_CAPTURE(UtmForwardBatch, portable, true)->Name("UTM forward/geoframe batch, portable");
+BENCHMARK_CAPTURE(UtmForwardBatch, best, KernelBuild::Best)->Name("UTM forward/geoframe batch");
+BENCHMARK_CAPTURE(UtmForwardBatch, avx2, KernelBuild::Avx2)
+    ->Name("UTM forward/geoframe batch, AVX2");
+BENCHMARK_CAPTURE(UtmForwardBatch, portable, KernelBuild::Portable)
+    ->Name("UTM forward/geoframe batch, portable");
 
 void UtmForwardPerPoint(benchmark::State& state) {
     Data& d = Points();
@@ -129,14 +138,17 @@ void UtmForwardGeographicLib(benchmark::State& state) {
 }
 BENCHMARK(UtmForwardGeographicLib)->Name("UTM forward/GeographicLib");
 
-void UtmInverseBatch(benchmark::State& state, bool portable) {
+void UtmInverseBatch(benchmark::State& state, KernelBuild build) {
     Data& d = Points();
-    Batch(state, portable, [&] {
+    Batch(state, build, [&] {
         d.utm.Proj2LatLongArray(kPoints, d.x.data(), d.y.data(), out1.data(), out2.data());
     });
 }
-BENCHMARK_CAPTURE(UtmInverseBatch, native, false)->Name("UTM inverse/geoframe batch");
-BENCHMARK_CAPTURE(UtmInverseBatch, portable, true)->Name("UTM inverse/geoframe batch, portable");
+BENCHMARK_CAPTURE(UtmInverseBatch, best, KernelBuild::Best)->Name("UTM inverse/geoframe batch");
+BENCHMARK_CAPTURE(UtmInverseBatch, avx2, KernelBuild::Avx2)
+    ->Name("UTM inverse/geoframe batch, AVX2");
+BENCHMARK_CAPTURE(UtmInverseBatch, portable, KernelBuild::Portable)
+    ->Name("UTM inverse/geoframe batch, portable");
 
 void UtmInversePerPoint(benchmark::State& state) {
     Data& d = Points();
@@ -161,15 +173,18 @@ void UtmInverseGeographicLib(benchmark::State& state) {
 }
 BENCHMARK(UtmInverseGeographicLib)->Name("UTM inverse/GeographicLib");
 
-void GeocentricForwardBatch(benchmark::State& state, bool portable) {
+void GeocentricForwardBatch(benchmark::State& state, KernelBuild build) {
     Data& d = Points();
-    Batch(state, portable, [&] {
+    Batch(state, build, [&] {
         d.wgs84->LatLongToGeocentricArray(kPoints, d.lat.data(), d.lon.data(), d.h.data(),
                                           out1.data(), out2.data(), out3.data());
     });
 }
-BENCHMARK_CAPTURE(GeocentricForwardBatch, native, false)->Name("geocentric forward/geoframe batch");
-BENCHMARK_CAPTURE(GeocentricForwardBatch, portable, true)
+BENCHMARK_CAPTURE(GeocentricForwardBatch, best, KernelBuild::Best)
+    ->Name("geocentric forward/geoframe batch");
+BENCHMARK_CAPTURE(GeocentricForwardBatch, avx2, KernelBuild::Avx2)
+    ->Name("geocentric forward/geoframe batch, AVX2");
+BENCHMARK_CAPTURE(GeocentricForwardBatch, portable, KernelBuild::Portable)
     ->Name("geocentric forward/geoframe batch, portable");
 
 void GeocentricForwardPerPoint(benchmark::State& state) {
@@ -191,15 +206,18 @@ void GeocentricForwardGeographicLib(benchmark::State& state) {
 }
 BENCHMARK(GeocentricForwardGeographicLib)->Name("geocentric forward/GeographicLib");
 
-void GeocentricReverseBatch(benchmark::State& state, bool portable) {
+void GeocentricReverseBatch(benchmark::State& state, KernelBuild build) {
     Data& d = Points();
-    Batch(state, portable, [&] {
+    Batch(state, build, [&] {
         d.wgs84->GeocentricToLatLongArray(kPoints, d.gx.data(), d.gy.data(), d.gz.data(),
                                           out1.data(), out2.data(), out3.data());
     });
 }
-BENCHMARK_CAPTURE(GeocentricReverseBatch, native, false)->Name("geocentric reverse/geoframe batch");
-BENCHMARK_CAPTURE(GeocentricReverseBatch, portable, true)
+BENCHMARK_CAPTURE(GeocentricReverseBatch, best, KernelBuild::Best)
+    ->Name("geocentric reverse/geoframe batch");
+BENCHMARK_CAPTURE(GeocentricReverseBatch, avx2, KernelBuild::Avx2)
+    ->Name("geocentric reverse/geoframe batch, AVX2");
+BENCHMARK_CAPTURE(GeocentricReverseBatch, portable, KernelBuild::Portable)
     ->Name("geocentric reverse/geoframe batch, portable");
 
 void GeocentricReversePerPoint(benchmark::State& state) {

@@ -241,7 +241,7 @@ TEST(Ellipsoid, GeocentricToLatLongWithin5NanometresOfTheExactSolution) {
     // polished in long double (tan(lat) = (z + e2 N sin(lat)) / p contracts by e2
     // a step). The error is the latitude's times the distance from the centre,
     // and the height's. The same for the per-point conversion and for the array
-    // conversion on both of its kernel builds.
+    // conversion on each of its kernel builds.
     const GxEllipsoid wgs84("WGS84");
     const GeographicLib::Geocentric geocentric(kA, 1 - kB / kA);
     const long double e2 = wgs84.GetEccentricitySq(), toRad = std::acos(-1.0L) / 180;
@@ -271,9 +271,13 @@ TEST(Ellipsoid, GeocentricToLatLongWithin5NanometresOfTheExactSolution) {
             phi[i] = f;
             exactH[i] = p * std::cos(f) + z[i] * s - kA * kA / n;
         }
-        for (const int path : {0, 1, 2}) { // per point, array, array on the portable kernels
-            geoframe::detail::UsePortableKernels(path == 2);
-            if (path == 0) {
+        using geoframe::detail::KernelBuild;
+        // Per point (Best), then the array call on every kernel build there is.
+        for (const KernelBuild path :
+             {KernelBuild::Best, KernelBuild::Portable, KernelBuild::Avx2, KernelBuild::Avx512}) {
+            if (!geoframe::detail::UseKernels(path))
+                continue;
+            if (path == KernelBuild::Best) {
                 for (int i = 0; i < kPoints; ++i)
                     ASSERT_TRUE(
                         wgs84.GeocentricToLatLong(x[i], y[i], z[i], la[i], lo[i], h[i], true));
@@ -290,10 +294,10 @@ TEST(Ellipsoid, GeocentricToLatLongWithin5NanometresOfTheExactSolution) {
                     worst, (double)std::hypot((la[i] * toRad - phi[i]) * r, h[i] - exactH[i]));
                 worstLon = std::max(worstLon, (double)std::fabs(lonError * r));
             }
-            EXPECT_LT(worst, 5e-9) << band[0] << " " << band[2] << " path " << path;
-            EXPECT_LT(worstLon, 1e-8) << band[0] << " " << band[2] << " path " << path;
+            EXPECT_LT(worst, 5e-9) << band[0] << " " << band[2] << " path " << int(path);
+            EXPECT_LT(worstLon, 1e-8) << band[0] << " " << band[2] << " path " << int(path);
         }
-        geoframe::detail::UsePortableKernels(false);
+        geoframe::detail::UseKernels(KernelBuild::Best);
     }
 }
 #endif

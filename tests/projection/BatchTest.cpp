@@ -1,4 +1,4 @@
-// The array conversions, on both builds of the library's kernels: agreement with
+// The array conversions, on every build of the library's kernels: agreement with
 // the per-point conversions and with the exact transverse Mercator, and the array
 // contract (failures as NaN, counts, lanes, offsets, aliasing, nothing touched
 // past n).
@@ -28,15 +28,18 @@ using testproj::Wgs84;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-/// Runs `check` on the processor's best kernels, then on the portable ones.
+/// Runs `check` on every build of the kernels this processor can run.
 template <class Check>
-void OnBothKernels(Check&& check) {
-    for (const bool portable : {false, true}) {
-        SCOPED_TRACE(portable ? "portable kernels" : "native kernels");
-        geoframe::detail::UsePortableKernels(portable);
+void OnEveryKernelBuild(Check&& check) {
+    using geoframe::detail::KernelBuild;
+    for (const KernelBuild build :
+         {KernelBuild::Portable, KernelBuild::Avx2, KernelBuild::Avx512}) {
+        if (!geoframe::detail::UseKernels(build))
+            continue;
+        SCOPED_TRACE("kernel build " + std::to_string(static_cast<int>(build)));
         check();
     }
-    geoframe::detail::UsePortableKernels(false);
+    geoframe::detail::UseKernels(KernelBuild::Best);
 }
 
 /// Metres between two (lat, lon) in degrees, on a sphere of the Earth's size.
@@ -92,7 +95,7 @@ TEST(Batch, UtmAgreesWithPerPointAndExactTransverseMercator) {
             std::vector<double> lat(n), lon(n), x(n), y(n);
             for (std::size_t i = 0; i < n; ++i)
                 lat[i] = points[i][1], lon[i] = points[i][0];
-            OnBothKernels([&] {
+            OnEveryKernelBuild([&] {
                 const double tolerance = inside ? 1e-8 : 1e-3;
                 std::vector<double> u = lat, v = lon; // converted in place
                 const std::size_t forward =
@@ -302,7 +305,7 @@ TEST(Batch, ArrayContractOnEveryPath) {
         {"to geocentric", 3, 3, toGeocentric, toGeocentricPoint, 1e-8, geographic},
         {"from geocentric", 3, 3, fromGeocentric, fromGeocentricPoint, 1e-8, geocentric},
     };
-    OnBothKernels([&] {
+    OnEveryKernelBuild([&] {
         for (const Contract& c : contracts)
             CheckContract(c);
     });

@@ -8,32 +8,54 @@ namespace geoframe::detail {
 
 namespace {
 
-std::atomic<bool> g_portable{false};
+/// The build UseKernels chose; null for the processor's best.
+std::atomic<const KernelSet*> g_chosen{nullptr};
 
-const KernelSet& NativeKernels() {
-    static const KernelSet& chosen = []() -> const KernelSet& {
-#ifdef GEOFRAME_AVX2_KERNELS
-        __builtin_cpu_init();
-        if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma"))
-            return Avx2Kernels();
+bool Supports(KernelBuild build) {
+#ifdef GEOFRAME_X86_KERNELS
+    __builtin_cpu_init();
+    const bool avx2 = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma");
+    if (build == KernelBuild::Avx512)
+        return avx2 && __builtin_cpu_supports("avx512f");
+    if (build == KernelBuild::Avx2)
+        return avx2;
 #endif
-        return PortableKernels();
-    }();
-    return chosen;
+    return build == KernelBuild::Portable;
+}
+
+const KernelSet& Build(KernelBuild build) {
+#ifdef GEOFRAME_X86_KERNELS
+    if (build == KernelBuild::Avx512)
+        return Avx512Kernels();
+    if (build == KernelBuild::Avx2)
+        return Avx2Kernels();
+#endif
+    return PortableKernels();
+}
+
+const KernelSet& BestKernels() {
+    static const KernelSet& best = Build(Supports(KernelBuild::Avx512) ? KernelBuild::Avx512
+                                         : Supports(KernelBuild::Avx2) ? KernelBuild::Avx2
+                                                                       : KernelBuild::Portable);
+    return best;
 }
 
 const KernelSet& Kernels() {
-    return g_portable.load(std::memory_order_relaxed) ? PortableKernels() : NativeKernels();
+    const KernelSet* chosen = g_chosen.load(std::memory_order_relaxed);
+    return chosen ? *chosen : BestKernels();
 }
 
 } // namespace
 
-void UsePortableKernels(bool portable) {
-    g_portable.store(portable, std::memory_order_relaxed);
-}
-
-bool UsingPortableKernels() {
-    return g_portable.load(std::memory_order_relaxed) || &NativeKernels() == &PortableKernels();
+bool UseKernels(KernelBuild build) {
+    if (build == KernelBuild::Best) {
+        g_chosen.store(nullptr, std::memory_order_relaxed);
+        return true;
+    }
+    if (!Supports(build))
+        return false;
+    g_chosen.store(&Build(build), std::memory_order_relaxed);
+    return true;
 }
 
 TmSeries MakeUtmSeries(double a, double b, int zone, bool south) {

@@ -6,8 +6,8 @@
 // block of kBlock points held in aligned local arrays, so every point runs through
 // the same vector code whatever its place in the caller's array; the drivers here
 // copy the caller's points in and out block by block. Two builds of the kernels
-// exist, a portable one and, on x86-64, one for AVX2 with FMA; the first array call
-// picks by what the processor has.
+// exist, a portable one and, on x86-64, one for AVX2 with FMA and one for AVX-512;
+// the first array call picks the widest the processor has.
 
 #include <geoframe/geoframe_export.h>
 
@@ -62,15 +62,18 @@ struct KernelSet {
 void WrapDegreesSlowly(double* block);
 
 const KernelSet& PortableKernels();
-#ifdef GEOFRAME_AVX2_KERNELS
+#ifdef GEOFRAME_X86_KERNELS
 const KernelSet& Avx2Kernels();
+const KernelSet& Avx512Kernels();
 #endif
 
-/// For the test suite: `portable` makes every array call use the portable kernels
-/// from then on, false goes back to the processor's best. Not for applications.
-GEOFRAME_EXPORT void UsePortableKernels(bool portable);
-/// Whether array calls now use the portable kernels.
-GEOFRAME_EXPORT bool UsingPortableKernels();
+/// The builds of the kernels: Best is the one the processor is given by default.
+enum class KernelBuild { Best, Portable, Avx2, Avx512 };
+
+/// For the test suite and the benchmarks: makes every array call from then on
+/// use `build`. False, nothing changed, when this processor or this build of
+/// the library has not got it. Not for applications.
+GEOFRAME_EXPORT bool UseKernels(KernelBuild build);
 
 // The array drivers: n points in, n out, outputs may be the input arrays
 // themselves; each returns how many points converted (the others get NaN).

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#ifdef GEOFRAME_AVX2_KERNELS
+#ifdef GEOFRAME_X86_KERNELS
 
 #define GEOFRAME_KERNEL_NS avx2
 #include "projection/detail/Kernels.h"
