@@ -3,6 +3,7 @@
 #include <geoframe/geodesy/GxGeoAngle.h>
 
 #include "foundation/Text.h"
+#include "projection/ProjCreation.h"
 
 #include <proj.h>
 
@@ -45,15 +46,12 @@ bool Transform(PJ* projector, PJ_DIRECTION direction, double a, double b, double
     return true;
 }
 
-/// PROJ 9 races inside itself when projectors are made on several threads at once,
-/// even with one context per thread (seen with lists it refuses). Making a
-/// projector is therefore serialised process-wide; converting never takes it.
-std::mutex& CreationMutex() {
+} // namespace
+
+std::mutex& geoframe::detail::ProjCreationMutex() {
     static std::mutex mutex;
     return mutex;
 }
-
-} // namespace
 
 GxProj4Interface::GxProj4Interface()
     : m_projector(nullptr), m_count(0), m_parameters(nullptr), m_context(nullptr) {}
@@ -169,7 +167,7 @@ bool GxProj4Interface::Replace(int count, const char* const* list) {
         m_parameters[i] = NewText(list[i]);
     m_count = count;
 
-    const std::lock_guard<std::mutex> lock(CreationMutex());
+    const std::lock_guard<std::mutex> lock(geoframe::detail::ProjCreationMutex());
     if (!m_context) {
         m_context = proj_context_create();
         if (!m_context)
