@@ -32,4 +32,12 @@ void BM_AngleReadDms(benchmark::State& state) {
 }
 BENCHMARK(BM_AngleReadDms);
 
+void BM_AngleReadStrict(benchmark::State& state) {
+    GxGeoAngle angle;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(angle.SetAngleText("33~52'3.00\" S"));
+    }
+}
+BENCHMARK(BM_AngleReadStrict);
+
 } // namespace

@@ -1,5 +1,6 @@
-// Reads a file of hand-typed angle texts and prints each one as decimal degrees
-// and as canonical degree-minute-second text.
+// Reads a file of hand-typed angle texts with the strict reader and prints each
+// one as decimal degrees and as canonical degree-minute-second text, or says that
+// it was refused.
 //
 //   geoframe_angle_text data/angles.txt
 
@@ -27,7 +28,7 @@ int main(int argc, char** argv) {
         if (line.empty() || line[0] == '#')
             continue;
         GxGeoAngle angle;
-        if (!angle.SetDMSString(line.c_str())) {
+        if (!angle.SetAngleText(line.c_str())) {
             std::printf("%-22s %16s\n", line.c_str(), "(refused)");
             continue;
         }

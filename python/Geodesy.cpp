@@ -59,7 +59,7 @@ py::list EllipsoidNames() {
 
 std::string InstalledDatumFile() {
     const py::module_ os = py::module_::import("os");
-    const py::object here = py::module_::import("geoframe").attr("__file__");
+    const py::object here = py::module_::import("geoframe._geoframe").attr("__file__");
     return py::str(os.attr("path").attr("normpath")(os.attr("path").attr("join")(
                        os.attr("path").attr("dirname")(here), GEOFRAME_DATUM_RELPATH)))
         .cast<std::string>();
@@ -87,12 +87,12 @@ int LoadDatums(py::object path) {
     return count;
 }
 
-/// The library reads a text without a number as 0; here that is no angle.
+/// The strict reader's angle; NaN for a text it refuses (or one holding a zero byte).
 double ParseAngle(const std::string& text) {
     GxGeoAngle angle;
-    const bool number = text.find_first_of("0123456789") != std::string::npos;
-    return number && angle.SetDMSString(text.c_str()) ? angle.GetDecimalDegrees()
-                                                      : std::numeric_limits<double>::quiet_NaN();
+    const bool whole = text.find('\0') == std::string::npos;
+    return whole && angle.SetAngleText(text.c_str()) ? angle.GetDecimalDegrees()
+                                                     : std::numeric_limits<double>::quiet_NaN();
 }
 
 py::object ParseAngles(py::object texts) {
@@ -238,10 +238,13 @@ before; datum names then work as ellipsoid names. path=None reads the
 datums.txt installed with geoframe. Returns the number of datums. Raises
 FileNotFoundError (the old table stays) for a file that cannot be read.)");
     m.def("parse_angle", &ParseAngles, py::arg("text"),
-          R"(Degrees from angle text: "45.5", "45.5S", "12 30.5", "12~30'15\" N",
-"12d30m15sN" (S and W negate). A sequence or array of texts gives a float
-array of its shape. A text that is not an angle (no digits, or letters where
-the hemisphere belongs) gives NaN.)");
+          R"(Degrees from angle text, read strictly (GxGeoAngle::SetAngleText):
+"45.5", "45.5S", "N51.5", "12 30.5", "12:30:15.5", "12~30'15\" N",
+"12d30m15sN", "51°30'26\"N" (S and W negate; decimal degrees wrap into one
+turn). A sequence or array of texts gives a float array of its shape. A text
+that is not wholly an angle ("45..5", "--45", "12'30", no digits, two
+hemisphere letters, minutes or seconds of 60 or more, a latitude beyond 90)
+gives NaN.)");
     m.def("format_angle", &FormatAngles, py::arg("degrees"), py::arg("precision") = 2,
           py::arg("axis") = py::none(),
           R"(Degree-minute-second text of an angle in degrees: 33~52'4.56" S with

@@ -1,8 +1,8 @@
-// The Python module `geoframe`.
+// The extension module geoframe._geoframe; the package geoframe/ re-exports it.
 
 #include "Objects.h"
 
-PYBIND11_MODULE(geoframe, m) {
+PYBIND11_MODULE(_geoframe, m) {
     m.doc() = R"(geoframe: geodesy, map projections and coordinate frames for numpy arrays.
 
 Angles are degrees, lengths and heights metres. Conversions take floats,

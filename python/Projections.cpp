@@ -25,14 +25,14 @@ Gx& As(const Projection& projection) {
 }
 
 /// A new Python projection of class W holding `projection`. For a PROJ-backed
-/// one, ValueError naming PROJ's parameter list when PROJ refused it: setting the
-/// local origin again reconfigures and reports whether PROJ accepted.
+/// one, ValueError naming PROJ's parameter list and PROJ's reason when PROJ
+/// refused it.
 template <class W>
 std::unique_ptr<W> Wrap(GxProjection* projection) {
     auto wrapper = std::make_unique<W>();
     wrapper->ref = projection;
     auto* proj = dynamic_cast<geoframe::detail::GxProj4Projection*>(projection);
-    if (proj && !proj->SetLocalOrigin(0.0, 0.0, 0.0)) {
+    if (proj && !proj->IsConfigured()) {
         char** list = nullptr;
         const int count = proj->GetParameters(list);
         std::string parameters;
@@ -41,7 +41,7 @@ std::unique_ptr<W> Wrap(GxProjection* projection) {
             delete[] list[i];
         }
         delete[] list;
-        Refuse("PROJ refused the projection " + parameters);
+        Refuse("PROJ refused the projection " + parameters + ": " + proj->GetConfigureError());
     }
     return wrapper;
 }

@@ -53,18 +53,33 @@ GxAffineTransform2D::GxAffineTransform2D(int n, const gxVec2* from, const gxVec2
         return;
     const double x0 = from[0][0], y0 = from[0][1], x1 = from[1][0], y1 = from[1][1];
     const double x2 = from[2][0], y2 = from[2][1];
-    // The map that takes each (xi, yi, 1) to Xi, and to Yi, solves a 3x3 system whose
+    // The system is solved about the source points' centroid, scaled to their
+    // spread, and for targets about their own centroid: at map-coordinate
+    // magnitudes (1e5 to 1e7 m) the raw [x y 1] system would lose the points'
+    // small differences to rounding.
+    const double cx = (x0 + x1 + x2) / 3, cy = (y0 + y1 + y2) / 3;
+    const double spread = std::max({std::fabs(x0 - cx), std::fabs(x1 - cx), std::fabs(x2 - cx),
+                                    std::fabs(y0 - cy), std::fabs(y1 - cy), std::fabs(y2 - cy)});
+    const auto u = [&](double x) { return (x - cx) / spread; };
+    const auto v = [&](double y) { return (y - cy) / spread; };
+    // The map that takes each (ui, vi, 1) to Xi, and to Yi, solves a 3x3 system whose
     // matrix holds the source points as rows; collinear points leave no solution.
-    gxMatrix4 e(x0, y0, 1, 0, x1, y1, 1, 0, x2, y2, 1, 0, 0, 0, 0, 1);
-    if (!IsRegular(x1 - x0, y1 - y0, x2 - x0, y2 - y0) || !e.invert()) {
+    gxMatrix4 e(u(x0), v(y0), 1, 0, u(x1), v(y1), 1, 0, u(x2), v(y2), 1, 0, 0, 0, 0, 1);
+    if (!IsRegular(x1 - x0, y1 - y0, x2 - x0, y2 - y0) || !(spread > 0) || !e.invert()) {
         m_hasForward = false;
         m_hasInverse = false;
         return;
     }
     for (int row = 0; row < 2; ++row) {
-        const double t0 = to[0][row], t1 = to[1][row], t2 = to[2][row];
-        for (int k = 0; k < 3; ++k)
-            m_forward[3 * row + k] = e[k][0] * t0 + e[k][1] * t1 + e[k][2] * t2;
+        const double tc = (to[0][row] + to[1][row] + to[2][row]) / 3;
+        const double t0 = to[0][row] - tc, t1 = to[1][row] - tc, t2 = to[2][row] - tc;
+        double k[3];
+        for (int i = 0; i < 3; ++i)
+            k[i] = e[i][0] * t0 + e[i][1] * t1 + e[i][2] * t2;
+        // X = k0 (x - cx) / spread + k1 (y - cy) / spread + k2 + tc.
+        m_forward[3 * row] = k[0] / spread;
+        m_forward[3 * row + 1] = k[1] / spread;
+        m_forward[3 * row + 2] = tc + k[2] - (k[0] * (cx / spread) + k[1] * (cy / spread));
     }
     DeriveInverse();
 }

@@ -191,11 +191,15 @@ bool GxCoordSys::operator==(const GxCoordSysBase& other) const {
         std::strcmp(name.c_str(), m_unitName->c_str()) != 0)
         return false;
 
-    GxSmartRef<GxEllipsoidBase> ellipsoid;
+    // Both sides compare the ellipsoid each reports (the projection's when there
+    // is one), so that equality is symmetric and a clone equals its original even
+    // when the system was made with a projection on another ellipsoid.
+    GxSmartRef<GxEllipsoidBase> mine, ellipsoid;
+    GetEllipsoid(mine);
     if (!other.GetEllipsoid(ellipsoid) || !ellipsoid) {
-        if (m_ellipsoid)
+        if (mine)
             return false;
-    } else if (!m_ellipsoid || !(*m_ellipsoid == *ellipsoid)) {
+    } else if (!mine || !(*mine == *ellipsoid)) {
         return false;
     }
 

@@ -17,12 +17,22 @@ using geoframe::detail::NewText;
 namespace {
 
 constexpr double kTolerance = 1e-8;
-/// Convergence limit of the Newton iteration and radius of the polar case: 2^-23.
+/// Convergence limit of the Newton iteration: 2^-23.
 constexpr double kConvergence = 1.1920928955078125e-07;
 /// Beyond 2^26 m (about 6.7e7 m) the height step is tested against |h| * 2^-49,
 /// a few units in the last place of the height, instead of 2^-23 m.
 constexpr double kRelativeConvergence = 1.7763568394002505e-15;
 constexpr int kMaxSteps = 5;
+/// 180 / pi as the sum of the nearest double and the rest.
+constexpr double kDegPerRadHi = 57.29577951308232;
+constexpr double kDegPerRadLo = -1.9878495670576283e-15;
+
+/// rad + step radians in degrees, rounded once (the sum is never formed in
+/// radians).
+double RadiansToDegrees(double rad, double step = 0.0) {
+    return std::fma(rad, kDegPerRadHi, std::fma(step, kDegPerRadHi, rad * kDegPerRadLo));
+}
+
 /// A semi-major radius below this counts as no figure at all.
 constexpr double kZeroRadius = 1e-5;
 
@@ -155,7 +165,7 @@ bool GxEllipsoid::GeocentricToLatLong(double x, double y, double z, double& lat,
     const double e2 = GetEccentricitySq();
     const double p = std::sqrt(x * x + y * y);
 
-    if (p <= kConvergence) {
+    if (p == 0.0) {
         lon = 0.0;
         lat = z < 0.0 ? -90.0 : (z > 0.0 ? 90.0 : 0.0);
         height = wantHeight ? std::fabs(z) - GetSemiMinorRadius() : 0.0;
@@ -168,7 +178,7 @@ bool GxEllipsoid::GeocentricToLatLong(double x, double y, double z, double& lat,
     // Sine, cosine, the radius-of-curvature term and N at the current latitude.
     const auto atLatitude = [&] {
         sl = std::sin(phi);
-        cl = std::sqrt(1.0 - sl * sl);
+        cl = std::cos(phi);
         w = std::sqrt(1.0 - e2 * sl * sl);
         n = a / w;
     };
@@ -176,6 +186,7 @@ bool GxEllipsoid::GeocentricToLatLong(double x, double y, double z, double& lat,
     double h = std::sqrt(x * x + y * y + z * z) - n;
 
     bool converged = false;
+    double phiBefore = phi, lastStep = 0.0;
     for (int step = 1;; ++step) {
         const double fp = (n + h) * cl - p;
         const double fz = (n * (1.0 - e2) + h) * sl - z;
@@ -186,6 +197,8 @@ bool GxEllipsoid::GeocentricToLatLong(double x, double y, double z, double& lat,
         const double dh = (dz * fp - dp * fz) * d;
         const double dl = (cl * fz - sl * fp) * d;
         h += dh;
+        phiBefore = phi;
+        lastStep = dl;
         phi += dl;
         // Far out the height is coarser than 2^-23 m; there the step is measured
         // against the height's own rounding.
@@ -199,17 +212,24 @@ bool GxEllipsoid::GeocentricToLatLong(double x, double y, double z, double& lat,
         atLatitude();
     }
 
-    lat = gxDoubleTrait::radToDeg(phi);
-    // The iteration sees the latitude only through its sine and sqrt(1 - sine^2),
-    // so one that has run whole turns past a pole (points deep inside the Earth)
-    // stands for the same latitude wrapped by those turns: the same point. One
-    // that still lies beyond +-90 has a negative cosine, where the steps taken were
-    // not Newton steps and the point is not reached: no solution.
+    if (converged) {
+        // The height as the distance to the foot of the normal at the solved
+        // latitude: free of the rounding the steps have gathered in it.
+        atLatitude();
+        const double dpf = p - n * cl;
+        const double dzf = z - n * (1.0 - e2) * sl;
+        h = std::copysign(std::hypot(dpf, dzf), dpf * cl + dzf * sl);
+    }
+    lat = RadiansToDegrees(phiBefore, lastStep);
+    // The iteration sees the latitude only through its sine and cosine, so one
+    // that has run whole turns (points deep inside the Earth) stands for the same
+    // latitude wrapped by those turns: the same point. One that still lies beyond
+    // +-90 has a negative cosine and so a height below -N: not a solution.
     if (!(std::fabs(lat) <= 90.0)) {
         lat = GxGeoAngle(lat).GetDecimalDegrees();
         converged = converged && std::fabs(lat) <= 90.0;
     }
-    lon = gxDoubleTrait::radToDeg(lambda);
+    lon = RadiansToDegrees(lambda);
     height = wantHeight ? h : 0.0;
     return converged;
 }

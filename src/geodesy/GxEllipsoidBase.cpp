@@ -8,7 +8,7 @@ GxEllipsoidBase::GxEllipsoidBase() : GxEllipsoidBase("Sphere") {}
 
 GxEllipsoidBase::GxEllipsoidBase(const char* name)
     : m_semiMajor(kDefaultRadius), m_semiMinor(kDefaultRadius), m_shiftX(0.0), m_shiftY(0.0),
-      m_shiftZ(0.0), m_eccentricity(0.0), m_eccentricitySq(0.0) {
+      m_shiftZ(0.0), m_eccentricity(0.0), m_eccentricitySq(0.0), m_revision(0) {
     SetName(name);
 }
 
@@ -16,7 +16,7 @@ GxEllipsoidBase::GxEllipsoidBase(const GxEllipsoidBase& other)
     : GxRefBase(), m_semiMajor(other.m_semiMajor), m_semiMinor(other.m_semiMinor),
       m_shiftX(other.m_shiftX), m_shiftY(other.m_shiftY), m_shiftZ(other.m_shiftZ),
       m_eccentricity(other.m_eccentricity), m_eccentricitySq(other.m_eccentricitySq),
-      m_name(other.m_name) {}
+      m_name(other.m_name), m_revision(other.m_revision) {}
 
 GxEllipsoidBase::~GxEllipsoidBase() = default;
 
@@ -25,6 +25,7 @@ void GxEllipsoidBase::SetFigure(double a, double b, double e, double es) {
     m_semiMinor = b;
     m_eccentricity = e;
     m_eccentricitySq = es;
+    ++m_revision;
 }
 
 void GxEllipsoidBase::SetName(const char* name) {
@@ -32,11 +33,13 @@ void GxEllipsoidBase::SetName(const char* name) {
         m_name = name;
     else
         m_name.clear();
+    ++m_revision;
 }
 
 void GxEllipsoidBase::DropName(bool drop) {
     if (drop)
         m_name.clear();
+    ++m_revision;
 }
 
 void GxEllipsoidBase::SetSemiMajorRadius(double radius, bool dropName) {
@@ -68,6 +71,7 @@ bool GxEllipsoidBase::SetDatumShift(double dx, double dy, double dz) {
     m_shiftX = dx;
     m_shiftY = dy;
     m_shiftZ = dz;
+    ++m_revision;
     return true;
 }
 

@@ -25,7 +25,7 @@ GxACEAProjection::GxACEAProjection(GxSmartRef<GxEllipsoidBase> ellipsoid, GxGeoA
 }
 
 GxACEAProjection::GxACEAProjection(const GxACEAProjection& other) : GxConicProjection(other) {
-    Start(false, true);
+    Start(false, other.ConfigureHasRun());
 }
 
 GxACEAProjection::~GxACEAProjection() = default;

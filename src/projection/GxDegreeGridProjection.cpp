@@ -54,6 +54,11 @@ bool GxDegreeGridProjection::LatLong2Proj(GxGeoAngle lat, GxGeoAngle lon, double
 
 bool GxDegreeGridProjection::Proj2LatLong(double x, double y, GxGeoAngle& lat,
                                           GxGeoAngle& lon) const {
+    // Before any wrapping: a latitude beyond +-90 is a point off the Earth, not
+    // one to wrap back onto it.
+    const double latitude = (y + LocalY()) / kMetresPerDegree + m_originLat.GetDecimalDegrees();
+    if (!(std::fabs(latitude) <= 90.0))
+        return false;
     const GxGeoAngle newLat = (y + LocalY()) / kMetresPerDegree + m_originLat;
     const double k = m_pointCosine ? Cosine(newLat) : m_originCosine;
     const GxGeoAngle newLon = (x + LocalX()) / kMetresPerDegree / k + m_originLon;

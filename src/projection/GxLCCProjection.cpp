@@ -25,7 +25,7 @@ GxLCCProjection::GxLCCProjection(GxSmartRef<GxEllipsoidBase> ellipsoid, GxGeoAng
 }
 
 GxLCCProjection::GxLCCProjection(const GxLCCProjection& other) : GxConicProjection(other) {
-    Start(false, true);
+    Start(false, other.ConfigureHasRun());
 }
 
 GxLCCProjection::~GxLCCProjection() = default;

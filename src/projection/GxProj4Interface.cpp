@@ -11,6 +11,7 @@
 #include <cstdarg>
 #include <cstring>
 #include <mutex>
+#include <string>
 #include <string_view>
 
 using geoframe::detail::DeleteTextList;
@@ -44,6 +45,23 @@ bool Transform(PJ* projector, PJ_DIRECTION direction, double a, double b, double
     outA = out.v[0];
     outB = out.v[1];
     return true;
+}
+
+/// PROJ's log function: keeps the first message of a creation (PROJ may add
+/// follow-ups that say less) and prints nothing. PROJ's frame around the
+/// reason ("proj_create: Error 1027 (Invalid value for an argument): ") goes.
+void CatchMessage(void* target, int, const char* message) {
+    auto* error = static_cast<std::string*>(target);
+    if (!error->empty() || !message)
+        return;
+    std::string_view text(message);
+    constexpr std::string_view frame = "proj_create: Error ";
+    if (text.substr(0, frame.size()) == frame) {
+        const std::size_t end = text.find("): ");
+        if (end != std::string_view::npos)
+            text.remove_prefix(end + 3);
+    }
+    *error = text;
 }
 
 } // namespace
@@ -167,23 +185,36 @@ bool GxProj4Interface::Replace(int count, const char* const* list) {
         m_parameters[i] = NewText(list[i]);
     m_count = count;
 
+    m_error.clear();
     const std::lock_guard<std::mutex> lock(geoframe::detail::ProjCreationMutex());
     if (!m_context) {
         m_context = proj_context_create();
-        if (!m_context)
+        if (!m_context) {
+            m_error = "PROJ could not make a context";
             return false;
+        }
+        proj_log_func(m_context, &m_error, CatchMessage);
         proj_log_level(m_context, PJ_LOG_NONE);
     }
+    // PROJ says why it refuses a list only through its log: listen while the
+    // projector is made, and never while points convert.
+    proj_log_level(m_context, PJ_LOG_ERROR);
     PJ* projector = proj_create_argv(m_context, m_count, m_parameters);
-    if (!projector)
+    proj_log_level(m_context, PJ_LOG_NONE);
+    if (!projector) {
+        if (m_error.empty())
+            m_error = proj_context_errno_string(m_context, proj_context_errno(m_context));
         return false;
+    }
     // Only an operation that takes longitude and latitude in radians can serve the
     // conversions; coordinate reference systems and pipelines with other inputs
     // would turn every point into an error or a wrong answer.
     if (proj_is_crs(projector) || !proj_angular_input(projector, PJ_FWD)) {
         proj_destroy(projector);
+        m_error = "not a conversion from longitude and latitude";
         return false;
     }
+    m_error.clear();
     m_projector = projector;
     return true;
 }

@@ -21,17 +21,19 @@ constexpr std::size_t kMaxParameters = 10;
 
 GxProj4Projection::GxProj4Projection(const char* projParameter)
     : GxProjectionOverloads(), m_projParameter(projParameter), m_latitudeLimit(INFINITY),
-      m_fullPrecision(false), m_adapter(new GxProj4Interface) {}
+      m_fullPrecision(false), m_adapter(new GxProj4Interface), m_configureHasRun(false),
+      m_hasEllipsoid(true) {}
 
 GxProj4Projection::GxProj4Projection(const char* projParameter,
                                      GxSmartRef<GxEllipsoidBase> ellipsoid)
     : GxProjectionOverloads(std::move(ellipsoid)), m_projParameter(projParameter),
-      m_latitudeLimit(INFINITY), m_fullPrecision(false), m_adapter(new GxProj4Interface) {}
+      m_latitudeLimit(INFINITY), m_fullPrecision(false), m_adapter(new GxProj4Interface),
+      m_configureHasRun(false), m_hasEllipsoid(true) {}
 
 GxProj4Projection::GxProj4Projection(const GxProj4Projection& other)
     : GxProjectionOverloads(other), m_projParameter(other.m_projParameter),
       m_latitudeLimit(other.m_latitudeLimit), m_fullPrecision(other.m_fullPrecision),
-      m_adapter(new GxProj4Interface) {}
+      m_adapter(new GxProj4Interface), m_configureHasRun(false), m_hasEllipsoid(true) {}
 
 GxProj4Projection::~GxProj4Projection() = default;
 
@@ -39,6 +41,7 @@ GxProj4Projection::~GxProj4Projection() = default;
 // GxProj4Interface of the projection's own making.
 
 bool GxProj4Projection::LatLong2Proj(GxGeoAngle lat, GxGeoAngle lon, double& x, double& y) const {
+    Refresh();
     const double latitude = lat.GetDecimalDegrees();
     if (!std::isfinite(latitude) || !std::isfinite(lon.GetDecimalDegrees()))
         return false;
@@ -62,15 +65,33 @@ bool GxProj4Projection::LatLong2Proj(GxGeoAngle lat, GxGeoAngle lon, double& x, 
 bool GxProj4Projection::Proj2LatLong(double x, double y, GxGeoAngle& lat, GxGeoAngle& lon) const {
     if (!std::isfinite(x) || !std::isfinite(y))
         return false;
+    Refresh();
     return m_adapter->GxProj4Interface::Proj2LatLong(x + LocalX(), y + LocalY(), lat, lon);
 }
 
 int GxProj4Projection::GetParameters(char**& list) const {
+    Refresh();
     return m_adapter->GetParameters(list);
 }
 
+bool GxProj4Projection::IsConfigured() const {
+    Refresh();
+    return m_adapter->IsConfigured();
+}
+
+const char* GxProj4Projection::GetConfigureError() const {
+    Refresh();
+    if (!m_configureHasRun)
+        return "not configured yet";
+    if (!m_hasEllipsoid)
+        return "no ellipsoid";
+    return m_adapter->GetError();
+}
+
 bool GxProj4Projection::Configure(std::initializer_list<std::string> parameters) {
+    m_configureHasRun = true;
     const GxEllipsoidBase* ellipsoid = Ellipsoid();
+    m_hasEllipsoid = ellipsoid != nullptr;
     if (!ellipsoid || parameters.size() + 3 > kMaxParameters) {
         // Nothing sound to hand PROJ: drop the projector so that no point converts
         // with the parameters of before.

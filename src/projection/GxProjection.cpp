@@ -7,23 +7,30 @@
 
 namespace {
 
+std::uint64_t RevisionOf(const GxSmartRef<GxEllipsoidBase>& ellipsoid) {
+    return ellipsoid ? ellipsoid->GetRevision() : 0;
+}
+
 /// The "Datum: " line shows at most this many characters of the ellipsoid's name.
 constexpr std::size_t kDatumNameLength = 10;
 
 } // namespace
 
+// A constructor builds from the ellipsoid as it stands; a copy takes the
+// original's description and so the revision that description was built at.
+
 GxProjection::GxProjection()
     : m_localX(0.0), m_localY(0.0), m_localZ(0.0), m_ellipsoid(new GxEllipsoid("WGS84")),
-      m_hasDescription(false) {}
+      m_hasDescription(false), m_builtRevision(RevisionOf(m_ellipsoid)) {}
 
 GxProjection::GxProjection(GxSmartRef<GxEllipsoidBase> ellipsoid)
     : m_localX(0.0), m_localY(0.0), m_localZ(0.0), m_ellipsoid(std::move(ellipsoid)),
-      m_hasDescription(false) {}
+      m_hasDescription(false), m_builtRevision(RevisionOf(m_ellipsoid)) {}
 
 GxProjection::GxProjection(const GxProjection& other)
     : GxRefBase(), m_localX(other.m_localX), m_localY(other.m_localY), m_localZ(other.m_localZ),
       m_ellipsoid(other.m_ellipsoid), m_description(other.m_description),
-      m_hasDescription(other.m_hasDescription) {}
+      m_hasDescription(other.m_hasDescription), m_builtRevision(other.m_builtRevision) {}
 
 GxProjection::~GxProjection() = default;
 
@@ -39,6 +46,7 @@ GxSmartRef<GxEllipsoidBase> GxProjection::GetEllipsoid() const {
 }
 
 const char* GxProjection::GetProjectionInstanceDesc() const {
+    Refresh();
     return m_hasDescription ? m_description.c_str() : nullptr;
 }
 
@@ -51,8 +59,23 @@ bool GxProjection::SetLocalOrigin(double x, double y, double z) {
 
 bool GxProjection::SetEllipsoid(GxSmartRef<GxEllipsoidBase> ellipsoid) {
     m_ellipsoid = std::move(ellipsoid);
+    m_builtRevision = RevisionOf(m_ellipsoid);
     UpdateInstanceDesc();
     return SetProjection();
+}
+
+bool GxProjection::ReconfiguresOnEllipsoidChange() const {
+    return true;
+}
+
+void GxProjection::Rebuild() const {
+    m_builtRevision = RevisionOf(m_ellipsoid);
+    // The library's projections touch only mutable state here (description, PROJ
+    // adapter), so the rebuild is sound on a projection defined const too.
+    auto* self = const_cast<GxProjection*>(this);
+    self->UpdateInstanceDesc();
+    if (ReconfiguresOnEllipsoidChange())
+        self->SetProjection();
 }
 
 void GxProjection::LLE2Proj(GxGeoAngle lat, GxGeoAngle lon, double elev, double& x, double& y,

@@ -52,7 +52,8 @@ GxStereographicProjection::GxStereographicProjection(const GxStereographicProjec
     : GxProj4Projection(other), m_originLat(other.m_originLat), m_originLon(other.m_originLon),
       m_scaleLat(other.m_scaleLat), m_scaleK0(other.m_scaleK0), m_useScaleK0(other.m_useScaleK0) {
     UpdateInstanceDesc();
-    SetProjection();
+    if (other.ConfigureHasRun())
+        SetProjection();
 }
 
 GxStereographicProjection::~GxStereographicProjection() = default;

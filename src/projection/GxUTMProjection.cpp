@@ -38,7 +38,8 @@ GxUTMProjection::GxUTMProjection(GxSmartRef<GxEllipsoidBase> ellipsoid, int zone
 
 GxUTMProjection::GxUTMProjection(const GxUTMProjection& other)
     : GxProj4Projection(other), m_zone(other.m_zone), m_hemisphere(other.m_hemisphere) {
-    SetProjection();
+    if (other.ConfigureHasRun())
+        SetProjection();
 }
 
 GxUTMProjection::~GxUTMProjection() = default;

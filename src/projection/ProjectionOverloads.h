@@ -7,14 +7,18 @@
 
 #include <geoframe/projection/detail/GxProjectionOverloads.h>
 
+#include <cmath>
+
 namespace geoframe::detail {
 
 template <class Family>
 bool GxProjectionOverloads<Family>::LatLong2Proj(const gxVec3& in, gxVec3& out) const {
     double x, y;
-    if (!Self().Family::LatLong2Proj(GxGeoAngle(in.GetY()), GxGeoAngle(in.GetX()), x, y))
+    const double z = in.GetZ() - LocalZ();
+    if (!std::isfinite(z) ||
+        !Self().Family::LatLong2Proj(GxGeoAngle(in.GetY()), GxGeoAngle(in.GetX()), x, y))
         return false;
-    out.set(x, y, in.GetZ() - LocalZ());
+    out.set(x, y, z);
     return true;
 }
 
@@ -32,9 +36,10 @@ bool GxProjectionOverloads<Family>::GeoCoord2Proj(const GxGeoCoord& in, gxVec3& 
     GxGeoAngle lat, lon;
     double elevation, x, y;
     in.GetLatLong(lat, lon, elevation);
-    if (!Self().Family::LatLong2Proj(lat, lon, x, y))
+    const double z = elevation - LocalZ();
+    if (!std::isfinite(z) || !Self().Family::LatLong2Proj(lat, lon, x, y))
         return false;
-    out.set(x, y, elevation - LocalZ());
+    out.set(x, y, z);
     return true;
 }
 
@@ -52,9 +57,10 @@ bool GxProjectionOverloads<Family>::Proj2LatLong(double x, double y, double& lat
 template <class Family>
 bool GxProjectionOverloads<Family>::Proj2LatLong(const gxVec3& in, gxVec3& out) const {
     GxGeoAngle lat, lon;
-    if (!Self().Family::Proj2LatLong(in.GetX(), in.GetY(), lat, lon))
+    const double z = in.GetZ() + LocalZ();
+    if (!std::isfinite(z) || !Self().Family::Proj2LatLong(in.GetX(), in.GetY(), lat, lon))
         return false;
-    out.set(lon.GetDecimalDegrees(), lat.GetDecimalDegrees(), in.GetZ() + LocalZ());
+    out.set(lon.GetDecimalDegrees(), lat.GetDecimalDegrees(), z);
     return true;
 }
 
@@ -70,9 +76,10 @@ bool GxProjectionOverloads<Family>::Proj2GeoCoord(double x, double y, GxGeoCoord
 template <class Family>
 bool GxProjectionOverloads<Family>::Proj2GeoCoord(const gxVec3& in, GxGeoCoord& out) const {
     GxGeoAngle lat, lon;
-    if (!Self().Family::Proj2LatLong(in.GetX(), in.GetY(), lat, lon))
+    const double z = in.GetZ() + LocalZ();
+    if (!std::isfinite(z) || !Self().Family::Proj2LatLong(in.GetX(), in.GetY(), lat, lon))
         return false;
-    out.SetLatLong(lat, lon, in.GetZ() + LocalZ());
+    out.SetLatLong(lat, lon, z);
     return true;
 }
 

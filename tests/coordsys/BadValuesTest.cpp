@@ -140,7 +140,19 @@ TEST(BadValues, Projections) {
             // These report nothing: each output is written finite or left alone.
             EXPECT_CLEAN_OR_UNTOUCHED(what, (p->LLE2Proj(a, b, 8.0, x, y, z), true));
             EXPECT_CLEAN_OR_UNTOUCHED(what, (p->Proj2LLE(a, b, 8.0, lat, lon, z), true));
+            // A good point with a bad elevation (a) is refused as a whole.
+            gxVec3 map;
+            ASSERT_TRUE(p->LatLong2Proj(gxVec3(made.lonMin, made.latMin, 0), map));
+            const GxGeoCoord high(made.latMin, made.lonMin, a, GxSmartRef<GxEllipsoidBase>());
+            EXPECT_CLEAN_OR_UNTOUCHED(what,
+                                      p->LatLong2Proj(gxVec3(made.lonMin, made.latMin, a), v));
+            EXPECT_CLEAN_OR_UNTOUCHED(what, p->GeoCoord2Proj(high, v));
+            EXPECT_CLEAN_OR_UNTOUCHED(what, p->Proj2LatLong(gxVec3(map[0], map[1], a), v));
+            EXPECT_CLEAN_OR_UNTOUCHED(what, p->Proj2GeoCoord(gxVec3(map[0], map[1], a), c));
         }
+        p->SetLocalOrigin(0, 0, INFINITY);
+        EXPECT_CLEAN_OR_UNTOUCHED(made.Name(),
+                                  p->LatLong2Proj(gxVec3(made.lonMin, made.latMin, 0), v));
         double x = 0, y = 0;
         const bool set = p->SetLocalOrigin(kNan, 0, 0);
         EXPECT_CLEAN(made.Name() + std::string(" with a NaN local origin"),

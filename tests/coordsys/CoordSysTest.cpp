@@ -166,11 +166,18 @@ TEST(CoordSys, Equality) {
         make(0, "Distance", "Meters", {}),      make(0, "Distance", "Meters", wgs84),
         make(0, "Distance", "Meters", clarke)};
     systems[7]->SetVerticalDatum(GxCoordSysBase::VERTICAL_DATUM_GEOID);
-    const int group[] = {0, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 10, 11, 12};
-    for (int i = 0; i < 15; ++i)
-        for (int j = 0; j < 15; ++j)
-            EXPECT_TRUE((*systems[i] == *systems[j]) == (group[i] == group[j]) &&
-                        (*systems[i] != *systems[j]) != (group[i] == group[j]))
+    // Held as passed, on another ellipsoid than its projection's: it reports, and
+    // so compares as, the projection's; so does its clone.
+    const CRef asPassed(new GxCoordSys(PRef(new GxUTMProjection(wgs84, 33, 0)), clarke));
+    asPassed->SetUnits("Distance", "Meters");
+    std::vector<BRef> all(std::begin(systems), std::end(systems));
+    all.push_back(asPassed);
+    all.push_back(asPassed->Clone());
+    const int group[] = {0, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 10, 11, 12, 0, 0};
+    for (int i = 0; i < 17; ++i)
+        for (int j = 0; j < 17; ++j)
+            EXPECT_TRUE((*all[i] == *all[j]) == (group[i] == group[j]) &&
+                        (*all[i] != *all[j]) != (group[i] == group[j]))
                 << i << " " << j;
 }
 

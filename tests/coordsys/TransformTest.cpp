@@ -93,6 +93,29 @@ TEST(Transform2D, EveryKindOfSourceMapsRandomPointsBothWays) {
     ExpectMapsLike(GxScaleOffsetTrans2D(), kIdentity, 0);
 }
 
+TEST(Transform2D, PointPairsAtMapMagnitudesReproduceThemselves) {
+    // Three control points `spacing` apart about a centre, under a 30 degree turn
+    // and a shift; each must map onto its target within 1e-9 of the spacing plus
+    // rounding of the coordinates' magnitude, and back. Rows: centre x, y, spacing.
+    const double rows[][3] = {
+        {500123, 5000457, 1}, {500123, 5000457, 10}, {9.7e6, -9.9e6, 1}, {-3e6, 8e6, 0.01}};
+    const Placement p = {-123456.5, 2e5, 1, 1, 30};
+    for (const auto& r : rows) {
+        const gxVec2 from[3] = {{r[0], r[1]}, {r[0] + r[2], r[1]}, {r[0], r[1] + r[2]}};
+        const gxVec2 to[3] = {Place(p, from[0][0], from[0][1]), Place(p, from[1][0], from[1][1]),
+                              Place(p, from[2][0], from[2][1])};
+        const GxAffineTransform2D fit(3, from, to);
+        const double tol = 1e-9 * r[2] + 8 * std::ldexp(1.0, std::ilogb(1e7) - 52);
+        for (int i = 0; i < 3; ++i) {
+            gxVec2 out, back;
+            ASSERT_TRUE(fit.TransformTo(from[i][0], from[i][1], out[0], out[1]) &&
+                        fit.TransformFrom(to[i][0], to[i][1], back[0], back[1]));
+            EXPECT_LE((out - to[i]).length(), tol) << r[0] << " " << r[2];
+            EXPECT_LE((back - from[i]).length(), tol) << r[0] << " " << r[2];
+        }
+    }
+}
+
 TEST(Transform2D, SingularMapsAreReported) {
     const Placement singular[] = {{1, 2, 0, 1, 0},   {1, 2, 1, 0, 30},       {1, 2, 0, 0, 0},
                                   {NAN, 2, 1, 1, 0}, {1, 2, INFINITY, 1, 0}, {1, 2, 1, 1, NAN}};

@@ -1,52 +1,95 @@
-// Fuzz target: any text through GxGeoAngle::SetDMSString, then the angle written
-// back at a few precisions and the written text read again: a wrapped angle must
-// come back with the same value and axis.
+// Fuzz target: any text through both readers of GxGeoAngle, then each angle read
+// written back at a few precisions. A refused text leaves the angle as it was;
+// the strict reader gives only angles within one turn (latitudes within 90); no
+// written text of an angle within one turn has 60 minutes or seconds, and the
+// strict reader reads every such text back as the angle written.
 
 #include "Fuzz.h"
 
 #include <geoframe/geodesy/GxGeoAngle.h>
 
+#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <string>
+#include <string_view>
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string text(reinterpret_cast<const char*>(data), size);
+namespace {
 
-    GxGeoAngle angle(12.5, "N");
-    const GxGeoAngle before = angle;
-    if (!angle.SetDMSString(text.c_str())) {
-        Require(angle == before); // a refused text leaves the angle as it was
-        return 0;
-    }
+bool IsLatitude(const GxGeoAngle& angle) {
+    GeoHemiType hemisphere = HEMI_NONE;
+    angle.GetHemisphere(hemisphere);
+    return hemisphere == HEMI_NORTH || hemisphere == HEMI_SOUTH;
+}
 
+/// Minutes and seconds of a written text d~m's.sss" are below 60.
+bool BelowSixty(std::string_view text) {
+    const std::size_t tilde = text.find('~'), prime = text.find('\''), quote = text.find('"');
+    if (tilde == std::string_view::npos || prime < tilde || quote < prime)
+        return false;
+    int minutes = 99;
+    double seconds = 99.0;
+    std::from_chars(text.data() + tilde + 1, text.data() + prime, minutes);
+    std::from_chars(text.data() + prime + 1, text.data() + quote, seconds);
+    return minutes < 60 && seconds < 60.0;
+}
+
+void CheckWritten(const GxGeoAngle& angle) {
     const double degrees = angle.GetDecimalDegrees();
-    // Inside the turn (180 and -180 are one meridian written with E or W).
-    const bool wrapped = degrees > -180.0 && degrees < 180.0;
-    for (const int precision : {-1, 0, 2, 20}) {
+    // Within one turn; only the lenient reader keeps decimal degrees unwrapped.
+    const bool wrapped = degrees >= -180.0 && degrees <= 180.0;
+    for (const int precision : {-1, 0, 2, 4, 20}) {
         char* written = angle.GetDMSString(precision);
         Require(written && std::strlen(written) > 0);
-        // What the library writes it reads back, whatever the angle.
-        GxGeoAngle again;
-        Require(again.SetDMSString(written));
-        if (precision == 20 && wrapped) {
-            // Minutes within 1e-7 of a whole minute are rounded to it, so an angle
-            // next to the antimeridian may come back as the other side's 180.
-            const double back = again.GetDecimalDegrees();
-            const double error = std::fabs(std::remainder(back - degrees, 360.0));
-            GeoHemiType a = HEMI_NONE, b = HEMI_NONE;
-            angle.GetHemisphere(a);
-            again.GetHemisphere(b);
-            // A text whose digits are all zero has no sign left for its letter.
-            Require(!(error > 2e-9 || (a != b && back != 0.0 && std::fabs(back) != 180.0)));
+        // What the library writes its lenient reader reads back, whatever the angle.
+        GxGeoAngle lenient;
+        Require(lenient.SetDMSString(written));
+        if (wrapped) {
+            Require(BelowSixty(written));
+            // Refused only for a latitude beyond 90 degrees (which may round to 90).
+            GxGeoAngle strict;
+            const bool read = strict.SetAngleText(written);
+            Require(read || (IsLatitude(angle) && std::fabs(degrees) > 90.0));
+            if (read) {
+                // Within half a unit of the last digit, plus the 1e-7 minute that
+                // GetDMS rounds to a whole minute; 180 W comes back as 180 E.
+                const double unit = std::pow(10.0, -(precision < 0 ? 6 : precision));
+                const double error =
+                    std::fabs(std::remainder(strict.GetDecimalDegrees() - degrees, 360.0));
+                Require(error * 3600.0 <= 0.5 * unit + 6e-6 + 1e-8);
+                Require(IsLatitude(strict) == IsLatitude(angle));
+            }
         }
         angle.FreeString(written);
     }
-
     int whole = 0, minutes = 0;
     double seconds = 0.0;
     angle.GetDMS(whole, minutes, seconds);
     char* hemisphere = angle.GetHemisphere();
     angle.FreeString(hemisphere);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    const GxGeoAngle before(12.5, "N");
+
+    GxGeoAngle lenient = before;
+    if (lenient.SetDMSString(text.c_str()))
+        CheckWritten(lenient);
+    else
+        Require(lenient == before);
+
+    GxGeoAngle strict = before;
+    if (strict.SetAngleText(text.c_str())) {
+        const double degrees = strict.GetDecimalDegrees();
+        // Wrapped as SetDecimalDegrees wraps: 540 gives -180.
+        Require(degrees >= -180.0 && degrees <= 180.0 &&
+                (!IsLatitude(strict) || std::fabs(degrees) <= 90.0));
+        CheckWritten(strict);
+    } else {
+        Require(strict == before);
+    }
     return 0;
 }

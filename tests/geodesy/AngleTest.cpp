@@ -6,10 +6,12 @@
 
 #include <algorithm>
 #include <cfloat>
+#include <charconv>
 #include <cmath>
 #include <random>
 #include <string>
 #include <tuple>
+#include <vector>
 
 namespace {
 
@@ -33,10 +35,13 @@ char Hemi(const GxGeoAngle& angle) {
     return name[0];
 }
 
+using Reader = bool (GxGeoAngle::*)(const char*);
+
 /// Reads `text` into an angle and checks the degrees and the hemisphere.
-void ExpectReads(const char* text, double degrees, char hemi, double tol = 1e-12) {
+void ExpectReads(const char* text, double degrees, char hemi, double tol = 1e-12,
+                 Reader read = &GxGeoAngle::SetDMSString) {
     GxGeoAngle angle;
-    EXPECT_TRUE(angle.SetDMSString(text)) << text;
+    EXPECT_TRUE((angle.*read)(text)) << text;
     EXPECT_NEAR(angle.GetDecimalDegrees(), degrees, tol) << text;
     EXPECT_EQ(Hemi(angle), hemi) << text;
 }
@@ -157,7 +162,8 @@ TEST(AngleText, WritesTheCanonicalFormAndReadsItBack) {
     for (const auto& [degrees, hemi, precision, text] : cases) {
         const GxGeoAngle angle(degrees, hemi);
         EXPECT_EQ(DmsText(angle, precision), text) << degrees;
-        ExpectReads(text, angle, Hemi(angle), 1e-10);
+        for (const Reader read : {&GxGeoAngle::SetDMSString, &GxGeoAngle::SetAngleText})
+            ExpectReads(text, angle, Hemi(angle), 1e-10, read);
     }
     // Every digit asked for is written, up to the 1074 a double can have.
     EXPECT_EQ(DmsText(GxGeoAngle(-179.999, "W"), 20), "179~59'56.39999999998281055014\" W");
@@ -173,7 +179,129 @@ TEST(AngleText, WritesTheCanonicalFormAndReadsItBack) {
     for (const char* hemi : {static_cast<const char*>(nullptr), "N", "E"}) {
         for (int i = 0; i < 4000; ++i) {
             const GxGeoAngle angle(i % 4 ? wide(rng) : nearZero(rng), hemi);
-            ExpectReads(DmsText(angle, 8).c_str(), angle, Hemi(angle), 1e-11);
+            const std::string text = DmsText(angle, 8);
+            ExpectReads(text.c_str(), angle, Hemi(angle), 1e-11);
+            // The strict reader refuses latitudes beyond 90 degrees.
+            if (!hemi || *hemi == 'E' || std::fabs(double(angle)) <= 90.0)
+                ExpectReads(text.c_str(), angle, Hemi(angle), 1e-11, &GxGeoAngle::SetAngleText);
+        }
+    }
+}
+
+TEST(AngleText, RoundsTheSecondsOnceAndCarriesTheirSixty) {
+    // Seconds that round to 60 carry into minutes and degrees, away from zero on
+    // the angle's own side; seconds that round below 60 are written as before.
+    const std::tuple<double, const char*, int, const char*> cases[] = {
+        {46.633333, nullptr, 2, "46~38'0.00\""},
+        {10.9999, nullptr, 0, "11~0'0\""},
+        {0.99999999, "N", 4, "1~0'0.0000\" N"},
+        {-0.99999999, "N", 4, "1~0'0.0000\" S"},
+        {179.9999999, "E", 2, "180~0'0.00\" E"},
+        {-179.9999999, "E", 2, "180~0'0.00\" W"},
+        {-179.9999999999, "E", 2, "180~0'0.00\" W"},
+        {-179.9999999, nullptr, 3, "-180~0'0.000\""},
+        {-10.9999, nullptr, 0, "-11~0'0\""},
+        {-0.9999, nullptr, 0, "-1~0'0\""},
+        {-0.9999, "E", 0, "1~0'0\" W"},
+        {10.5 - 1e-6, nullptr, 2, "10~30'0.00\""},
+        {10.9999999999, nullptr, -1, "11~0'0.000000\""},
+        {10.99986, nullptr, 0, "10~59'59\""},
+        {89.99999999, "S", 4, "90~0'0.0000\" N"}};
+    for (const auto& [degrees, hemi, precision, text] : cases)
+        EXPECT_EQ(DmsText(GxGeoAngle(degrees, hemi), precision), text) << degrees;
+
+    // Random angles, half of them just below a whole minute, at every precision
+    // that can round to 60: minutes and seconds stay below 60 and the text reads
+    // back within half a unit of its last digit (plus the 1e-7 minute GetDMS
+    // rounds to a whole minute).
+    std::mt19937_64 rng(20261207);
+    std::uniform_real_distribution<double> wide(-180.0, 180.0), below(0.0, 1e-3);
+    std::uniform_int_distribution<int> minute(-180 * 60, 180 * 60);
+    for (int i = 0; i < 20000; ++i) {
+        // Latitudes (every third angle) are halved into [-90, 90].
+        const double turn = i % 2 ? wide(rng) : (minute(rng) - below(rng) / 60) / 60;
+        const double degrees = i % 3 == 1 ? turn / 2 : turn;
+        const GxGeoAngle angle(degrees, i % 3 == 0 ? nullptr : i % 3 == 1 ? "N" : "E");
+        const int precision = i % 6 - 1;
+        const std::string text = DmsText(angle, precision);
+        const std::size_t tilde = text.find('~'), mark = text.find('\'');
+        double seconds = 99.0;
+        std::from_chars(text.data() + mark + 1, text.data() + text.size(), seconds);
+        GxGeoAngle back;
+        ASSERT_TRUE(back.SetAngleText(text.c_str())) << text;
+        const double unit = std::pow(10.0, -(precision < 0 ? 6 : precision));
+        const double error =
+            std::fabs(std::remainder(back.GetDecimalDegrees() - degrees, 360.0)) * 3600.0;
+        ASSERT_TRUE(std::stoi(text.substr(tilde + 1, mark - tilde - 1)) < 60 && seconds < 60.0 &&
+                    error <= 0.5 * unit + 6e-6 + 1e-9)
+            << degrees << " -> " << text;
+    }
+}
+
+TEST(AngleText, StrictReaderTakesTheTypedForms) {
+    // Hemisphere '-': axis unset. The sign belongs to the whole angle; S and W
+    // negate; decimal degrees wrap; a lowercase s right after the seconds is their
+    // mark; e or E is an exponent only when a digit follows.
+    const double dm = 12.0 + 30.5 / 60, dms = 12.0 + 30.0 / 60 + 15.0 / 3600;
+    const double london = 51.0 + 30.0 / 60 + 26.0 / 3600, sydney = 33.0 + 52.0 / 60 + 4.56 / 3600;
+    const double colons = dms + 0.5 / 3600, west = -(59.0 / 60 + 59.5 / 3600);
+    const char *const marked = "51\u00b030'26\"N", *const spaced = "51\u00b0 30\u2032 26\u2033 N";
+    const std::tuple<const char*, double, char> cases[] = {
+        {"-33.8679", -33.8679, '-'}, {"33.8679S", -33.8679, 'S'}, {" \t33.8679 s\n", -33.8679, 'S'},
+        {"N51.5", 51.5, 'N'},        {"n 51.5", 51.5, 'N'},       {"W0.1275", -0.1275, 'W'},
+        {"+45.5e", 45.5, 'E'},       {"51.5\u00b0N", 51.5, 'N'},  {"-0~30'", -0.5, '-'},
+        {"200", -160.0, '-'},        {"200E", -160.0, 'W'},       {"180~0'0.00\" W", 180.0, 'E'},
+        {"90N", 90.0, 'N'},          {"90~0'0\" s", -90.0, 'S'},  {"1E2", 100.0, '-'},
+        {"12.5e-1N", 1.25, 'N'},     {"12e", 12.0, 'E'},          {".5", 0.5, '-'},
+        {"45.", 45.0, '-'},          {"12~30.5", dm, '-'},        {"12 30.5", dm, '-'},
+        {"12d30.5m", dm, '-'},       {"12 30.5s", -dm, 'S'},      {"12:30:15.5", colons, '-'},
+        {"12d30m15sN", dms, 'N'},    {"12d30m15ss", -dms, 'S'},   {"12 30 15s", dms, '-'},
+        {"12 30 15 s", -dms, 'S'},   {"12~ 30' 15\"", dms, '-'},  {"S 33 52 4.56", -sydney, 'S'},
+        {"0 59 59.5 W", west, 'W'},  {marked, london, 'N'},       {spaced, london, 'N'}};
+    for (const auto& [text, degrees, hemi] : cases)
+        ExpectReads(text, degrees, hemi, 1e-12, &GxGeoAngle::SetAngleText);
+
+    // No letter keeps the axis, and a latitude kept stays within 90 degrees; a
+    // plain number reads exactly as its value.
+    GxGeoAngle kept(0.0, "E"), latitude(0.0, "N");
+    EXPECT_TRUE(kept.SetAngleText("-10") && kept == GxGeoAngle(-10.0, "W"));
+    EXPECT_TRUE(!latitude.SetAngleText("100") && latitude.SetAngleText("-90") &&
+                latitude == GxGeoAngle(-90.0, "S"));
+    std::mt19937_64 rng(14);
+    std::uniform_real_distribution<double> mantissa(-10.0, 10.0);
+    std::uniform_int_distribution<int> exponent(-300, 300);
+    for (int i = 0; i < 2000; ++i) {
+        const double x = mantissa(rng) * std::pow(10.0, i % 2 ? exponent(rng) : i % 3);
+        char text[64];
+        *std::to_chars(text, text + sizeof text - 1, x).ptr = '\0';
+        GxGeoAngle strict, plain;
+        plain.SetDecimalDegrees(x);
+        EXPECT_TRUE(strict.SetAngleText(text) && strict == plain &&
+                    std::signbit(double(strict)) == std::signbit(double(plain)))
+            << text;
+    }
+}
+
+TEST(AngleText, StrictReaderRefusesAndLeavesTheAngle) {
+    const std::string huge = "1" + std::string(400, '0');
+    const std::vector<std::vector<const char*>> refused = {
+        // No number, bad signs and points, numbers a double cannot hold.
+        {"", "   ", "N", "abc", "north", "nan", "inf", "--45", "+-45", "- 45", "45..5", "45.5.5",
+         "4-5", "1e999", "1e-400", huge.c_str(), "12e+", nullptr},
+        // Marks doubled, out of order or misplaced; fractions before the last part.
+        {"12d30d15sN", "12'30", "12~~30", "12~30~", "30'12~", "12m", "12 30d", "12 30 15m", "12\"",
+         "12\xc2\xb0\xc2\xb0", "12 30 15\"\"", "12~:30", "12: 30", "12:30:", "12.5 30",
+         "12~30.5'15\"", "1e5~30'"},
+        // Minutes or seconds out of range, latitudes beyond 90, leftovers.
+        {"12 -30", "12 60", "12 30 60", "12~60'", "91N", "90~0'0.01\"S", "109~23'20.2\" N",
+         "12 30 15 40", "45.5x", "12 30 15 N x", "\xc2"},
+        // Two letters, a sign with S or W, a minus with N or E.
+        {"N51.5S", "NS45", "51.5NS", "S33 E151", "S-33", "-33S", "+33S", "-33N", "-10E"}};
+    for (const auto& group : refused) {
+        for (const char* text : group) {
+            GxGeoAngle angle(10.0, "E");
+            EXPECT_TRUE(!angle.SetAngleText(text) && angle == GxGeoAngle(10.0, "E"))
+                << (text ? text : "null");
         }
     }
 }
@@ -184,6 +312,7 @@ TEST(AngleText, IgnoresTheProcessLocale) {
     if (!german.Active())
         GTEST_SKIP() << "no comma-decimal locale available";
     ExpectReads("45.25", 45.25, '-', 0.0);
+    ExpectReads("45.25", 45.25, '-', 0.0, &GxGeoAngle::SetAngleText);
     EXPECT_EQ(DmsText(GxGeoAngle(-10.5), 2), "-10~30'0.00\"");
 }
 

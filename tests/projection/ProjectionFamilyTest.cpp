@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <thread>
 
 namespace {
@@ -80,6 +81,73 @@ TEST(ProjectionFamily, ClonesEqualityAndEllipsoidSharing) {
     for (std::size_t i = 0; i < all.size(); ++i)
         for (std::size_t j = 0; j < all.size(); ++j)
             EXPECT_EQ(all[i]->IsEqual(all[j]), i == j) << i << " " << j;
+}
+
+TEST(ProjectionFamily, AnEllipsoidChangedInPlaceReachesEveryHolder) {
+    // The shared ellipsoid is changed through its name and through its radius
+    // setters; holders and their clones then convert, describe and compare as a
+    // projection made on the new figure.
+    const std::function<void(GxEllipsoidBase&)> changes[] = {
+        [](GxEllipsoidBase& e) { e.SetEllipsoid("clrk66", 0, 0, 0); },
+        [](GxEllipsoidBase& e) {
+            e.SetSemiMajorRadius(6378206.4, false), e.SetSemiMinorRadius(6356583.8, false);
+        }};
+    for (const auto& change : changes) {
+        for (const Kind& kind : Kinds()) {
+            SCOPED_TRACE(kind.Name());
+            Ellipsoid shared = Wgs84();
+            GxSmartRef<GxProjection> p = kind.Make(shared), clone = p->Clone();
+            const std::string before = p->GetProjectionInstanceDesc();
+            change(*shared);
+            Ellipsoid fresh = Wgs84();
+            change(*fresh);
+            GxSmartRef<GxProjection> expected = kind.Make(fresh);
+            for (const GxSmartRef<GxProjection>& q : {p, clone, p->Clone()}) {
+                EXPECT_TRUE(q->IsEqual(expected) && expected->IsEqual(q));
+                EXPECT_STREQ(q->GetProjectionInstanceDesc(), expected->GetProjectionInstanceDesc());
+                EXPECT_EQ(Parameters(*q), Parameters(*expected));
+                for (const gxVec3& point : Points(kind, 20, 3)) {
+                    gxVec3 got, want, back, wantBack;
+                    ASSERT_TRUE(q->LatLong2Proj(point, got) && expected->LatLong2Proj(point, want));
+                    EXPECT_EQ(got, want);
+                    EXPECT_TRUE(q->Proj2LatLong(got, back) &&
+                                expected->Proj2LatLong(want, wantBack) && back == wantBack);
+                }
+            }
+            EXPECT_EQ(p->GetProjectionInstanceDesc() != before,
+                      shared->GetEllipsoid() != nullptr &&
+                          std::strcmp(shared->GetEllipsoid(), "WGS84"));
+        }
+    }
+}
+
+TEST(ProjectionFamily, UnconfiguredAndRefusedProjectionsSayWhy) {
+    using geoframe::detail::GxProj4Projection;
+    // Made without parameters: not configured, and neither is a clone.
+    for (GxSmartRef<GxProjection> p : {GxSmartRef<GxProjection>(new GxUTMProjection),
+                                       GxSmartRef<GxProjection>(new GxLCCProjection),
+                                       GxSmartRef<GxProjection>(new GxACEAProjection),
+                                       GxSmartRef<GxProjection>(new GxStereographicProjection)}) {
+        SCOPED_TRACE(p->GetProjectionName());
+        for (GxSmartRef<GxProjection> q : {p, p->Clone()}) {
+            const auto& proj4 = dynamic_cast<const GxProj4Projection&>(*q);
+            gxVec3 out(1, 2, 3);
+            EXPECT_FALSE(q->LatLong2Proj(gxVec3(9, 45, 0), out) || proj4.IsConfigured());
+            EXPECT_EQ(out, gxVec3(1, 2, 3));
+            EXPECT_STREQ(proj4.GetConfigureError(), "not configured yet");
+            p->GetEllipsoid()->SetSemiMajorRadius(6378138.0, false); // still not configured
+            EXPECT_FALSE(proj4.IsConfigured());
+        }
+    }
+    // PROJ's own reason; none once configured; none without an ellipsoid.
+    GxLCCProjection lcc(Wgs84(), 0, 0, 10, -10);
+    EXPECT_FALSE(lcc.IsConfigured());
+    EXPECT_STREQ(lcc.GetConfigureError(),
+                 "lcc: Invalid value for lat_1 and lat_2: |lat_1 + lat_2| should be > 0");
+    EXPECT_TRUE(lcc.SetLowerLat(GxGeoAngle(20.0)) && lcc.IsConfigured());
+    EXPECT_STREQ(lcc.GetConfigureError(), "");
+    EXPECT_FALSE(lcc.SetEllipsoid(Ellipsoid()) || lcc.IsConfigured());
+    EXPECT_STREQ(lcc.GetConfigureError(), "no ellipsoid");
 }
 
 TEST(ProjectionFamily, WithoutAnEllipsoid) {

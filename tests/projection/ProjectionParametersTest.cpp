@@ -204,6 +204,24 @@ TEST(DegreeGridProjections, FormulasBitForBit) {
     }
     EXPECT_NEAR(std::cos(90 * pi / 180), -2.32e-8, 0.01e-8);
 
+    // An inverse beyond +-90 before wrapping is off the Earth; longitudes wrap.
+    // Rows: origin latitude, local y, y, converts.
+    const double inverses[][4] = {
+        {0, 0, 90 * m, 1},    {0, 0, 90 * m + 1, 0},    {0, 0, 15e6, 0},      {0, 0, 1e12, 0},
+        {45, 0, -135 * m, 1}, {45, 0, -135 * m - 1, 0}, {-80, -11 * m, 0, 0}, {-80, -10 * m, 0, 1}};
+    for (const bool trapezoidal : {false, true}) {
+        for (const auto& r : inverses) {
+            GxSmartRef<GxProjection> p =
+                trapezoidal
+                    ? GxSmartRef<GxProjection>(new GxTrapezoidalProjection(Wgs84(), r[0], 0))
+                    : GxSmartRef<GxProjection>(new GxFlatEarthProjection(Wgs84(), r[0], 0));
+            p->SetLocalOrigin(0, r[1], 0);
+            double lat = 7, lon = 8;
+            EXPECT_EQ(p->Proj2LatLong(1e7, r[2], lat, lon), r[3] == 1) << r[0] << " " << r[2];
+            EXPECT_TRUE(r[3] == 1 || (lat == 7 && lon == 8));
+        }
+    }
+
     // The default flat-earth projection re-sets the ellipsoid it made, in place; a
     // given ellipsoid is kept.
     EXPECT_STREQ(GxFlatEarthProjection().GetEllipsoid()->GetEllipsoid(), "gxFlatEarthSphere");

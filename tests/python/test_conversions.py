@@ -114,6 +114,9 @@ def test_points_that_fail_give_nan_in_every_output_and_nothing_stale():
     for i in np.flatnonzero(~bad):
         assert (x[i], y[i], z[i]) == utm.forward(lat[i], lon[i], 100.0)
     assert math.isnan(utm.forward(95.0, 9.0)[2])
+    # A NaN elevation fails the whole point; so does an inverse off the Earth.
+    assert all(math.isnan(v) for v in gf.UTM(32).forward(45.0, 9.0, math.nan))
+    assert all(math.isnan(v) for v in gf.FlatEarth(0, 0).inverse(0.0, 15e6))
 
     lat, lon, h = utm.inverse([5e5, 1e30, np.nan], [5e6, 1e30, 5e6], 1.0)
     assert not np.isnan([lat[0], lon[0], h[0]]).any()

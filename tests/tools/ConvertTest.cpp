@@ -17,13 +17,16 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
+#include <poll.h>
 #include <random>
 #include <sstream>
 #include <string>
 #include <sys/mman.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -142,7 +145,11 @@ TEST(ConvertLine, FieldsSeparatorsAndCarriedText) {
         {"45.5,7.25,100,Name, with comma", G, "45.5 7.25 h100 |Name, with comma|"},
         {"45.5 , 7.25 , Paris  France \t", G, "45.5 7.25 0 |Paris  France|"},
         {"33~52'4.56\"S 151~12'36\"E", G, "-33.8679333333 151.21 0 ||"},
-        {"12d30m15sN +45.5W 3", G, "12.5041666667 -45.5 h3 ||"},
+        {"12d30m15sN 45.5W 3", G, "12.5041666667 -45.5 h3 ||"},
+        {"N51.5 W0.1275", G, "51.5 -0.1275 0 ||"},
+        {"S33 E151 +56 London", G, "-33 151 h56 |London|"},
+        {"+1 -2 +3", C, "1 -2 h3 ||"},
+        {"51\u00b030'26\"N 200E", G, "51.5072222222 -160 0 ||"},
         {"1 2 3 4", C, "1 2 h3 |4|"},
         {"500000 0 12x", P, "500000 0 0 |12x|"},
         {"500000,0,5,a b,56S", Z, "500000 0 h5 |a b|56s"},
@@ -152,6 +159,20 @@ TEST(ConvertLine, FieldsSeparatorsAndCarriedText) {
         {"45.5,7,", G, "empty field"},
         {"abc 7", G, "not a number or an angle"},
         {"N 7", G, "not a number or an angle"}, // no digit
+        // Malformed angles, and letters of the other axis or beyond 90 degrees.
+        {"--45 7", G, "not a number or an angle"},
+        {"45..5 7", G, "not a number or an angle"},
+        {"4-5 7", G, "not a number or an angle"},
+        {"12d30d15sN 7", G, "not a number or an angle"},
+        {"12'30 7", G, "not a number or an angle"},
+        {"1 +45.5W", G, "not a number or an angle"},
+        {"151E 33S", G, "not a number or an angle"},
+        {"33 10N", G, "not a number or an angle"},
+        {"91N 7", G, "not a number or an angle"},
+        {"NS45 7", G, "not a number or an angle"},
+        {"45.5.5 7", G, "not a number or an angle"},
+        {"+-45 7", G, "not a number or an angle"},
+        {"1 2 ++3", C, "not a number"},
         {"nan 7", G, "not a finite number"},
         {"45 inf", G, "not a finite number"},
         {"45 7 nan", G, "not a finite number"},
@@ -162,6 +183,7 @@ TEST(ConvertLine, FieldsSeparatorsAndCarriedText) {
         {"1e999 2", P, "not a number"},
         {"1 2 3x", Z, "not a UTM zone (such as 32n or 56s)"},
         {"1 2 61s", Z, "not a UTM zone (such as 32n or 56s)"},
+        {"699337.826 5710144.785 56", Z, "not a UTM zone (such as 32n or 56s)"}, // a height
         {"1 32n", Z, "too few fields"},
     };
     for (const auto& c : cases) {
@@ -183,6 +205,8 @@ TEST(ConvertLine, CommandLine) {
     EXPECT_TRUE(o.ellipsoid == "clrk66" && o.toEllipsoid == "WGS84" && o.dms &&
                 o.dmsPrecision == 2 && o.precision == 4 && o.threads == 3 && o.hasOrigin &&
                 o.origin[2] == 3 && o.from.useK0 && o.from.k0 == 0.994 && o.from.angles[0] == 90);
+    ASSERT_TRUE(Parse("--skip 2 --dms-style=degree utm:auto geo", o, error)) << error;
+    EXPECT_TRUE(o.skip == 2 && o.dms && o.dmsMark == "\u00b0" && o.dmsPrecision == 4);
 }
 
 // Every kind of coordinates from geographic and back, on two ellipsoids, with and
@@ -251,7 +275,11 @@ TEST(ConvertLine, OutputForms) {
     auto utm = Make("geo utm:auto");
     EXPECT_EQ(Convert(*utm, "-33.867778,151.21"), "334431.415 6251062.809 0.000 56s");
     EXPECT_EQ(Convert(*utm, "0 9"), "500000.000 0.000 0.000 32n"); // the equator is north
-    EXPECT_EQ(Convert(*utm, "abc 1 Label", false), "nan nan nan");
+    // A bad line keeps its carried fields, found by position.
+    EXPECT_EQ(Convert(*utm, "abc 1 Label", false), "nan nan nan Label");
+    EXPECT_EQ(Convert(*utm, "45 --1 +-5 x", false), "nan nan nan +-5 x");
+    EXPECT_EQ(Convert(*utm, "91 1 5 x y", false), "nan nan nan x y");
+    EXPECT_EQ(Convert(*Make("utm:auto geo"), "1 2 5 x 61n", false), "nan nan nan x");
 
     EXPECT_EQ(
         Convert(*Make("--dms=2 --precision 1 utm:auto geo"), "334431.415 6251062.809 0 Sydney 56s"),
@@ -320,6 +348,44 @@ TEST(ConvertStream, LineEndsBadAndLongLines) {
     EXPECT_EQ(Pipe("", 2, 1), "0||");
 }
 
+TEST(ConvertStream, AnswersEachLineAsItArrivesAndCapsMessages) {
+    // A pipe that pauses after each line: every answer comes before the next line
+    // is written (a converter waiting for the end would leave the poll empty).
+    for (const std::size_t threads : {1, 3}) {
+        int in[2], out[2];
+        ASSERT_TRUE(pipe(in) == 0 && pipe(out) == 0);
+        std::vector<std::unique_ptr<Converter>> converters;
+        for (std::size_t i = 0; i < threads; ++i)
+            converters.push_back(Make("--precision 0 geo utm:33n"));
+        std::thread run([&] { RunPipeline(in[0], out[1], out[1], converters); });
+        for (const char* line : {"10 20\n", "0 15\n"}) {
+            ASSERT_EQ(write(in[1], line, std::strlen(line)), ssize_t(std::strlen(line)));
+            pollfd ready{out[0], POLLIN, 0};
+            ASSERT_EQ(poll(&ready, 1, 60000), 1) << threads << " threads: no answer to " << line;
+            char answer[64] = {};
+            EXPECT_GT(read(out[0], answer, sizeof answer - 1), 0);
+            EXPECT_EQ(answer[std::strlen(answer) - 1], '\n') << answer;
+        }
+        close(in[1]);
+        run.join();
+        for (const int fd : {in[0], out[0], out[1]})
+            close(fd);
+    }
+    // A chunk of bad lines holds at most 64 KiB of messages and sums up the rest.
+    std::string bad;
+    for (int i = 0; i < 5000; ++i)
+        bad += "x\n";
+    const std::string run = Pipe(bad, 1, 1 << 20);
+    const std::string err = run.substr(run.rfind('|') + 1);
+    EXPECT_LT(err.size(), 70000u);
+    EXPECT_NE(err.find(" more lines could not be converted\n"), std::string::npos);
+    const std::size_t reported = std::count(err.begin(), err.end(), '\n') - 1;
+    EXPECT_NE(err.find("lines " + std::to_string(reported + 1) +
+                       " to 5000: " + std::to_string(5000 - reported) + " more"),
+              std::string::npos)
+        << err.substr(err.size() - 200);
+}
+
 TEST(ConvertProgram, ExitStatusesAndMessages) {
     const struct {
         const char* args;
@@ -339,6 +405,8 @@ TEST(ConvertProgram, ExitStatusesAndMessages) {
          "TO flat:-33.8,151.2\nQRN Flat Earth\nOrigin: 33~48'0.00\" S, 151~12'0.00\" E\n"
          "Datum: WGS84\n|"},
         {"--describe geo ecef", "", "0||"},
+        {"--skip 1 --dms=2 --dms-style d geo geo", "lat,lon\r\n46.633333,1\r\n",
+         "0|lat,lon\r\n46d38'0.00\"N 1d0'0.00\"E 0.000\r\n|"},
     };
     for (const auto& r : runs)
         EXPECT_EQ(Execute(r.args, r.input), r.run) << r.args;
@@ -349,8 +417,14 @@ TEST(ConvertProgram, ExitStatusesAndMessages) {
         "geo:1 ecef|geo stere:90,0,k=-1|geo mercator|utm:auto utm:auto|--threads 0 geo ecef|"
         "--precision 13 geo ecef|--dms=x geo geo|--dms geo ecef|--origin 1,2 geo utm:32|"
         "--origin 1,2,3,4 geo utm:32|--origin 1,2,3 geo ecef|--bogus geo ecef|--help=1|--ellipsoid|"
+        "--skip -1 geo geo|--skip x geo geo|--dms-style=x geo geo|--dms-style d geo ecef|"
         "--list-ellipsoids geo ecef|--ellipsoid Nope geo ecef|--input /no/such/file geo ecef|"
+        "--input / geo ecef|"
         "--datum-file /no/such/file geo ecef|geo lcc:0,0,30,-30");
+    EXPECT_NE(Execute("geo lcc:0,0,30,-30")
+                  .find("refuses the projection lcc:0,0,30,-30: lcc: "
+                        "Invalid value for lat_1 and lat_2"),
+              std::string::npos);
     for (std::string usage; std::getline(usages, usage, '|');) {
         const std::string run = Execute(usage, "1 2\n");
         const std::size_t tail = run.rfind(" (see --help)\n"); // after "2||geoframe-convert: "

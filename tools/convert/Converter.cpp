@@ -8,6 +8,7 @@
 #include <geoframe/projection/GxLCCProjection.h>
 #include <geoframe/projection/GxStereographicProjection.h>
 #include <geoframe/projection/GxTrapezoidalProjection.h>
+#include <geoframe/projection/detail/GxProj4Projection.h>
 
 #include <algorithm>
 #include <charconv>
@@ -19,6 +20,7 @@ namespace geoframe::convert {
 namespace {
 
 using Kind = CoordArg::Kind;
+using geoframe::detail::GxProj4Projection;
 
 constexpr std::uint64_t kPow10[] = {1,           10,           100,          1000,      10000,
                                     100000,      1000000,      10000000,     100000000, 1000000000,
@@ -78,12 +80,15 @@ void AppendFixed(std::string& out, double value, int decimals) {
 namespace {
 
 /// Degree-minute-second text of an angle, without the space before its letter so
-/// that it stays one field.
-void AppendDms(std::string& out, double degrees, const char* axis, int precision) {
+/// that it stays one field, with `mark` for the degree mark.
+void AppendDms(std::string& out, double degrees, const char* axis, int precision,
+               const std::string& mark) {
     const GxGeoAngle angle(degrees, axis);
     char* text = angle.GetDMSString(precision);
     for (const char* c = text; *c; ++c) {
-        if (*c != ' ')
+        if (*c == '~')
+            out += mark;
+        else if (*c != ' ')
             out += *c;
     }
     angle.FreeString(text);
@@ -170,11 +175,14 @@ std::unique_ptr<Converter> Converter::Create(const Options& options, std::string
 bool Converter::BuildSide(Side& side, const std::string&, std::string& error) {
     if (!side.coords.IsProjected() || side.coords.kind == Kind::UtmAuto)
         return true;
-    side.projection = MakeProjection(side.coords, side.ellipsoid, side.coords.zone, side.coords.south);
+    side.projection =
+        MakeProjection(side.coords, side.ellipsoid, side.coords.zone, side.coords.south);
     const double* o = m_options.origin;
-    // SetLocalOrigin reports whether the projection could be configured.
-    if (!side.projection->SetLocalOrigin(o[0], o[1], o[2])) {
-        error = "PROJ refuses the projection " + side.coords.text;
+    side.projection->SetLocalOrigin(o[0], o[1], o[2]);
+    const auto* proj4 = dynamic_cast<const GxProj4Projection*>(side.projection.Get());
+    if (proj4 && !proj4->IsConfigured()) {
+        error =
+            "PROJ refuses the projection " + side.coords.text + ": " + proj4->GetConfigureError();
         return false;
     }
     return true;
@@ -210,10 +218,8 @@ bool Converter::Fail(std::string_view, const char* error, std::string_view field
 
 bool Converter::ConvertLine(std::string_view line, std::string& out, std::string& reason) {
     ParsedLine& p = m_parsed;
-    if (!ParseLine(line, m_fieldKind, p)) {
-        p.rest = {};
+    if (!ParseLine(line, m_fieldKind, p))
         return Fail(line, p.error, p.errorField, out, reason);
-    }
 
     // Geodetic latitude, longitude and height on the FROM ellipsoid, or geocentric
     // X, Y, Z; whichever the way needs.
@@ -287,9 +293,9 @@ bool Converter::ConvertLine(std::string_view line, std::string& out, std::string
         return Fail(line, "cannot be converted", {}, out, reason);
 
     if (m_options.dms && m_to.coords.kind == Kind::Geo) {
-        AppendDms(out, result[0], "N", m_options.dmsPrecision);
+        AppendDms(out, result[0], "N", m_options.dmsPrecision, m_options.dmsMark);
         out += ' ';
-        AppendDms(out, result[1], "E", m_options.dmsPrecision);
+        AppendDms(out, result[1], "E", m_options.dmsPrecision, m_options.dmsMark);
     } else {
         AppendFixed(out, result[0], decimals[0]);
         out += ' ';
@@ -307,6 +313,10 @@ bool Converter::ConvertLine(std::string_view line, std::string& out, std::string
         out += south ? 's' : 'n';
     }
     return true;
+}
+
+bool Converter::PassesThrough(std::uint64_t lineNumber, std::string_view line) const {
+    return lineNumber <= m_options.skip || IsPassThrough(line);
 }
 
 std::string Converter::Describe() const {

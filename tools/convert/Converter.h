@@ -11,6 +11,7 @@
 #include <geoframe/projection/GxProjection.h>
 #include <geoframe/projection/GxUTMProjection.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -34,6 +35,10 @@ public:
     /// "nan nan nan" and the line's remaining fields when it cannot be read or
     /// converted; then false, with the reason in `reason`.
     bool ConvertLine(std::string_view line, std::string& out, std::string& reason);
+
+    /// True for a line written out unchanged: one of the first --skip lines (line
+    /// numbers count from 1), a blank line or a comment.
+    bool PassesThrough(std::uint64_t lineNumber, std::string_view line) const;
 
     /// The instance descriptions of the projections in use, each after a line
     /// naming its side ("FROM utm:32n"); empty when no projection is in use.

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <string>
 
 namespace geoframe::convert {
 namespace {
@@ -58,13 +59,8 @@ bool Fail(ParsedLine& out, const char* error, std::string_view field = {}) {
     return false;
 }
 
-/// The characters of degree-minute-second text.
-bool IsAngleChar(char c) {
-    return (c >= '0' && c <= '9') || std::strchr(".+-~d'm\"sNnEeSWw", c) != nullptr;
-}
-
-/// Longest angle text handed to the angle parser; anything longer is no angle.
-constexpr std::size_t kMaxAngleText = 63;
+/// Angle texts up to this length are copied on the stack to get their closing zero.
+constexpr std::size_t kShortAngleText = 127;
 
 } // namespace
 
@@ -77,43 +73,63 @@ bool IsPassThrough(std::string_view line) {
 }
 
 bool ParseNumber(std::string_view field, double& value) {
+    // std::from_chars takes a minus sign only; a plus sign is read here.
+    if (!field.empty() && field[0] == '+') {
+        field.remove_prefix(1);
+        if (field.empty() || field[0] == '+' || field[0] == '-')
+            return false;
+    }
     const char* end = field.data() + field.size();
-    const auto result = std::from_chars(field.data(), end, value);
-    return result.ec == std::errc() && result.ptr == end;
+    double number = 0.0;
+    const auto result = std::from_chars(field.data(), end, number);
+    if (result.ec != std::errc() || result.ptr != end)
+        return false;
+    value = number;
+    return true;
 }
 
-bool ParseAngle(std::string_view field, double& degrees) {
+bool ParseAngle(std::string_view field, double& degrees, AngleAxis axis) {
     if (ParseNumber(field, degrees))
         return true;
-    if (field.size() > kMaxAngleText)
-        return false;
-    bool digit = false;
-    for (const char c : field) {
-        if (!IsAngleChar(c))
-            return false;
-        digit = digit || (c >= '0' && c <= '9');
+    if (field.find('\0') != std::string_view::npos)
+        return false; // the reader would stop at the zero
+    char shortText[kShortAngleText + 1];
+    std::string longText;
+    const char* text = shortText;
+    if (field.size() <= kShortAngleText) {
+        std::memcpy(shortText, field.data(), field.size());
+        shortText[field.size()] = '\0';
+    } else {
+        longText.assign(field);
+        text = longText.c_str();
     }
-    if (!digit)
-        return false;
-    char text[kMaxAngleText + 1];
-    std::memcpy(text, field.data(), field.size());
-    text[field.size()] = '\0';
     GxGeoAngle angle;
-    if (!angle.SetDMSString(text))
+    GeoHemiType hemisphere = HEMI_NONE;
+    if (!angle.SetAngleText(text))
+        return false;
+    // A letter of the other axis (151E for a latitude) is a field out of place.
+    angle.GetHemisphere(hemisphere);
+    const bool latitude = hemisphere == HEMI_NORTH || hemisphere == HEMI_SOUTH;
+    if (hemisphere != HEMI_NONE && axis != AngleAxis::Any &&
+        latitude != (axis == AngleAxis::Latitude))
         return false;
     degrees = angle.GetDecimalDegrees();
     return true;
 }
 
-bool ParseZone(std::string_view field, int& zone, bool& south) {
+bool ParseZone(std::string_view field, int& zone, bool& south, bool letterRequired) {
     bool isSouth = false;
+    bool letter = false;
     if (!field.empty()) {
-        const char letter = field.back();
-        if (letter == 's' || letter == 'S' || letter == 'n' || letter == 'N') {
-            isSouth = letter == 's' || letter == 'S';
+        const char last = field.back();
+        if (last == 's' || last == 'S' || last == 'n' || last == 'N') {
+            isSouth = last == 's' || last == 'S';
+            letter = true;
             field.remove_suffix(1);
         }
     }
+    if (letterRequired && !letter)
+        return false;
     int value = 0;
     const char* end = field.data() + field.size();
     const auto result = std::from_chars(field.data(), end, value);
@@ -126,10 +142,10 @@ bool ParseZone(std::string_view field, int& zone, bool& south) {
 
 bool ParseLine(std::string_view line, FieldKind kind, ParsedLine& out) {
     out = ParsedLine();
-    FieldCursor cursor(line);
     const bool angles = kind == FieldKind::Geographic;
 
-    // The zone is the last field; the fields before it are read as a line of its own.
+    // The zone is the last field; the fields before it are read as a line of their
+    // own, also when the zone is bad, so that a bad line keeps its carried fields.
     if (kind == FieldKind::ProjectedZone) {
         std::size_t end = line.size();
         while (end > 0 && IsBlank(line[end - 1]))
@@ -138,61 +154,74 @@ bool ParseLine(std::string_view line, FieldKind kind, ParsedLine& out) {
         while (start > 0 && !IsBlank(line[start - 1]) && line[start - 1] != ',')
             --start;
         const std::string_view zoneField = line.substr(start, end - start);
-        if (zoneField.empty())
-            return Fail(out, "no UTM zone in the last field");
-        if (!ParseZone(zoneField, out.zone, out.south))
-            return Fail(out, "not a UTM zone (such as 32n or 56s)", zoneField);
         std::size_t before = start;
         while (before > 0 && IsBlank(line[before - 1]))
             --before;
         if (before > 0 && line[before - 1] == ',')
             --before;
-        const int zone = out.zone;
-        const bool south = out.south;
-        if (!ParseLine(line.substr(0, before), FieldKind::Projected, out))
+        int zone = 0;
+        bool south = false;
+        const char* zoneError = zoneField.empty() ? "no UTM zone in the last field"
+                                : !ParseZone(zoneField, zone, south, true)
+                                    ? "not a UTM zone (such as 32n or 56s)"
+                                    : nullptr;
+        const bool read = ParseLine(line.substr(0, before), FieldKind::Projected, out);
+        if (zoneError)
+            return Fail(out, zoneError, zoneField);
+        if (!read)
             return false;
         out.zone = zone;
         out.south = south;
         return true;
     }
 
-    std::string_view field;
+    // The fields by position first: two coordinates, then a third that is the
+    // height when it is a number (for geocentric coordinates, Z in any case); the
+    // fields after the height, or from the third on, are carried through.
+    FieldCursor cursor(line);
+    std::string_view coords[2];
+    int count = 0;
+    while (count < 2 && cursor.Next(coords[count]))
+        ++count;
+    const std::size_t restStart = cursor.Offset();
+    std::string_view third;
+    const bool hasThird = count == 2 && cursor.Next(third);
+    double height = 0.0;
+    const bool isHeight = hasThird && ParseNumber(third, height);
+    if (hasThird)
+        out.rest =
+            line.substr(isHeight || kind == FieldKind::Cartesian ? cursor.Offset() : restStart);
+    while (!out.rest.empty() && IsBlank(out.rest.back()))
+        out.rest.remove_suffix(1);
+
     for (int i = 0; i < 2; ++i) {
-        if (!cursor.Next(field))
+        if (i >= count)
             return Fail(out, "too few fields");
+        const std::string_view field = coords[i];
         if (field.empty())
             return Fail(out, "empty field");
+        const AngleAxis axis = i == 0 ? AngleAxis::Latitude : AngleAxis::Longitude;
         const bool ok =
-            angles ? ParseAngle(field, out.values[i]) : ParseNumber(field, out.values[i]);
+            angles ? ParseAngle(field, out.values[i], axis) : ParseNumber(field, out.values[i]);
         if (!ok)
             return Fail(out, angles ? "not a number or an angle" : "not a number", field);
         if (!std::isfinite(out.values[i]))
             return Fail(out, "not a finite number", field);
     }
-
-    // The third field: required for geocentric coordinates; elsewhere a height when
-    // it is a number, otherwise the first field carried through.
-    const std::size_t restStart = cursor.Offset();
-    if (cursor.Next(field)) {
-        if (field.empty())
+    if (hasThird) {
+        if (third.empty())
             return Fail(out, "empty field");
-        double height = 0.0;
-        if (ParseNumber(field, height)) {
+        if (isHeight) {
             if (!std::isfinite(height))
-                return Fail(out, "not a finite number", field);
+                return Fail(out, "not a finite number", third);
             out.values[2] = height;
             out.hasHeight = true;
-            out.rest = line.substr(cursor.Offset());
         } else if (kind == FieldKind::Cartesian) {
-            return Fail(out, "not a number", field);
-        } else {
-            out.rest = line.substr(restStart);
+            return Fail(out, "not a number", third);
         }
     } else if (kind == FieldKind::Cartesian) {
         return Fail(out, "too few fields");
     }
-    while (!out.rest.empty() && IsBlank(out.rest.back()))
-        out.rest.remove_suffix(1);
 
     if (angles && std::fabs(out.values[0]) > 90.0)
         return Fail(out, "latitude outside -90 to 90 degrees");

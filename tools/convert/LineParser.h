@@ -35,19 +35,28 @@ bool IsPassThrough(std::string_view line);
 /// separated by white space or by one comma with optional white space around it.
 /// False, with `out.error` set, when a field is missing, empty or not a number of
 /// the kind wanted, when a value is not finite, or when a latitude lies outside
-/// -90 to 90 degrees.
+/// -90 to 90 degrees. `out.rest` holds the carried fields also then, found by
+/// position, so that a bad line keeps them.
 bool ParseLine(std::string_view line, FieldKind kind, ParsedLine& out);
 
-/// Reads a number from the whole of `field`: a plain decimal number, or for an
-/// angle any text of the degree-minute-second parser (such as 12d30m15sN or
-/// 33~52'4.56"S) that has a digit and nothing but the parser's characters. False
-/// for anything else; non-finite values are returned as read.
+/// Reads a plain decimal number (std::from_chars, and a leading '+') from the
+/// whole of `field`. False for anything else; non-finite values are returned as
+/// read.
 bool ParseNumber(std::string_view field, double& value);
-bool ParseAngle(std::string_view field, double& degrees);
+
+/// Which angle a field holds, for its hemisphere letter.
+enum class AngleAxis { Any, Latitude, Longitude };
+
+/// Reads an angle from the whole of `field`: a plain number as ParseNumber reads
+/// it, any other text with GxGeoAngle::SetAngleText (12d30m15sN, 33~52'4.56"S,
+/// N51.5), whose decimal degrees are wrapped into one turn. False for text that
+/// reader refuses and for a hemisphere letter of the other axis.
+bool ParseAngle(std::string_view field, double& degrees, AngleAxis axis = AngleAxis::Any);
 
 /// Reads a UTM zone written as in "utm:32n": 1 to 60 and n or s (either case);
-/// the letter may be left out for north.
-bool ParseZone(std::string_view field, int& zone, bool& south);
+/// the letter may be left out for north unless `letterRequired` (the zone field
+/// of a line, where a bare number is a height or a label, never a zone).
+bool ParseZone(std::string_view field, int& zone, bool& south, bool letterRequired = false);
 
 } // namespace geoframe::convert
 

@@ -168,6 +168,29 @@ bool ParseOptions(int argc, const char* const* argv, Options& options, std::stri
                 error = "--dms=P needs P from 0 to 12";
                 return false;
             }
+        } else if (name == "--dms-style") {
+            if (!needValue())
+                return false;
+            options.dms = true;
+            if (value == "~" || value == "tilde") {
+                options.dmsMark = "~";
+            } else if (value == "\xC2\xB0" || value == "degree") {
+                options.dmsMark = "\xC2\xB0";
+            } else if (value == "d") {
+                options.dmsMark = "d";
+            } else {
+                error = "--dms-style needs tilde, degree or d";
+                return false;
+            }
+        } else if (name == "--skip") {
+            if (!needValue())
+                return false;
+            const char* end = value.data() + value.size();
+            const auto result = std::from_chars(value.data(), end, options.skip);
+            if (value.empty() || result.ec != std::errc() || result.ptr != end) {
+                error = "--skip needs a number of lines";
+                return false;
+            }
         } else if (name == "--ellipsoid" || name == "--to-ellipsoid" || name == "--datum-file" ||
                    name == "--input") {
             if (!needValue())
@@ -266,7 +289,8 @@ COORDINATES
     utm:auto                 as TO: the zone of each point's longitude and the
                              hemisphere of its latitude, written as a last
                              column such as 32n or 56s; as FROM: that column is
-                             read back from the end of the line
+                             read back from the end of the line, and a line
+                             whose last field has no n or s is a bad line
     lcc:LAT0,LON0,LAT1,LAT2  Lambert conformal conic: origin, standard parallels
     aea:LAT0,LON0,LAT1,LAT2  Albers conic equal-area: origin, standard parallels
     stere:LAT0,LON0,SCALELAT stereographic with a scale latitude; it reaches PROJ
@@ -279,7 +303,10 @@ COORDINATES
 
     Angles in these parameters and in geographic input are decimal degrees or
     degree-minute-second text without spaces: 12.5, -33.8679, 12d30m15sN,
-    33~52'4.56"S, 151~12'36"E, 45.5W.
+    33~52'4.56"S, 151~12'36"E, 45.5W, N51.5, 51°30'26"N, 12:30:15.5. A text
+    that is not wholly an angle (45..5, --45, 12'30, 60 minutes or seconds, two
+    hemisphere letters, a sign with S or W, a latitude beyond 90, a letter of
+    the other axis) is a bad line.
 
 OPTIONS
     --ellipsoid NAME      the ellipsoid or datum of FROM (and of TO): a PROJ
@@ -293,6 +320,10 @@ OPTIONS
                           subtracted from projected coordinates and heights
     --dms[=P]             write geographic output as degree-minute-second text
                           with P decimals of seconds (default 4)
+    --dms-style STYLE     as --dms, with the degree mark STYLE: tilde
+                          (12~30'15.0000"N, the default), degree (the sign
+                          U+00B0 in UTF-8) or d (12d30'15.0000"N)
+    --skip N              pass the first N lines through unchanged (a header)
     --precision N         decimals of metres, 0 to 12 (default 3); decimal
                           degrees get N + 5
     --describe            print the descriptions of the projections in use
@@ -310,11 +341,14 @@ INPUT AND OUTPUT
 
     A line that cannot be read or converted is written as "nan nan nan" (and
     its remaining fields), with a message naming its line number on standard
-    error; the run goes on.
+    error; the run goes on. Past 64 KiB of messages in one block of input, the
+    rest of the block's failed lines are summed up in one message.
 
     Memory use does not grow with the input: lines are read in large blocks,
     converted in parallel by the worker threads, each with projections of its
-    own, and written in input order. The program is a pure filter, so it can be
+    own, and written in input order. When the input pauses (typed at a
+    terminal, or piped from a program that writes a line at a time), the lines
+    that have come are answered at once. The program is a pure filter, so it can be
     sharded across machines by any streaming tool, for example:
         parallel --pipe --keep-order geoframe-convert geo utm:32n < in > out
 

@@ -37,9 +37,11 @@ struct Options {
     bool hasOrigin = false;
     double origin[3] = {0, 0, 0};
     bool dms = false;
-    int dmsPrecision = 4; ///< decimals of the seconds
-    int precision = 3;    ///< decimals of metres; degrees get 5 more
-    int threads = 0;      ///< 0: one per core
+    int dmsPrecision = 4;        ///< decimals of the seconds
+    std::string dmsMark = "~";   ///< the degree mark written: "~", "°" or "d"
+    unsigned long long skip = 0; ///< leading lines passed through unchanged
+    int precision = 3;           ///< decimals of metres; degrees get 5 more
+    int threads = 0;             ///< 0: one per core
     bool describe = false;
     bool listEllipsoids = false;
     bool help = false;

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <deque>
 #include <mutex>
+#include <poll.h>
 #include <string_view>
 #include <thread>
 #include <unistd.h>
@@ -23,7 +24,11 @@ struct Chunk {
     std::vector<std::size_t> overlong;
     std::string out;
     std::string err;
+    /// Failed lines past the message budget, first and last of them.
+    std::uint64_t unreported = 0, firstUnreported = 0, lastUnreported = 0;
     bool failed = false;
+    /// The input paused after this chunk: write everything before reading on.
+    bool paused = false;
     bool done = false; // guarded by the pipeline's mutex
 };
 
@@ -33,16 +38,26 @@ public:
     ChunkReader(int fd, std::size_t target)
         : m_fd(fd), m_target(std::max<std::size_t>(target, 1)), m_block(m_target) {}
 
-    /// Fills `chunk` with the next lines, about `target` bytes of them; false when
-    /// the input holds no more.
+    /// Fills `chunk` with the next lines, about `target` bytes of them, or fewer
+    /// when the input pauses (no more data ready after a read that did not fill
+    /// the block: a terminal, or a pipe from a program that answers line by
+    /// line), so that those lines are answered at once. False when the input
+    /// holds no more.
     bool Fill(Chunk& chunk) {
         chunk.in.clear();
         chunk.overlong.clear();
+        chunk.paused = false;
         chunk.firstLine = m_nextLine;
         std::size_t lines = 0;
         while (chunk.in.size() < m_target) {
-            if (m_pos == m_end && !ReadBlock())
-                break;
+            if (m_pos == m_end) {
+                if (lines > 0 && m_shortRead && !DataReady()) {
+                    chunk.paused = true;
+                    break;
+                }
+                if (!ReadBlock())
+                    break;
+            }
             const char* begin = m_block.data() + m_pos;
             const std::size_t available = m_end - m_pos;
             const char* newline = static_cast<const char*>(std::memchr(begin, '\n', available));
@@ -93,6 +108,7 @@ private:
             if (n > 0) {
                 m_pos = 0;
                 m_end = static_cast<std::size_t>(n);
+                m_shortRead = m_end < m_block.size();
                 return true;
             }
             if (n < 0 && errno == EINTR)
@@ -102,6 +118,16 @@ private:
             m_eof = true;
         }
         return false;
+    }
+
+    /// Whether a read would return at once (data, end of input or an error).
+    bool DataReady() const {
+        pollfd p{m_fd, POLLIN, 0};
+        int n;
+        do
+            n = poll(&p, 1, 0);
+        while (n < 0 && errno == EINTR);
+        return n != 0;
     }
 
     /// Keeps the start of a line that goes on in the next block, unless the line
@@ -123,14 +149,25 @@ private:
     std::size_t m_pos = 0;
     std::size_t m_end = 0;
     bool m_eof = false;
+    bool m_shortRead = false;
     std::string m_pending;
     bool m_skipping = false;
     std::uint64_t m_nextLine = 1;
     std::string m_error;
 };
 
+/// At most this much message text per chunk: a stream of bad lines must not grow
+/// memory with threads x message size. Lines past it are summed up in one line.
+constexpr std::size_t kMaxMessageBytes = 64 * 1024;
+
 void Report(Chunk& chunk, std::uint64_t line, std::string_view reason) {
     chunk.failed = true;
+    if (chunk.err.size() >= kMaxMessageBytes) {
+        if (chunk.unreported++ == 0)
+            chunk.firstUnreported = line;
+        chunk.lastUnreported = line;
+        return;
+    }
     chunk.err += "geoframe-convert: line ";
     chunk.err += std::to_string(line);
     chunk.err += ": ";
@@ -138,9 +175,19 @@ void Report(Chunk& chunk, std::uint64_t line, std::string_view reason) {
     chunk.err += '\n';
 }
 
+/// The one line that stands for the failed lines past the message budget.
+void SumUp(Chunk& chunk) {
+    if (chunk.unreported == 0)
+        return;
+    chunk.err += "geoframe-convert: lines " + std::to_string(chunk.firstUnreported) + " to " +
+                 std::to_string(chunk.lastUnreported) + ": " + std::to_string(chunk.unreported) +
+                 " more lines could not be converted\n";
+}
+
 void ConvertChunk(Chunk& chunk, Converter& converter) {
     chunk.out.clear();
     chunk.err.clear();
+    chunk.unreported = 0;
     chunk.failed = false;
     const std::string_view all(chunk.in);
     std::string reason;
@@ -157,7 +204,7 @@ void ConvertChunk(Chunk& chunk, Converter& converter) {
             chunk.out += "nan nan nan";
             Report(chunk, chunk.firstLine + index,
                    "line longer than " + std::to_string(kMaxLineLength) + " bytes");
-        } else if (IsPassThrough(line)) {
+        } else if (converter.PassesThrough(chunk.firstLine + index, line)) {
             chunk.out += line;
         } else {
             const bool crlf = line.back() == '\r';
@@ -173,6 +220,7 @@ void ConvertChunk(Chunk& chunk, Converter& converter) {
         pos = end + 1;
         ++index;
     }
+    SumUp(chunk);
 }
 
 bool WriteAll(int fd, std::string_view data) {
@@ -277,8 +325,10 @@ PipelineResult RunPipeline(int inFd, int outFd, int errFd,
                 queue.push_back(chunk.get());
             }
             workReady.notify_one();
+            const bool paused = chunk->paused;
             inFlight.push_back(std::move(chunk));
-            while (inFlight.size() >= maxInFlight || (!inFlight.empty() && frontDone()))
+            // A paused input may not resume for a while: answer what has come.
+            while (inFlight.size() >= maxInFlight || (!inFlight.empty() && (paused || frontDone())))
                 writeFront();
         }
         while (!inFlight.empty())

@@ -25,8 +25,10 @@ struct PipelineResult {
 /// Reads lines from `inFd` until its end, converts each with one of `converters`
 /// (one worker thread per converter, or the calling thread alone for one) and
 /// writes one output line per input line to `outFd` in input order, with a message
-/// for each failed line on `errFd`. Memory stays bounded by about
-/// 4 * converters.size() * chunkBytes plus one line of kMaxLineLength.
+/// for each failed line on `errFd` (at most 64 KiB of them per chunk, the rest of
+/// the chunk summed up in one). Lines are answered as soon as the input pauses.
+/// Memory stays bounded by about 16 * converters.size() * chunkBytes plus one line
+/// of kMaxLineLength, whatever the input.
 PipelineResult RunPipeline(int inFd, int outFd, int errFd,
                            std::vector<std::unique_ptr<Converter>>& converters,
                            std::size_t chunkBytes = 1 << 20);

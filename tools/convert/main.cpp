@@ -14,6 +14,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <string>
+#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 
@@ -99,6 +100,12 @@ int main(int argc, char** argv) {
         in = open(options.input.c_str(), O_RDONLY | O_CLOEXEC);
         if (in < 0)
             return Usage("cannot open " + options.input + ": " + std::strerror(errno));
+        // A folder opens but cannot be read: a bad command line, not a failed run.
+        struct stat info;
+        if (fstat(in, &info) == 0 && S_ISDIR(info.st_mode)) {
+            close(in);
+            return Usage("cannot read " + options.input + ": " + std::strerror(EISDIR));
+        }
     }
     const PipelineResult result = RunPipeline(in, 1, 2, converters);
     if (in != 0)

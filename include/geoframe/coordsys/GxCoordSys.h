@@ -62,8 +62,9 @@ public:
 
     /// Equal when `other` is this object, or has the same vertical datum, both unit
     /// texts equal to this system's (case-sensitive; a missing text on either side
-    /// makes them unequal), an ellipsoid equal to the one held here (or both none)
-    /// and an IsEqual projection (or both none).
+    /// makes them unequal), equal ellipsoids as each system reports it through
+    /// GetEllipsoid (or both none) and an IsEqual projection (or both none).
+    /// Symmetric, and every clone equals its original.
     bool operator==(const GxCoordSysBase& other) const override;
     bool operator!=(const GxCoordSysBase& other) const override;
 

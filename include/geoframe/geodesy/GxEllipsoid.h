@@ -47,13 +47,22 @@ public:
 
     /// Newton iteration on latitude and height, at most 5 steps, until the latitude
     /// step is below 2^-23 rad and the height step below 2^-23 m (above 2^26 m of
-    /// height, below |h| * 2^-49, as the height itself is coarser there). A
-    /// latitude that ran whole turns past a pole is wrapped back. False when the
+    /// height, below |h| * 2^-49, as the height itself is coarser there). The
+    /// cosine of latitude is taken of the latitude itself (never sqrt(1 - sin^2),
+    /// which cancels near the poles), the height is then measured to the foot of
+    /// the normal and the latitude rounded once into degrees.
+    ///
+    /// Accuracy (WGS 84): latitude and height agree with the exact solution
+    /// within 5 nm (the latitude's error times the distance from the centre) at
+    /// every latitude, poles included, for heights from -5,000 km to 10,000 km;
+    /// the longitude is atan2(y, x) in degrees.
+    ///
+    /// A latitude that ran whole turns past a pole is wrapped back. False when the
     /// iteration has not converged by then or has reached no latitude within +-90
     /// (the outputs are written all the same; the angle overload then leaves its
     /// angles untouched), and for a non-finite x, y or z (nothing is written).
-    /// Points within 2^-23 m of the polar axis take latitude +-90 (0 at the
-    /// centre), longitude 0 and height |z| - b without iterating.
+    /// Points on the polar axis (x = y = 0) take latitude +-90 (0 at the centre),
+    /// longitude 0 and height |z| - b without iterating.
     bool GeocentricToLatLong(double x, double y, double z, double& lat, double& lon, double& height,
                              bool wantHeight) const override;
     bool GeocentricToLatLong(double x, double y, double z, GxGeoAngle& lat, GxGeoAngle& lon,

@@ -5,6 +5,7 @@
 #include <geoframe/foundation/GxSmartRef.h>
 #include <geoframe/geoframe_export.h>
 
+#include <cstdint>
 #include <string>
 
 class GxGeoAngle;
@@ -79,6 +80,16 @@ public:
     /// The name, owned by the ellipsoid; null when it has none.
     const char* GetEllipsoid() const { return m_name.empty() ? nullptr : m_name.c_str(); }
 
+    /// Counts the changes made to this object: every setter of the figure, the
+    /// name or the shift adds one (a copy starts where its original stands). The
+    /// projections that share an ellipsoid compare it with the count they were
+    /// last built at, so that a change made to the ellipsoid in place reaches
+    /// their conversions and descriptions. Like the ellipsoid itself it is not
+    /// synchronised: changing an ellipsoid while another thread converts with a
+    /// projection that holds it is a data race; change shared ellipsoids only
+    /// while no other thread uses them or what holds them.
+    std::uint64_t GetRevision() const { return m_revision; }
+
     static constexpr double kDefaultRadius = 6378245.0;
 
 protected:
@@ -102,6 +113,7 @@ private:
     double m_eccentricity;
     double m_eccentricitySq;
     std::string m_name; // empty: no name
+    std::uint64_t m_revision;
 };
 
 #endif

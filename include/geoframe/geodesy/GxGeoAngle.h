@@ -67,7 +67,8 @@ public:
     /// FreeString; null when the axis is unset.
     char* GetHemisphere() const;
 
-    /// Reads degree-minute-second text in the hand-typed forms: decimal degrees
+    /// Reads degree-minute-second text leniently, as stored texts may rely on
+    /// (SetAngleText is the strict reader for typed input): decimal degrees
     /// ("45.5", "45.5S"), degrees and decimal minutes ("12~30.5", "12 30.5") and
     /// degrees, minutes and seconds ("12~30'15\" N", "12d30m15sN", "12 30 15"). The
     /// degree sign is '~'. A trailing S or W negates the value read. Refuses (false,
@@ -82,6 +83,12 @@ public:
     /// with unset axis carries a leading minus sign when negative, also between -1
     /// and 0 ("-0~30'0.00\""). A negative precision gives six digits; precisions
     /// above 1074 are written with 1074 (every further digit of a double is zero).
+    /// The seconds are rounded once, at that precision: seconds that round to 60
+    /// are written as 0 and carry into the minutes, and 60 minutes into the
+    /// degrees, away from zero on the angle's side (179.9999999 as a longitude is
+    /// "180~0'0.00\" E", -179.9999999 is "180~0'0.00\" W"), so minutes and seconds
+    /// are always below 60 for an angle within one turn. SetAngleText reads every
+    /// such text back as the angle written (a latitude beyond 90 degrees excepted).
     /// The text is new and is released with FreeString.
     char* GetDMSString(int precision) const;
 
@@ -119,6 +126,44 @@ public:
     friend GxGeoAngle operator+(double degrees, const GxGeoAngle& angle) {
         return OnAxis(angle.m_degrees + degrees, angle.m_axis);
     }
+
+    /// Reads an angle typed by a person, strictly: the whole text must have one of
+    /// the forms below, or the result is false and the angle is left as it was.
+    /// Every text GetDMSString writes reads back as the angle written, except for
+    /// a latitude beyond 90 degrees (which is no latitude).
+    ///
+    ///     text  = [letter] [sign] part [mark] { sep part [mark] } [letter]
+    ///
+    /// One to three parts: degrees, minutes, seconds, in that order. A part is an
+    /// unsigned number with '.' as decimal point whatever the locale; only the
+    /// last part may have a fraction, and only lone degrees an exponent (an e or E
+    /// not followed by a digit is the letter). Minutes and seconds are below 60.
+    /// A part's mark, optional, stands right after its number: degrees '~', 'd' or
+    /// '°', minutes '\'', 'm' or '′', seconds '"', 's' or '″' (UTF-8). Parts are
+    /// separated by white space or nothing after a mark, and by white space or a
+    /// colon after an unmarked number. The letter is one of N, S, E, W in either
+    /// case, leading or trailing; a lowercase s right after the seconds is their
+    /// mark. White space may surround the text and stand next to the letter, but
+    /// not after the sign nor before a mark.
+    ///
+    /// Accepted, for example: -33.8679, 33.8679S, 33.8679 S, N51.5, W0.1275,
+    /// 12~30.5, 12 30.5, 12d30.5m, 12:30:15.5, 12d30m15sN, S 33 52 4.56,
+    /// 51°30'26"N, 33~52'4.56" S, 12.5e1.
+    ///
+    /// Refused: no digits, a doubled sign, two decimal points, a doubled or
+    /// out-of-order mark, a fraction before the last part, minutes or seconds
+    /// negative or of 60 or more, two letters, a sign with S or W, a minus sign
+    /// with N or E (they contradict each other; '+' with N or E is accepted), a
+    /// latitude of more than 90 degrees (by its letter, or without a letter on an
+    /// angle whose axis is latitude), a number a double cannot hold
+    /// (1e999, 1e-400), and anything left over that is not white space.
+    ///
+    /// The sign belongs to the whole angle, so "-0~30'" is -0.5; S and W negate.
+    /// The degrees are wrapped as SetDecimalDegrees wraps them (200 gives -160,
+    /// "180~0'0\" W" gives 180 on the eastern side); a letter sets the axis as
+    /// SetHemisphere does, no letter keeps the axis. A plain decimal number reads
+    /// as SetDecimalDegrees of its correctly rounded value.
+    bool SetAngleText(const char* text);
 
 private:
     enum : std::int32_t { AXIS_NONE = 0, AXIS_LATITUDE = 1, AXIS_LONGITUDE = 2 };

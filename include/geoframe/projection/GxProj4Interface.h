@@ -4,6 +4,8 @@
 #include <geoframe/geoframe_export.h>
 #include <geoframe/projection/GxProjectionStrategy.h>
 
+#include <string>
+
 // PROJ's own types behind its PJ and PJ_CONTEXT handles; the PROJ headers stay
 // private to the library.
 struct PJconsts;
@@ -63,6 +65,15 @@ public:
     /// convert the point (the error state is cleared as above).
     bool Proj2LatLong(double x, double y, GxGeoAngle& lat, GxGeoAngle& lon) override;
 
+    /// True when a projector is made: the conversions can work.
+    bool IsConfigured() const { return m_projector != nullptr; }
+    /// Why the last list was refused: PROJ's own message (such as "lcc: Invalid
+    /// value for lat_1 and lat_2: |lat_1 + lat_2| should be > 0"), or the
+    /// adapter's when PROJ accepted a list the conversions cannot use. Empty
+    /// when configured or when no list has been set. Owned by the adapter, valid
+    /// until the next SetParameters. PROJ's messages are caught, never printed.
+    const char* GetError() const { return m_error.c_str(); }
+
 private:
     GxProj4Interface(const GxProj4Interface&) = delete;
     GxProj4Interface& operator=(const GxProj4Interface&) = delete;
@@ -80,6 +91,7 @@ private:
     int m_count;
     char** m_parameters;
     pj_ctx* m_context;
+    std::string m_error;
 };
 
 #endif

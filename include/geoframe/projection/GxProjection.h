@@ -9,6 +9,7 @@
 #include <geoframe/geoframe_export.h>
 #include <geoframe/math/gxVec3.h>
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -31,8 +32,17 @@
 /// point cannot be converted: non-finite input, a projection that is not
 /// configured, or a point the projection's engine refuses.
 ///
+/// The ellipsoid is shared, never copied: a change made to the ellipsoid object
+/// itself (its SetEllipsoid, radius or shift setters) reaches every projection
+/// that holds it. A projection notices the change at its next conversion or
+/// description by comparing the ellipsoid's GetRevision with the one it was built
+/// at (one integer compare a point), and rebuilds its description and its PROJ
+/// configuration once.
+///
 /// Not synchronised: a projection is used by one thread at a time. Distinct
-/// projections convert on distinct threads at once.
+/// projections convert on distinct threads at once, also when they share an
+/// ellipsoid, as long as no thread changes that ellipsoid meanwhile (see
+/// GxEllipsoidBase::GetRevision).
 class GEOFRAME_EXPORT GxProjection : public GxRefBase {
 public:
     /// Holds a new ellipsoid GxEllipsoid("WGS84"); local origin (0, 0, 0).
@@ -115,6 +125,14 @@ protected:
     /// The held ellipsoid, borrowed; null when none is held.
     GxEllipsoidBase* Ellipsoid() const { return m_ellipsoid.Get(); }
 
+    /// Brings description and configuration in line with the held ellipsoid when
+    /// the ellipsoid has changed in place since they were built. Const, as it runs from
+    /// conversions; it touches only what a rebuild touches.
+    void Refresh() const {
+        if (m_ellipsoid && m_ellipsoid->GetRevision() != m_builtRevision)
+            Rebuild();
+    }
+
     /// Replaces the instance description by GetProjectionDesc, `lines` and the
     /// "Datum: " line, joined by "\n". `lines` holds the projection's own lines,
     /// already joined by "\n" (empty for none).
@@ -135,6 +153,13 @@ protected:
     /// Rebuilds the instance description.
     virtual bool UpdateInstanceDesc() = 0;
 
+    /// Whether a change of the ellipsoid in place calls for SetProjection as well
+    /// as UpdateInstanceDesc (true unless a projection says its conversions do
+    /// not use the ellipsoid, or it has not been configured yet).
+    virtual bool ReconfiguresOnEllipsoidChange() const;
+    /// Runs the hooks when Refresh finds the ellipsoid changed in place.
+    void Rebuild() const;
+
 private:
     GxProjection& operator=(const GxProjection&) { return *this; }
 
@@ -142,8 +167,11 @@ private:
     double m_localY;
     double m_localZ;
     GxSmartRef<GxEllipsoidBase> m_ellipsoid;
-    std::string m_description;
-    bool m_hasDescription;
+    // Mutable: Refresh rebuilds the description from const conversions.
+    mutable std::string m_description;
+    mutable bool m_hasDescription;
+    /// The ellipsoid's revision that description and configuration were built at.
+    mutable std::uint64_t m_builtRevision;
 };
 
 #endif

@@ -17,9 +17,11 @@ namespace geoframe::detail {
 /// value (at a latitude of exactly 90 the cosine is about -2.32e-8, not 0).
 ///
 /// The ellipsoid takes no part in the arithmetic; it shows in the description and
-/// in IsEqual. Every finite point converts; non-finite input, or a result that
-/// overflows to infinity, gives false with the outputs untouched. Latitudes beyond
-/// +-90 are not refused. Description:
+/// in IsEqual. Every finite point converts forwards (latitudes beyond +-90 are
+/// not refused there); an inverse whose latitude, before any wrapping, lies beyond
+/// +-90 is a point off the Earth and gives false. Non-finite input, or a result
+/// that overflows to infinity, gives false too, always with the outputs
+/// untouched. Description:
 ///   [projection description]
 ///   Origin: [latitude], [longitude]
 ///   Datum: [first 10 characters of the ellipsoid's name]
@@ -35,6 +37,7 @@ public:
     bool LatLong2Proj(GxGeoAngle lat, GxGeoAngle lon, double& x, double& y) const final;
     /// lat = (y + local y) / 111120 + origin latitude, then lon = (x + local x) /
     /// 111120 / cosine + origin longitude; both take the axis of the origin angle.
+    /// False when lat lies beyond +-90; longitudes wrap.
     bool Proj2LatLong(double x, double y, GxGeoAngle& lat, GxGeoAngle& lon) const final;
 
     /// Same name, ellipsoid and local origin, then equal origin latitude and
@@ -69,6 +72,8 @@ private:
 
     bool SetProjection() override;
     bool UpdateInstanceDesc() override;
+    /// The formulas use no ellipsoid: a change of it touches only the description.
+    bool ReconfiguresOnEllipsoidChange() const override { return false; }
 
     /// cos(degrees * 3.1415927 / 180)
     static double Cosine(double degrees);

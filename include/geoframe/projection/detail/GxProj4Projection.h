@@ -21,18 +21,27 @@ namespace geoframe::detail {
 /// The list is the projection's PROJ name ("proj=utm"), its own parameters, then
 /// "a=" and "b=" with the ellipsoid's radii. By default numbers are written as C's
 /// "%f" and "%d" would write them in the "C" locale (six decimals for angles, scale
-/// factors and radii), whatever the process locale, and are never cut short:
-/// stored databases were made with exactly those lists. Six decimals of a degree
-/// are up to 5 cm on the ground, and a scale factor rounded to 1e-6 moves points
-/// by up to a metre at 1000 km, so a projection that must convert as an outside
-/// definition does (one read from an EPSG code, see GxCrsDefinition) is set to
-/// full precision with SetFullPrecision(true): every number then reaches PROJ as
-/// the shortest text that reads back as the same double ("0.9996",
-/// "27.833333333333332"). The setting is copied with the projection, compared by
-/// IsEqual, and shown in the description by a line "Parameters: full precision"
-/// before the "Datum: " line (no line in the default setting, so default
-/// descriptions stay as they were). Without an ellipsoid there is no list to make:
-/// the projection is then unconfigured and every conversion fails.
+/// factors and radii), whatever the process locale, and are never cut short.
+/// Without an ellipsoid there is no list to make: the projection is then
+/// unconfigured and every conversion fails.
+///
+/// Six decimals are what stored databases were made with, and they cost
+/// precision: an angle moves by up to 5e-7 degrees (the Lambert origin 27 deg 50'
+/// of Texas South Central loses 3.7 cm of northing), a scale factor given to
+/// seven digits by up to 5e-7 (k0 = 0.9999079 reaches PROJ as 0.999908 and moves
+/// points 1.27 m at the equator), a radius by up to 5e-7 m (WGS 84's semi-minor
+/// radius, 6356752.3142452, becomes 6356752.314245: 216 nm of UTM northing). A
+/// projection that must convert as an outside definition does (one read from an
+/// EPSG code, see GxCrsDefinition) is therefore set to full precision with
+/// SetFullPrecision(true): every number then reaches PROJ as the shortest text that
+/// reads back as the same double ("0.9996", "27.833333333333332"). The setting is
+/// copied with the projection, compared by IsEqual, and shown in the description
+/// by a line "Parameters: full precision" before the "Datum: " line (no line in
+/// the default setting, so default descriptions stay as they were).
+///
+/// The ellipsoid is shared: when it changes in place, the next conversion (or
+/// description, parameter or configuration query) rebuilds the list from the
+/// new figure; see GxProjection.
 class GEOFRAME_EXPORT GxProj4Projection : public GxProjectionOverloads<GxProj4Projection> {
 public:
     ~GxProj4Projection() override;
@@ -62,6 +71,16 @@ public:
     bool SetFullPrecision(bool fullPrecision);
     /// True when numbers reach PROJ at full precision.
     bool GetFullPrecision() const { return m_fullPrecision; }
+
+    /// True when PROJ accepted the projection's current parameter list (on the
+    /// ellipsoid as it is now), so that points can convert.
+    bool IsConfigured() const;
+    /// Why the projection is not configured: PROJ's own message for a list it
+    /// refused (such as "lcc: Invalid value for lat_1 and lat_2: |lat_1 + lat_2|
+    /// should be > 0"), "no ellipsoid", or "not configured yet" for a projection
+    /// made without its parameters and never set since; empty when configured.
+    /// Owned by the projection, valid until it is reconfigured.
+    const char* GetConfigureError() const;
 
 protected:
     /// `projParameter` names the PROJ projection ("proj=utm") and must outlive the
@@ -95,13 +114,24 @@ protected:
     /// before PROJ sees them (none by default).
     void SetLatitudeLimit(double limit) { m_latitudeLimit = limit; }
 
+    /// Whether Configure has run: a copy configures itself only when its original
+    /// had, so that a clone converts exactly as its original does.
+    bool ConfigureHasRun() const { return m_configureHasRun; }
+
 private:
     GxProj4Projection& operator=(const GxProj4Projection&) { return *this; }
+
+    /// New PROJ parameters on a change of the ellipsoid only when the projection
+    /// had been configured.
+    bool ReconfiguresOnEllipsoidChange() const override { return m_configureHasRun; }
 
     const char* m_projParameter;
     double m_latitudeLimit;
     bool m_fullPrecision;
-    std::unique_ptr<GxProj4Interface> m_adapter;
+    // Mutable: a change of the shared ellipsoid reconfigures from const calls.
+    mutable std::unique_ptr<GxProj4Interface> m_adapter;
+    mutable bool m_configureHasRun;
+    mutable bool m_hasEllipsoid;
 };
 
 } // namespace geoframe::detail

@@ -13,7 +13,9 @@ namespace geoframe::detail {
 /// them (the library instantiates the template for its two families), so a gxVec3
 /// or GxGeoCoord conversion costs what the angle conversion costs and no more.
 ///
-/// Every overload writes its outputs only when the angle conversion succeeded. The
+/// Every overload writes its outputs only when the angle conversion succeeded and
+/// the elevation it would write is finite (false otherwise, as for any other
+/// non-finite input or result). The
 /// local origin's x and y are the angle conversions' business; its z is subtracted
 /// from elevations on the way to map coordinates and added back on the way from them.
 template <class Family>
