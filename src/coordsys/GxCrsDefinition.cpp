@@ -257,6 +257,8 @@ struct GxCrsDefinition::State {
 
     bool ReadLocked(const char* input, Kind& kind, Found& found);
     bool Shift(PJ* geodetic, PJ* bound, double shift[3], std::string& note);
+    /// The seven Helmert values of a transformation to WGS 84; false for any other.
+    bool Helmert(PJ* operation, double values[7]);
     bool Projection(PJ* crs, double e, Found& found, std::string& reason);
     bool Emit(const std::string& definition, Format format);
 };
@@ -473,6 +475,33 @@ bool GxCrsDefinition::State::ReadLocked(const char* input, Kind& kind, Found& fo
     return true;
 }
 
+bool GxCrsDefinition::State::Helmert(PJ* operation, double values[7]) {
+    if (proj_coordoperation_get_towgs84_values(context, operation, values, 7, 0))
+        return true;
+    // A concatenation counts when its one transformation is a Helmert shift and
+    // its other steps only turn longitudes to another prime meridian or change
+    // units (as NTF (Paris) to WGS 84 does).
+    if (proj_get_type(operation) != PJ_TYPE_CONCATENATED_OPERATION)
+        return false;
+    const int steps = proj_concatoperation_get_step_count(context, operation);
+    int shifts = 0;
+    for (int i = 0; i < steps; ++i) {
+        Pj step(proj_concatoperation_get_step(context, operation, i));
+        const char *method = nullptr, *auth = nullptr, *code = nullptr;
+        if (!step)
+            return false;
+        if (proj_get_type(step.get()) == PJ_TYPE_CONVERSION)
+            continue;
+        if (proj_coordoperation_get_method_info(context, step.get(), &method, &auth, &code) &&
+            method && std::strcmp(method, "Longitude rotation") == 0)
+            continue;
+        if (!proj_coordoperation_get_towgs84_values(context, step.get(), values, 7, 0))
+            return false;
+        ++shifts;
+    }
+    return shifts == 1;
+}
+
 bool GxCrsDefinition::State::Shift(PJ* geodetic, PJ* bound, double shift[3], std::string& note) {
     double values[7] = {0, 0, 0, 0, 0, 0, 0};
     if (bound) {
@@ -498,25 +527,38 @@ bool GxCrsDefinition::State::Shift(PJ* geodetic, PJ* bound, double shift[3], std
         wgs84 ? proj_create_operation_factory_context(context, nullptr) : nullptr;
     PJ_OBJ_LIST* operations = nullptr;
     if (factory) {
+        // Sorted as PROJ sorts the candidates of a CRS-to-CRS transformation.
         proj_operation_factory_context_set_spatial_criterion(
             context, factory, PROJ_SPATIAL_CRITERION_PARTIAL_INTERSECTION);
+        proj_operation_factory_context_set_grid_availability_use(
+            context, factory, PROJ_GRID_AVAILABILITY_DISCARD_OPERATION_IF_MISSING_GRID);
         operations = proj_create_operations(context, geodetic, wgs84.get(), factory);
     }
-    bool other = false;
+    // The first 3-parameter (or null) shift among PROJ's candidates; the note
+    // names a better one PROJ prefers that the library cannot apply.
+    std::string preferred;
     const int count = operations ? proj_list_get_count(operations) : 0;
     bool found = false;
     for (int i = 0; i < count && !found; ++i) {
         Pj operation(proj_list_get(context, operations, i));
         if (!operation || proj_coordoperation_has_ballpark_transformation(context, operation.get()))
             continue;
-        if (proj_coordoperation_get_towgs84_values(context, operation.get(), values, 7, 0) &&
-            values[3] == 0 && values[4] == 0 && values[5] == 0 && values[6] == 0) {
+        if (Helmert(operation.get(), values) && values[3] == 0 && values[4] == 0 &&
+            values[5] == 0 && values[6] == 0) {
             std::copy(values, values + 3, shift);
             found = true;
-        } else {
-            other = true;
+            if (!preferred.empty()) {
+                const char* used = proj_get_name(operation.get());
+                note = std::string("3-parameter shift of '") + (used ? used : "unnamed") +
+                       "' used; PROJ prefers '" + preferred +
+                       "' (7-parameter or grid), which geoframe does not apply";
+            }
+        } else if (preferred.empty()) {
+            const char* name = proj_get_name(operation.get());
+            preferred = name ? name : "unnamed";
         }
     }
+    const bool other = !preferred.empty();
     if (operations)
         proj_list_destroy(operations);
     if (factory)
@@ -587,9 +629,10 @@ bool GxCrsDefinition::State::Projection(PJ* crs, double e, Found& found, std::st
             }
             found.lower = phi2 / kDegree;
             found.upper = phi1 / kDegree;
-            found.note = "Lambert Conic Conformal (1SP) with scale factor " + ShortestText(k0) +
-                         ": standard parallels computed as " + ShortestText(found.lower) + " and " +
-                         ShortestText(found.upper);
+            found.note += std::string(found.note.empty() ? "" : "; ") +
+                          "Lambert Conic Conformal (1SP) with scale factor " + ShortestText(k0) +
+                          ": standard parallels computed as " + ShortestText(found.lower) +
+                          " and " + ShortestText(found.upper);
         }
     } else if (code == kPolarA || (code == 0 && method == "Stereographic")) {
         if (code == kPolarA && std::fabs(found.lat0) != 90.0) {
