@@ -123,16 +123,13 @@ parameters at full precision.)")
         .def_property_readonly(
             "unit_scale",
             [](const CoordSys& c) {
-                char kind[kUnitsSize], name[kUnitsSize];
-                if (c.unitScale > 0.0 || !c.ref->GetUnits(kind, sizeof kind, name, sizeof name))
-                    return c.unitScale > 0.0 ? c.unitScale : 1.0;
-                return std::string(name) == "Kilometers" ? 1000.0
-                       : std::string(name) == "Feet"     ? 0.3048
-                                                         : 1.0;
+                return c.unitScale > 0.0 ? py::object(py::float_(c.unitScale))
+                                         : py::object(py::none());
             },
-            R"(Metres per map unit: the CRS's for a system from from_crs (0.3048006096012192
-for US survey feet), else as the unit name says. Projections work in metres:
-map coordinates in the system's units are the projection's divided by it.)")
+            R"(Metres per map unit of a system from from_crs (0.3048006096012192 for US
+survey feet), None for others (their unit name decides when they are written).
+Projections work in metres: map coordinates in the CRS's units are the
+projection's divided by it.)")
         .def(
             "to_wkt",
             [](const CoordSys& c) {

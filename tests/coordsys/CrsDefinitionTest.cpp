@@ -7,10 +7,13 @@
 
 #include <proj.h>
 
+#include <atomic>
 #include <cmath>
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -143,6 +146,8 @@ TEST(CrsDefinition, RefusalsNameTheReasonAndKeepTheLastResult) {
         {"EPSG:5773", "vertical CRS"},
         {"EPSG:5972", "compound CRS"},
         {"EPSG:4807", "Paris meridian"},
+        {"+proj=lcc +lat_0=45 +lat_1=45 +k_0=1.01", "scale factor 1.01 has no standard parallels"},
+        {"+proj=tmerc +lat_0=0 +lon_0=10 +k=0.9996 +x_0=500000", "other than a UTM zone"},
         {nullptr, "no CRS text"},
     };
     for (const auto& c : cases) {
@@ -188,6 +193,13 @@ TEST(CrsDefinition, DatumShiftsKindsAndNotes) {
         else
             EXPECT_TRUE(e->GetDatumShiftX() == c.dx && e->GetDatumShiftY() == c.dy &&
                         e->GetDatumShiftZ() == c.dz);
+        // Written back, the system reads as the same kind with the same shift.
+        const GxCrsDefinition::Kind kind = crs.GetKind();
+        ASSERT_TRUE(crs.Write(*crs.GetCoordSys(), GxCrsDefinition::FORMAT_PROJJSON));
+        ASSERT_TRUE(crs.Read(std::string(crs.GetText()).c_str())) << crs.GetMessage();
+        GxSmartRef<GxEllipsoidBase> again;
+        crs.GetCoordSys()->GetEllipsoid(again);
+        EXPECT_TRUE(crs.GetKind() == kind && again && *again == *e);
     }
 }
 
@@ -224,6 +236,21 @@ TEST(CrsDefinition, LibraryProjectionsWriteWhatTheyCompute) {
     }
     EXPECT_FALSE(crs.Write(GxCoordSys(), GxCrsDefinition::FORMAT_WKT2_2019));
     EXPECT_NE(std::string(crs.GetMessage()).find("without an ellipsoid"), std::string::npos);
+}
+
+TEST(CrsDefinition, DistinctObjectsReadOnDistinctThreads) {
+    std::vector<std::thread> threads;
+    std::atomic<int> read{0};
+    for (const char* code : {"EPSG:2154", "EPSG:3031", "EPSG:32733", "EPSG:27572"})
+        threads.emplace_back([code, &read] {
+            GxCrsDefinition crs;
+            for (int i = 0; i < 3; ++i)
+                read += crs.Read(code) &&
+                        crs.Write(*crs.GetCoordSys(), GxCrsDefinition::FORMAT_WKT2_2019);
+        });
+    for (std::thread& thread : threads)
+        thread.join();
+    EXPECT_EQ(read, 12);
 }
 
 TEST(CrsDefinition, MissingDatabaseIsAReason) {
