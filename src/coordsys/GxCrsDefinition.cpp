@@ -222,9 +222,11 @@ struct GxCrsDefinition::State {
             proj_context_destroy(context);
     }
 
+    /// Keeps the first error of a call (PROJ's follow-ups say less).
     static void Log(void* data, int level, const char* text) {
-        if (level <= PJ_LOG_ERROR && text)
-            static_cast<State*>(data)->log = text;
+        auto* state = static_cast<State*>(data);
+        if (level <= PJ_LOG_ERROR && text && state->log.empty())
+            state->log = geoframe::detail::ProjMessageReason(text);
     }
 
     /// The context, made on first use, with PROJ's messages kept here instead of
@@ -240,12 +242,9 @@ struct GxCrsDefinition::State {
         return context;
     }
 
-    /// PROJ's last reason, without the name of the function that gave it.
+    /// PROJ's reason for the failure of the last call, or `fallback`.
     std::string ProjReason(const char* fallback) {
         std::string reason = log.empty() ? fallback : log;
-        const std::size_t colon = reason.find(": ");
-        if (colon != std::string::npos && reason.compare(0, 5, "proj_") == 0)
-            reason.erase(0, colon + 2);
         log.clear();
         return OneLine(reason);
     }
@@ -591,6 +590,10 @@ bool GxCrsDefinition::State::Projection(PJ* crs, double e, Found& found, std::st
     found.lat0 = p[kLatOrigin];
     found.lon0 = p[kLonOrigin];
     if (code == kTransverseMercator) {
+        if (!std::isfinite(found.lon0)) {
+            reason = "a Transverse Mercator with a central meridian that is not a number";
+            return false;
+        }
         const int zone = static_cast<int>(std::lround((found.lon0 + 183.0) / 6.0));
         const bool south = Near(found.falseNorthing, 10000000.0, 1e-6);
         if (!(p[kScale] == 0.9996 && found.lat0 == 0.0 && zone >= 1 && zone <= 60 &&
@@ -643,8 +646,10 @@ bool GxCrsDefinition::State::Projection(PJ* crs, double e, Found& found, std::st
         found.k0 = p.Has(kScale) ? p[kScale] : 1.0;
     } else if (code == kPolarB) {
         const double latTs = p[kLatStdParallel];
-        if (latTs == 0.0) {
-            reason = "a Polar Stereographic (variant B) with its standard parallel on the equator";
+        if (latTs == 0.0 || !(std::fabs(latTs) <= 90.0)) {
+            reason =
+                "a Polar Stereographic (variant B) with its standard parallel on the equator or "
+                "beyond a pole";
             return false;
         }
         found.projection = Found::kStereographic;
@@ -654,6 +659,13 @@ bool GxCrsDefinition::State::Projection(PJ* crs, double e, Found& found, std::st
     } else {
         reason = "the " + method + " projection has no geoframe equivalent";
         return false;
+    }
+    for (const double value : {found.lat0, found.lon0, found.upper, found.lower, found.k0,
+                               found.falseEasting, found.falseNorthing}) {
+        if (!std::isfinite(value)) {
+            reason = "the " + method + " parameters are not all finite numbers";
+            return false;
+        }
     }
     return true;
 }

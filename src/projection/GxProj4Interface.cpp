@@ -54,17 +54,26 @@ void CatchMessage(void* target, int, const char* message) {
     auto* error = static_cast<std::string*>(target);
     if (!error->empty() || !message)
         return;
-    std::string_view text(message);
-    constexpr std::string_view frame = "proj_create: Error ";
-    if (text.substr(0, frame.size()) == frame) {
+    *error = geoframe::detail::ProjMessageReason(message);
+}
+
+} // namespace
+
+std::string_view geoframe::detail::ProjMessageReason(std::string_view text) {
+    // "proj_create: ", "pj_init_ctx: ": a function name ends at the first ": ".
+    const std::size_t colon = text.find(": ");
+    if (colon != std::string_view::npos &&
+        text.substr(0, colon).find(' ') == std::string_view::npos &&
+        (text.substr(0, 5) == "proj_" || text.substr(0, 3) == "pj_"))
+        text.remove_prefix(colon + 2);
+    constexpr std::string_view error = "Error ";
+    if (text.substr(0, error.size()) == error) {
         const std::size_t end = text.find("): ");
         if (end != std::string_view::npos)
             text.remove_prefix(end + 3);
     }
-    *error = text;
+    return text;
 }
-
-} // namespace
 
 std::mutex& geoframe::detail::ProjCreationMutex() {
     static std::mutex mutex;
