@@ -40,7 +40,7 @@ def _container(args):
 
 
 def _dask_call(convert, outputs, dtype, args):
-    import dask.array as da
+    import dask.array as da  # type: ignore[import]
 
     arrays = da.broadcast_arrays(*[a if _kind(a) else np.asarray(a, dtype=float) for a in args])
     # Block for block as the (first) dask input is chunked.
@@ -58,7 +58,7 @@ def _dask_call(convert, outputs, dtype, args):
 
 
 def _xarray_call(convert, outputs, dtype, args):
-    import xarray as xr
+    import xarray as xr  # type: ignore[import]
 
     arrays = [a for a in args if _kind(a) == "xarray"]
     template = xr.broadcast(*arrays)[0]
