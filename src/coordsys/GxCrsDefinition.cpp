@@ -12,6 +12,7 @@
 #include "projection/ProjCreation.h"
 
 #include <proj.h>
+#include <proj_experimental.h>
 
 #include <algorithm>
 #include <cmath>
@@ -259,7 +260,9 @@ struct GxCrsDefinition::State {
     /// The seven Helmert values of a transformation to WGS 84; false for any other.
     bool Helmert(PJ* operation, double values[7]);
     bool Projection(PJ* crs, double e, Found& found, std::string& reason);
-    bool Emit(const std::string& definition, Format format);
+    /// Has PROJ write `definition` as a CRS named `crsName` (a bound CRS keeps
+    /// the name on the CRS it describes).
+    bool Emit(const std::string& definition, const std::string& crsName, Format format);
 };
 
 GxCrsDefinition::GxCrsDefinition() : m_state(new State) {}
@@ -743,6 +746,13 @@ std::string ProjectionDefinition(const GxProjection& projection) {
            " +b=" + number(ellipsoid->GetSemiMinorRadius());
 }
 
+/// "UTM (Universal Transverse Mercator) on WGS84": what the projection's
+/// description starts with and the ellipsoid's name.
+std::string CrsName(const char* what, const GxEllipsoidBase* ellipsoid) {
+    const char* name = ellipsoid ? ellipsoid->GetEllipsoid() : nullptr;
+    return std::string(what ? what : "geoframe") + " on " + (name ? name : "unnamed ellipsoid");
+}
+
 std::string ShiftDefinition(const GxEllipsoidBase& ellipsoid) {
     const double dx = ellipsoid.GetDatumShiftX(), dy = ellipsoid.GetDatumShiftY(),
                  dz = ellipsoid.GetDatumShiftZ();
@@ -762,7 +772,7 @@ bool GxCrsDefinition::Write(const GxProjection& projection, Format format) {
     const GxSmartRef<GxEllipsoidBase> ellipsoid = projection.GetEllipsoid();
     return m_state->Emit(definition + (ellipsoid ? ShiftDefinition(*ellipsoid) : std::string()) +
                              " +units=m",
-                         format);
+                         CrsName(projection.GetProjectionDesc(), ellipsoid.Get()), format);
 }
 
 bool GxCrsDefinition::Write(const GxCoordSysBase& system, Format format, double unitScale) {
@@ -795,10 +805,15 @@ bool GxCrsDefinition::Write(const GxCoordSysBase& system, Format format, double 
                      " +a=" + ShortestText(ellipsoid->GetSemiMajorRadius()) +
                      " +b=" + ShortestText(ellipsoid->GetSemiMinorRadius());
     }
-    return m_state->Emit(definition + ShiftDefinition(*ellipsoid), format);
+    const char* what = projection                                  ? projection->GetProjectionDesc()
+                       : definition.rfind("+proj=longlat", 0) == 0 ? "Latitude/longitude"
+                                                                   : "Geocentric";
+    return m_state->Emit(definition + ShiftDefinition(*ellipsoid), CrsName(what, ellipsoid.Get()),
+                         format);
 }
 
-bool GxCrsDefinition::State::Emit(const std::string& definition, Format format) {
+bool GxCrsDefinition::State::Emit(const std::string& definition, const std::string& crsName,
+                                  Format format) {
     const std::lock_guard<std::mutex> lock(geoframe::detail::ProjCreationMutex());
     if (!Context())
         return Fail("PROJ could not make a context");
@@ -806,6 +821,18 @@ bool GxCrsDefinition::State::Emit(const std::string& definition, Format format) 
     Pj crs(proj_create(context, (definition + " +no_defs +type=crs").c_str()));
     if (!crs)
         return Fail("PROJ refuses '" + definition + "': " + ProjReason("no reason given"));
+    if (proj_get_type(crs.get()) == PJ_TYPE_BOUND_CRS) {
+        Pj base(proj_get_source_crs(context, crs.get()));
+        Pj target(proj_get_target_crs(context, crs.get()));
+        Pj transformation(proj_crs_get_coordoperation(context, crs.get()));
+        Pj named(base ? proj_alter_name(context, base.get(), crsName.c_str()) : nullptr);
+        if (named && target && transformation)
+            if (PJ* bound = proj_crs_create_bound_crs(context, named.get(), target.get(),
+                                                      transformation.get()))
+                crs.reset(bound);
+    } else if (PJ* named = proj_alter_name(context, crs.get(), crsName.c_str())) {
+        crs.reset(named);
+    }
     const char* written = nullptr;
     if (format == FORMAT_WKT2_2019)
         written = proj_as_wkt(context, crs.get(), PJ_WKT2_2019, nullptr);
