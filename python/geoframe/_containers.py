@@ -40,7 +40,7 @@ def _container(args):
 
 
 def _dask_call(convert, outputs, dtype, args):
-    import dask.array as da
+    import dask.array as da  # type: ignore[import]
 
     arrays = da.broadcast_arrays(*[a if _kind(a) else np.asarray(a, dtype=float) for a in args])
     # Block for block as the (first) dask input is chunked.
@@ -58,7 +58,7 @@ def _dask_call(convert, outputs, dtype, args):
 
 
 def _xarray_call(convert, outputs, dtype, args):
-    import xarray as xr
+    import xarray as xr  # type: ignore[import]
 
     arrays = [a for a in args if _kind(a) == "xarray"]
     template = xr.broadcast(*arrays)[0]
@@ -116,9 +116,11 @@ def _make_ellipsoid(name, a, b, shift):
     return _gf.Ellipsoid(name, a=a, b=b, shift=shift)
 
 
-def _make_projection(kind, arguments, keywords, ellipsoid, origin):
+def _make_projection(kind, arguments, keywords, ellipsoid, origin, full_precision=False):
     projection = getattr(_gf, kind)(*arguments, ellipsoid=_make_ellipsoid(*ellipsoid), **keywords)
     projection.local_origin = origin
+    if full_precision:
+        projection.full_precision = True
     return projection
 
 
@@ -141,7 +143,7 @@ def _reduce_ellipsoid(e):
 def _reduce_projection(p):
     arguments, keywords = _projection_arguments(p)
     return _make_projection, (type(p).__name__, arguments, keywords,
-                              _ellipsoid_state(p.ellipsoid), p.local_origin)
+                              _ellipsoid_state(p.ellipsoid), p.local_origin, p.full_precision)
 
 
 def install(namespace):

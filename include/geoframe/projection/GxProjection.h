@@ -148,9 +148,6 @@ protected:
     /// and the hemisphere letter of a latitude (N, S) or of a longitude (E, W).
     static void AppendAngle(std::string& text, double degrees, bool longitude);
 
-private:
-    GxProjection& operator=(const GxProjection&) { return *this; }
-
     /// Brings the projection's derived state in line with its parameters and its
     /// ellipsoid; false when the projection cannot convert with them.
     virtual bool SetProjection() = 0;
@@ -186,6 +183,8 @@ public:
                                           double* lat, double* lon) const;
 
 private:
+    GxProjection& operator=(const GxProjection&) { return *this; }
+
     double m_localX;
     double m_localY;
     double m_localZ;
