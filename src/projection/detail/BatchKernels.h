@@ -5,9 +5,9 @@
 // algorithm PROJ's utm uses) and geodetic <-> geocentric. Each kernel converts one
 // block of kBlock points held in aligned local arrays, so every point runs through
 // the same vector code whatever its place in the caller's array; the drivers here
-// copy the caller's points in and out block by block. Two builds of the kernels
-// exist, a portable one and, on x86-64, one for AVX2 with FMA and one for AVX-512;
-// the first array call picks the widest the processor has.
+// copy the caller's points in and out block by block. The kernels are built for
+// any processor and, on x86-64, for AVX2 with FMA and for AVX-512; the first array
+// call picks the widest the processor has.
 
 #include <geoframe/geoframe_export.h>
 
@@ -34,7 +34,7 @@ struct TmSeries {
 TmSeries MakeUtmSeries(double a, double b, int zone, bool south);
 
 /// Semi-major radius and eccentricity squared, as the ellipsoid's per-point
-/// conversions use them, and the semi-minor radius for points on the polar axis.
+/// conversions use them, and the semi-minor radius (the centre is at height -b).
 struct GeocentricFigure {
     double a;
     double e2;
