@@ -49,7 +49,7 @@ private:
         CoordArg coords;
         GxSmartRef<GxEllipsoidBase> ellipsoid;
         GxSmartRef<GxProjection> projection;   ///< fixed projections
-        GxSmartRef<GxProjection> zones[2][61]; ///< utm:auto, by hemisphere and zone
+        GxSmartRef<GxProjection> zones[2][61]; ///< utm:auto, by hemisphere and zone (0: UPS)
     };
 
     explicit Converter(const Options& options);
@@ -64,7 +64,6 @@ private:
     bool m_datumChange = false;
     FieldKind m_fieldKind = FieldKind::Geographic;
     ParsedLine m_parsed;
-    GxUTMProjection m_zoneFinder; ///< ZoneOfLong for utm:auto
 };
 
 } // namespace geoframe::convert
