@@ -54,6 +54,10 @@ class CMakeBuild(build_ext):
 setup(
     ext_modules=[Extension("geoframe._geoframe", sources=[])],
     cmdclass={"build_ext": CMakeBuild},
-    # setuptools' own build folder, away from the CMake presets' build/<preset>.
-    options={"build": {"build_base": "build/python-wheel"}},
+    # The package comes from CMake: nothing for setuptools to discover (it would
+    # take src/ for a source folder).
+    packages=[],
+    # setuptools' own folders, away from the sources and the presets' build/<preset>.
+    options={"build": {"build_base": "build/python-wheel"},
+             "egg_info": {"egg_base": "build/python-wheel"}},
 )

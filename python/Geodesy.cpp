@@ -248,9 +248,11 @@ gives NaN.)");
     m.def("format_angle", &FormatAngles, py::arg("degrees"), py::arg("precision") = 2,
           py::arg("axis") = py::none(),
           R"(Degree-minute-second text of an angle in degrees: 33~52'4.56" S with
-`precision` decimals of seconds. axis="lat" writes N or S, axis="lon" E or W,
-None a sign. An array gives an array of texts of its shape; "nan" for
-degrees that are not finite.)");
+`precision` decimals of seconds, rounded once and carried (never 60 seconds
+or minutes: 46.633333 gives 46~38'0.00"). axis="lat" writes N or S,
+axis="lon" E or W, None a sign. An array gives an array of texts of its
+shape; "nan" for degrees that are not finite. parse_angle reads every text
+written back, but for latitudes beyond 90.)");
 }
 
 } // namespace geoframe::python

@@ -175,6 +175,7 @@ TEST(ConvertLine, FieldsSeparatorsAndCarriedText) {
         {"151E 33S", G, "not a number or an angle"},
         {"33 10N", G, "not a number or an angle"},
         {"91N 7", G, "not a number or an angle"},
+        {"370~0' 7", G, "not a number or an angle"}, // a latitude is not wrapped
         {"NS45 7", G, "not a number or an angle"},
         {"45.5.5 7", G, "not a number or an angle"},
         {"+-45 7", G, "not a number or an angle"},

@@ -103,14 +103,16 @@ bool ParseAngle(std::string_view field, double& degrees, AngleAxis axis) {
         longText.assign(field);
         text = longText.c_str();
     }
-    GxGeoAngle angle;
+    // On the latitude axis from the start, so that a latitude beyond 90 degrees is
+    // refused rather than wrapped, letter or not.
+    GxGeoAngle angle(0.0, axis == AngleAxis::Latitude ? "N" : nullptr);
     GeoHemiType hemisphere = HEMI_NONE;
     if (!angle.SetAngleText(text))
         return false;
     // A letter of the other axis (151E for a latitude) is a field out of place.
     angle.GetHemisphere(hemisphere);
     const bool latitude = hemisphere == HEMI_NORTH || hemisphere == HEMI_SOUTH;
-    if (hemisphere != HEMI_NONE && axis != AngleAxis::Any &&
+    if (axis != AngleAxis::Any && hemisphere != HEMI_NONE &&
         latitude != (axis == AngleAxis::Latitude))
         return false;
     degrees = angle.GetDecimalDegrees();

@@ -50,7 +50,8 @@ enum class AngleAxis { Any, Latitude, Longitude };
 /// Reads an angle from the whole of `field`: a plain number as ParseNumber reads
 /// it, any other text with GxGeoAngle::SetAngleText (12d30m15sN, 33~52'4.56"S,
 /// N51.5), whose decimal degrees are wrapped into one turn. False for text that
-/// reader refuses and for a hemisphere letter of the other axis.
+/// reader refuses, for a hemisphere letter of the other axis, and for a latitude
+/// text beyond 90 degrees (which would wrap).
 bool ParseAngle(std::string_view field, double& degrees, AngleAxis axis = AngleAxis::Any);
 
 /// Reads a UTM zone written as in "utm:32n": 1 to 60 and n or s (either case);
