@@ -4,8 +4,8 @@
 #include <geoframe/geoframe_export.h>
 #include <geoframe/projection/GxStereographicProjection.h>
 
-/// Universal Polar Stereographic, the polar half of the UTM/UPS system (north of
-/// 84 degrees north, south of 80 degrees south; see GxUTMProjection::StandardZone):
+/// Universal Polar Stereographic, the polar half of the UTM/UPS system (from 84
+/// degrees north, south of 80 degrees south; see GxUTMProjection::StandardZone):
 /// a GxStereographicProjection with its origin at the pole (latitude 90 or -90,
 /// longitude 0) and the scale factor 0.994 there ("k=0.994000"), whose false
 /// easting and northing of 2,000,000 m are held in the local origin. A new one
