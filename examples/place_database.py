@@ -26,7 +26,7 @@ frame = gf.CoordFrame((corner_x, corner_y), 30.0, rotation=10.0, coord_sys=syste
 # A 5 x 5 grid over the 300 x 300 local units the database spans.
 u, v = np.meshgrid(np.linspace(0, 300, 5), np.linspace(0, 300, 5))
 x, y = frame.to_placed(u, v)
-lat, lon, _ = utm.inverse(x, y)
+lat, lon, _height = utm.inverse(x, y)
 print("local grid corners in latitude/longitude (NAD 27):")
 for i, j in [(0, 0), (0, -1), (-1, 0), (-1, -1)]:
     print(f"  ({u[i, j]:5.0f}, {v[i, j]:5.0f})  "
@@ -35,7 +35,7 @@ for i, j in [(0, 0), (0, -1), (-1, 0), (-1, -1)]:
 # The same corners on WGS 84: through geocentric coordinates and the datum shift.
 gx, gy, gz = nad27.to_geocentric(lat, lon)
 dx, dy, dz = nad27.shift
-wlat, wlon, _ = gf.Ellipsoid("WGS84").from_geocentric(gx + dx, gy + dy, gz + dz)
+wlat, wlon, _wgs84_height = gf.Ellipsoid("WGS84").from_geocentric(gx + dx, gy + dy, gz + dz)
 print(f"NAD 27 to WGS 84 moves the grid by {np.mean(wlat - lat) * 3600:.2f}\" in latitude, "
       f"{np.mean(wlon - lon) * 3600:.2f}\" in longitude")
 

@@ -45,7 +45,7 @@ def _container(args):
 
 
 def _dask_call(convert, outputs, dtype, args):
-    import dask.array as da
+    import dask.array as da  # type: ignore[import]
 
     # Outputs of several dtypes travel stacked in one that holds them all.
     dtypes = dtype if isinstance(dtype, tuple) else (dtype,) * outputs
@@ -67,7 +67,7 @@ def _dask_call(convert, outputs, dtype, args):
 
 
 def _xarray_call(convert, outputs, dtype, args):
-    import xarray as xr
+    import xarray as xr  # type: ignore[import]
 
     arrays = [a for a in args if _kind(a) == "xarray"]
     template = xr.broadcast(*arrays)[0]

@@ -364,6 +364,14 @@ TEST(ConvertStream, LineEndsBadAndLongLines) {
         "geoframe-convert: line 8: empty field\n";
     for (const std::size_t chunk : {std::size_t(3), std::size_t(1) << 16})
         EXPECT_TRUE(Pipe(input, 2, chunk, args) == expected) << chunk;
+    // CRLF: an over-long line keeps its CR; a line of exactly the limit is not
+    // over-long, its CR not counted (with 3-byte chunks the CR may end a block).
+    const std::string exact = "10 20 0 " + std::string(kMaxLineLength - 8, 'y');
+    for (const std::size_t chunk : {std::size_t(3), std::size_t(1) << 16})
+        EXPECT_EQ(Pipe(tooLong + "\r\n" + exact + "\r\n", 1, chunk, args),
+                  "1|nan nan nan\r\n1048637 1109577 0 " + exact.substr(8) +
+                      "\r\n|geoframe-convert: line 1: line longer than 1048576 bytes\n")
+            << chunk;
     // An over-long last line without a line end, and empty input.
     EXPECT_EQ(Pipe("10 20 5 a\n" + tooLong, 1, 1 << 16, args),
               "1|1048637 1109577 5 a\nnan nan nan|"

@@ -67,9 +67,11 @@ public:
                 continue;
             }
             const std::size_t length = static_cast<std::size_t>(newline - begin);
-            if (m_skipping || m_pending.size() + length > kMaxLineLength) {
+            // The length limit is the line's own: a CR before the LF is a line end.
+            const bool cr = length > 0 ? begin[length - 1] == '\r' : m_heldCR;
+            if (m_skipping || m_pending.size() + length - (cr ? 1 : 0) > kMaxLineLength) {
                 chunk.overlong.push_back(lines);
-                chunk.in += "!\n";
+                chunk.in += cr ? "!\r\n" : "!\n";
                 m_skipping = false;
                 m_pending.clear();
             } else if (m_pending.empty()) {
@@ -83,8 +85,8 @@ public:
             m_pos += length + 1;
         }
         if (m_eof && m_pos == m_end) {
-            // A last line without a line end.
-            if (m_skipping) {
+            // A last line without a line end (no CR allowance: it has no LF).
+            if (m_skipping || m_pending.size() > kMaxLineLength) {
                 chunk.overlong.push_back(lines);
                 chunk.in += '!';
                 ++lines;
@@ -133,10 +135,13 @@ private:
     /// Keeps the start of a line that goes on in the next block, unless the line
     /// is already too long to keep.
     void Hold(const char* begin, std::size_t length) {
+        if (length > 0)
+            m_heldCR = begin[length - 1] == '\r';
         if (m_skipping)
             return;
         m_pending.append(begin, length);
-        if (m_pending.size() > kMaxLineLength) {
+        // One byte more than the limit may still be the CR of a CRLF.
+        if (m_pending.size() > kMaxLineLength + 1) {
             m_pending.clear();
             m_pending.shrink_to_fit();
             m_skipping = true;
@@ -150,6 +155,8 @@ private:
     std::size_t m_end = 0;
     bool m_eof = false;
     bool m_shortRead = false;
+    /// The last byte held for a line that goes on was a CR.
+    bool m_heldCR = false;
     std::string m_pending;
     bool m_skipping = false;
     std::uint64_t m_nextLine = 1;
@@ -201,7 +208,7 @@ void ConvertChunk(Chunk& chunk, Converter& converter) {
         std::string_view line = all.substr(pos, end - pos);
         if (overlong != chunk.overlong.end() && *overlong == index) {
             ++overlong;
-            chunk.out += "nan nan nan";
+            chunk.out += line.back() == '\r' ? "nan nan nan\r" : "nan nan nan";
             Report(chunk, chunk.firstLine + index,
                    "line longer than " + std::to_string(kMaxLineLength) + " bytes");
         } else if (converter.PassesThrough(chunk.firstLine + index, line)) {
