@@ -96,6 +96,61 @@ becomes the copy's), and the unit kind and name, such as ("Distance", "Meters") 
         .def_property_readonly(
             "ellipsoid", [](const CoordSys& c) { return EllipsoidOf(*c.ref); },
             "The ellipsoid (the projection's when there is one), or None.")
+        .def_static(
+            "from_crs",
+            [](py::handle crs) {
+                const std::string text = CrsInput(crs);
+                GxCrsDefinition definition;
+                if (!definition.Read(text.c_str()))
+                    Refuse(definition.GetMessage());
+                return CoordSys{definition.GetCoordSys(), definition.GetUnitScale()};
+            },
+            py::arg("crs"),
+            R"(The coordinate system a CRS means: crs is any text PROJ reads as a CRS
+('EPSG:32633', a URN, WKT, PROJJSON, a PROJ string) or an object with a to_wkt()
+method (a pyproj CRS). ValueError with the reason when PROJ refuses the text or
+the CRS has no geoframe equivalent (other transverse Mercators, Mercator,
+oblique stereographic, compound CRSs, ...). Projections made so hand PROJ their
+parameters at full precision.)")
+        .def_property_readonly(
+            "projection",
+            [](const CoordSys& c) {
+                GxSmartRef<GxProjection> projection;
+                c.ref->GetProjection(projection);
+                return projection ? WrapProjection(projection->Clone()) : py::object(py::none());
+            },
+            "A copy of the projection, ready to convert, or None without one.")
+        .def_property_readonly(
+            "unit_scale",
+            [](const CoordSys& c) {
+                return c.unitScale > 0.0 ? py::object(py::float_(c.unitScale))
+                                         : py::object(py::none());
+            },
+            R"(Metres per map unit of a system from from_crs (0.3048006096012192 for US
+survey feet), None for others (their unit name decides when they are written).
+Projections work in metres: map coordinates in the CRS's units are the
+projection's divided by it.)")
+        .def(
+            "to_wkt",
+            [](const CoordSys& c) {
+                return WriteCrs(c.ref.Get(), c.unitScale, nullptr,
+                                GxCrsDefinition::FORMAT_WKT2_2019);
+            },
+            "The system as WKT2:2019, written by PROJ.")
+        .def(
+            "to_proj",
+            [](const CoordSys& c) {
+                return WriteCrs(c.ref.Get(), c.unitScale, nullptr,
+                                GxCrsDefinition::FORMAT_PROJ_STRING);
+            },
+            "The system as a PROJ string, written by PROJ.")
+        .def(
+            "to_json",
+            [](const CoordSys& c) {
+                return WriteCrs(c.ref.Get(), c.unitScale, nullptr,
+                                GxCrsDefinition::FORMAT_PROJJSON);
+            },
+            "The system as PROJJSON, written by PROJ.")
         .def(
             "__eq__", [](const CoordSys& a, const CoordSys& b) { return *a.ref == *b.ref; },
             py::is_operator())

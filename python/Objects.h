@@ -12,6 +12,7 @@
 #include <pybind11/pybind11.h>
 
 #include <mutex>
+#include <string>
 
 namespace geoframe::python {
 
@@ -29,6 +30,8 @@ struct Projection {
 
 struct CoordSys {
     GxSmartRef<GxCoordSys> ref;
+    /// Metres per map unit of a system read from a CRS; 0: as the unit name says.
+    double unitScale = 0.0;
 };
 
 struct CoordFrame {
@@ -42,6 +45,16 @@ struct Coverage {
 /// The object of an Ellipsoid, a new ellipsoid for a name (ValueError when
 /// unknown), or a new GxEllipsoid(`fallback`) for None.
 GxSmartRef<GxEllipsoidBase> EllipsoidOr(py::handle ellipsoid, const char* fallback);
+
+/// A new Python projection of the class that fits `projection` (UTM, ...).
+py::object WrapProjection(GxSmartRef<GxProjection> projection);
+
+/// The CRS text of `crs`: a str, or what its to_wkt() returns (a pyproj CRS).
+std::string CrsInput(py::handle crs);
+/// The coordinate system (with `unitScale`) or else the projection written by
+/// PROJ in `format`; ValueError with the reason when it cannot be written.
+std::string WriteCrs(const GxCoordSysBase* system, double unitScale, const GxProjection* projection,
+                     GxCrsDefinition::Format format);
 
 void BindGeodesy(py::module_& module);
 void BindProjections(py::module_& module);

@@ -248,6 +248,21 @@ py::object UtmAuto(py::object lat, py::object lon, py::object height, py::object
 
 } // namespace
 
+py::object WrapProjection(GxSmartRef<GxProjection> projection) {
+    GxProjection* p = projection.Get();
+    if (dynamic_cast<GxUTMProjection*>(p))
+        return py::cast(Wrap<UTM>(p));
+    if (dynamic_cast<GxLCCProjection*>(p))
+        return py::cast(Wrap<LambertConformalConic>(p));
+    if (dynamic_cast<GxACEAProjection*>(p))
+        return py::cast(Wrap<AlbersEqualArea>(p));
+    if (dynamic_cast<GxStereographicProjection*>(p))
+        return py::cast(Wrap<Stereographic>(p));
+    if (dynamic_cast<GxFlatEarthProjection*>(p))
+        return py::cast(Wrap<FlatEarth>(p));
+    return py::cast(Wrap<Trapezoidal>(p));
+}
+
 void BindProjections(py::module_& m) {
     py::class_<Projection>(m, "Projection", R"(Base of the six map projections.
 
@@ -323,6 +338,46 @@ converted gives NaN in all three.)")
         .def_property_readonly(
             "ellipsoid", [](const Projection& p) { return Ellipsoid{p.ref->GetEllipsoid()}; },
             "The ellipsoid the projection works on.")
+        .def_property(
+            "full_precision",
+            [](const Projection& p) {
+                const auto* proj =
+                    dynamic_cast<const geoframe::detail::GxProj4Projection*>(p.ref.Get());
+                return proj && proj->GetFullPrecision();
+            },
+            [](Projection& p, bool full) {
+                auto* proj = dynamic_cast<geoframe::detail::GxProj4Projection*>(p.ref.Get());
+                if (!proj) {
+                    if (full)
+                        Refuse("full_precision: the library computes this projection itself");
+                    return;
+                }
+                const std::lock_guard<std::mutex> lock(p.mutex);
+                proj->SetFullPrecision(full);
+            },
+            R"(True when PROJ gets the parameters at full precision (projections from a
+CRS), False for the six-decimal texts stored databases were made with.)")
+        .def(
+            "to_wkt",
+            [](Projection& p) {
+                const std::lock_guard<std::mutex> lock(p.mutex);
+                return WriteCrs(nullptr, 0.0, p.ref.Get(), GxCrsDefinition::FORMAT_WKT2_2019);
+            },
+            "The projection on its ellipsoid as WKT2:2019, in metres, written by PROJ.")
+        .def(
+            "to_proj",
+            [](Projection& p) {
+                const std::lock_guard<std::mutex> lock(p.mutex);
+                return WriteCrs(nullptr, 0.0, p.ref.Get(), GxCrsDefinition::FORMAT_PROJ_STRING);
+            },
+            "The projection on its ellipsoid as a PROJ string, written by PROJ.")
+        .def(
+            "to_json",
+            [](Projection& p) {
+                const std::lock_guard<std::mutex> lock(p.mutex);
+                return WriteCrs(nullptr, 0.0, p.ref.Get(), GxCrsDefinition::FORMAT_PROJJSON);
+            },
+            "The projection on its ellipsoid as PROJJSON, written by PROJ.")
         .def(
             "__eq__",
             [](const Projection& a, const Projection& b) { return a.ref->IsEqual(b.ref); },

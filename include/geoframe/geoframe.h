@@ -42,6 +42,7 @@
 #include <geoframe/coordsys/GxCoordSysBase.h>
 #include <geoframe/coordsys/GxCoverage.h>
 #include <geoframe/coordsys/GxCoverageBase.h>
+#include <geoframe/coordsys/GxCrsDefinition.h>
 #include <geoframe/coordsys/GxScaleOffsetTrans2D.h>
 #include <geoframe/coordsys/GxTransform2D.h>
 

@@ -133,9 +133,11 @@ def _make_ellipsoid(name, a, b, shift):
     return _gf.Ellipsoid(name, a=a, b=b, shift=shift)
 
 
-def _make_projection(kind, arguments, keywords, ellipsoid, origin):
+def _make_projection(kind, arguments, keywords, ellipsoid, origin, full_precision=False):
     projection = getattr(_gf, kind)(*arguments, ellipsoid=_make_ellipsoid(*ellipsoid), **keywords)
     projection.local_origin = origin
+    if full_precision:
+        projection.full_precision = True
     return projection
 
 
@@ -158,7 +160,7 @@ def _reduce_ellipsoid(e):
 def _reduce_projection(p):
     arguments, keywords = _projection_arguments(p)
     return _make_projection, (type(p).__name__, arguments, keywords,
-                              _ellipsoid_state(p.ellipsoid), p.local_origin)
+                              _ellipsoid_state(p.ellipsoid), p.local_origin, p.full_precision)
 
 
 def install(namespace):

@@ -77,6 +77,16 @@ class Projection:
     def name(self) -> str: ...
     @property
     def ellipsoid(self) -> Ellipsoid: ...
+    @property
+    def full_precision(self) -> bool: ...
+    @full_precision.setter
+    def full_precision(self, full: bool) -> None: ...
+    def to_wkt(self) -> str:
+        """The projection on its ellipsoid as WKT2:2019, in metres."""
+    def to_proj(self) -> str:
+        """The projection on its ellipsoid as a PROJ string."""
+    def to_json(self) -> str:
+        """The projection on its ellipsoid as PROJJSON."""
     def __eq__(self, other: object) -> bool: ...
 
 class UTM(Projection):
@@ -161,6 +171,19 @@ class CoordSys:
     def scene_projection_code(self) -> int: ...
     @property
     def scene_units_code(self) -> int: ...
+    @staticmethod
+    def from_crs(crs: Any) -> CoordSys:
+        """The system a CRS means: a CRS text or an object with to_wkt()."""
+    @property
+    def projection(self) -> Optional[Projection]: ...
+    @property
+    def unit_scale(self) -> Optional[float]: ...
+    def to_wkt(self) -> str:
+        """The system as WKT2:2019."""
+    def to_proj(self) -> str:
+        """The system as a PROJ string."""
+    def to_json(self) -> str:
+        """The system as PROJJSON."""
     def __eq__(self, other: object) -> bool: ...
 
 class CoordFrame:

@@ -1,5 +1,6 @@
 #include "foundation/Text.h"
 
+#include <charconv>
 #include <cstdlib>
 #include <cstring>
 #include <locale.h>
@@ -43,6 +44,21 @@ double ReadLeadingDouble(std::string_view text) {
     if (const locale_t locale = CLocale())
         return strtod_l(copy.c_str(), nullptr, locale);
     return std::strtod(copy.c_str(), nullptr);
+}
+
+std::string FixedText(double value) {
+    // to_chars with a precision writes exactly what printf's "%.6f" writes in the
+    // "C" locale, for every double (no buffer limit, no locale).
+    char buffer[400];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 6);
+    return std::string(buffer, result.ptr);
+}
+
+std::string ShortestText(double value) {
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
 }
 
 } // namespace geoframe::detail

@@ -3,6 +3,7 @@
 
 // Text helpers shared by every class that hands out or reads texts.
 
+#include <string>
 #include <string_view>
 
 namespace geoframe::detail {
@@ -20,6 +21,13 @@ void DeleteTextList(int count, char** list);
 /// so '.' is the decimal point whatever the program has set. Text that does not
 /// start with a number reads as 0.
 double ReadLeadingDouble(std::string_view text);
+
+/// `value` as printf's "%.6f" writes it in the "C" locale, for every double.
+std::string FixedText(double value);
+
+/// The shortest text that reads back as exactly `value` ("0.9996", "1e-07",
+/// "27.833333333333332"), whatever the locale.
+std::string ShortestText(double value);
 
 } // namespace geoframe::detail
 

@@ -3,6 +3,7 @@
 #include <geoframe/geodesy/GxGeoAngle.h>
 
 #include "foundation/Text.h"
+#include "projection/ProjCreation.h"
 
 #include <proj.h>
 
@@ -53,25 +54,31 @@ void CatchMessage(void* target, int, const char* message) {
     auto* error = static_cast<std::string*>(target);
     if (!error->empty() || !message)
         return;
-    std::string_view text(message);
-    constexpr std::string_view frame = "proj_create: Error ";
-    if (text.substr(0, frame.size()) == frame) {
+    *error = geoframe::detail::ProjMessageReason(message);
+}
+
+} // namespace
+
+std::string_view geoframe::detail::ProjMessageReason(std::string_view text) {
+    // "proj_create: ", "pj_init_ctx: ": a function name ends at the first ": ".
+    const std::size_t colon = text.find(": ");
+    if (colon != std::string_view::npos &&
+        text.substr(0, colon).find(' ') == std::string_view::npos &&
+        (text.substr(0, 5) == "proj_" || text.substr(0, 3) == "pj_"))
+        text.remove_prefix(colon + 2);
+    constexpr std::string_view error = "Error ";
+    if (text.substr(0, error.size()) == error) {
         const std::size_t end = text.find("): ");
         if (end != std::string_view::npos)
             text.remove_prefix(end + 3);
     }
-    *error = text;
+    return text;
 }
 
-/// PROJ 9 races inside itself when projectors are made on several threads at once,
-/// even with one context per thread (seen with lists it refuses). Making a
-/// projector is therefore serialised process-wide; converting never takes it.
-std::mutex& CreationMutex() {
+std::mutex& geoframe::detail::ProjCreationMutex() {
     static std::mutex mutex;
     return mutex;
 }
-
-} // namespace
 
 GxProj4Interface::GxProj4Interface()
     : m_projector(nullptr), m_count(0), m_parameters(nullptr), m_context(nullptr) {}
@@ -188,7 +195,7 @@ bool GxProj4Interface::Replace(int count, const char* const* list) {
     m_count = count;
 
     m_error.clear();
-    const std::lock_guard<std::mutex> lock(CreationMutex());
+    const std::lock_guard<std::mutex> lock(geoframe::detail::ProjCreationMutex());
     if (!m_context) {
         m_context = proj_context_create();
         if (!m_context) {

@@ -1,5 +1,6 @@
 #include <geoframe/projection/detail/GxProj4Projection.h>
 
+#include "foundation/Text.h"
 #include "projection/ProjectionOverloads.h"
 
 #include <geoframe/projection/GxProj4Interface.h>
@@ -20,19 +21,20 @@ constexpr std::size_t kMaxParameters = 10;
 
 GxProj4Projection::GxProj4Projection(const char* projParameter)
     : GxProjectionOverloads(), m_projParameter(projParameter), m_latitudeLimit(INFINITY),
-      m_refusedPole(NAN), m_adapter(new GxProj4Interface), m_configureHasRun(false),
-      m_hasEllipsoid(true) {}
+      m_refusedPole(NAN), m_fullPrecision(false), m_adapter(new GxProj4Interface),
+      m_configureHasRun(false), m_hasEllipsoid(true) {}
 
 GxProj4Projection::GxProj4Projection(const char* projParameter,
                                      GxSmartRef<GxEllipsoidBase> ellipsoid)
     : GxProjectionOverloads(std::move(ellipsoid)), m_projParameter(projParameter),
-      m_latitudeLimit(INFINITY), m_refusedPole(NAN), m_adapter(new GxProj4Interface),
-      m_configureHasRun(false), m_hasEllipsoid(true) {}
+      m_latitudeLimit(INFINITY), m_refusedPole(NAN), m_fullPrecision(false),
+      m_adapter(new GxProj4Interface), m_configureHasRun(false), m_hasEllipsoid(true) {}
 
 GxProj4Projection::GxProj4Projection(const GxProj4Projection& other)
     : GxProjectionOverloads(other), m_projParameter(other.m_projParameter),
       m_latitudeLimit(other.m_latitudeLimit), m_refusedPole(other.m_refusedPole),
-      m_adapter(new GxProj4Interface), m_configureHasRun(false), m_hasEllipsoid(true) {}
+      m_fullPrecision(other.m_fullPrecision), m_adapter(new GxProj4Interface),
+      m_configureHasRun(false), m_hasEllipsoid(true) {}
 
 GxProj4Projection::~GxProj4Projection() = default;
 
@@ -112,17 +114,34 @@ bool GxProj4Projection::Configure(std::initializer_list<std::string> parameters)
                                     list[7], list[8], list[9], nullptr);
 }
 
-std::string GxProj4Projection::Fixed(double value) {
-    // to_chars with a precision writes exactly what printf's "%.6f" writes in the
-    // "C" locale, for every double (no buffer limit, no locale).
-    char buffer[400];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 6);
-    return std::string(buffer, result.ptr);
+bool GxProj4Projection::SetFullPrecision(bool fullPrecision) {
+    m_fullPrecision = fullPrecision;
+    UpdateInstanceDesc();
+    return SetProjection();
 }
 
-std::string GxProj4Projection::Parameter(const char* key, double value) {
-    return key + Fixed(value);
+std::string GxProj4Projection::Number(double value) const {
+    return m_fullPrecision ? ShortestText(value) : FixedText(value);
+}
+
+std::string GxProj4Projection::Parameter(const char* key, double value) const {
+    return key + Number(value);
+}
+
+bool GxProj4Projection::HasEqualFrame(const GxProj4Projection& other) const {
+    return GxProjection::HasEqualFrame(other) && m_fullPrecision == other.m_fullPrecision;
+}
+
+void GxProj4Projection::SetInstanceDesc(std::string_view lines) {
+    if (!m_fullPrecision) {
+        GxProjection::SetInstanceDesc(lines);
+        return;
+    }
+    std::string text(lines);
+    if (!text.empty())
+        text += '\n';
+    text += "Parameters: full precision";
+    GxProjection::SetInstanceDesc(text);
 }
 
 std::string GxProj4Projection::Parameter(const char* key, int value) {

@@ -153,7 +153,7 @@ bool GxStereographicProjection::UpdateInstanceDesc() {
     AppendAngle(lines, m_originLon, true);
     if (m_useScaleK0) {
         lines += "\nK0: ";
-        lines += Fixed(m_scaleK0);
+        lines += Number(m_scaleK0);
     } else {
         lines += "\nScale Lat: ";
         AppendAngle(lines, m_scaleLat, false);

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -212,6 +213,40 @@ TEST(StereographicProjection, ScaleSwitchAndPoles) {
     EXPECT_FALSE(k994.IsEqual(other.Clone()));
     k994.SetScaleLat(10);
     EXPECT_TRUE(k994.IsEqual(other.Clone()));
+}
+
+TEST(ProjectionParameters, FullPrecisionListsDescriptionsAndEquality) {
+    // Texas South Central's origin 27 deg 50' and the k0 of a polar system: six
+    // decimals move points, full precision hands PROJ the doubles themselves.
+    const double lat0 = 27.0 + 50.0 / 60.0, k0 = 0.97276901289;
+    GxSmartRef<GxEllipsoidBase> e = Wgs84();
+    for (GxSmartRef<GxProjection> p :
+         {GxSmartRef<GxProjection>(new GxLCCProjection(e, lat0, -99, 30.0 + 17.0 / 60, 28.3)),
+          GxSmartRef<GxProjection>(new GxStereographicProjection(e, -90, 0, k0))}) {
+        SCOPED_TRACE(p->GetProjectionName());
+        auto& proj4 = dynamic_cast<geoframe::detail::GxProj4Projection&>(*p);
+        GxSmartRef<GxProjection> classic = p->Clone();
+        const std::string description = p->GetProjectionInstanceDesc();
+        gxVec3 before, after;
+        const gxVec3 in(-98, lat0 > 0 ? 29 : -70, 0);
+        ASSERT_TRUE(p->LatLong2Proj(in, before));
+
+        EXPECT_TRUE(!proj4.GetFullPrecision() && proj4.SetFullPrecision(true) &&
+                    proj4.GetFullPrecision() && p->LatLong2Proj(in, after));
+        const Texts list = Parameters(*p);
+        EXPECT_TRUE(std::find(list.begin(), list.end(), "a=6378137") != list.end());
+        EXPECT_TRUE(std::find(list.begin(), list.end(), "lat_0=27.833333333333332") != list.end() ||
+                    std::find(list.begin(), list.end(), "k=0.97276901289") != list.end());
+        EXPECT_GT(std::hypot(after[0] - before[0], after[1] - before[1]), 0.01);
+        const std::string exact = p->GetProjectionInstanceDesc();
+        EXPECT_NE(exact.find("\nParameters: full precision\nDatum: WGS84"), std::string::npos);
+        EXPECT_FALSE(p->IsEqual(classic) || classic->IsEqual(p));
+        EXPECT_TRUE(p->IsEqual(p->Clone()));
+
+        EXPECT_TRUE(proj4.SetFullPrecision(false) && p->LatLong2Proj(in, after) &&
+                    after == before && p->IsEqual(classic));
+        EXPECT_EQ(p->GetProjectionInstanceDesc(), description);
+    }
 }
 
 TEST(DegreeGridProjections, FormulasBitForBit) {

@@ -258,6 +258,37 @@ TEST(ConvertLine, EveryKindRoundTrips) {
     }
 }
 
+// CRS sides: a point from WGS 84 lands where pyproj's Transformer.from_crs(
+// "EPSG:4326", code) puts it (datum shifts included, US feet for EPSG:2227) and
+// comes back; a geographic CRS is the geo side.
+TEST(ConvertLine, CrsSides) {
+    const struct {
+        const char* crs;
+        const char* point;
+        const char* mapped;
+    } cases[] = {
+        {"EPSG:32733", "-33.9 18.4", "814420.331 6243724.840 0"},
+        {"EPSG:27572", "48.8566 2.3522", "601152.299 2428695.897"},
+        {"EPSG:2227", "37.5 -122", "6126548.244 2008012.813 0"},
+        {"EPSG:3413", "75 -40", "142401.981 -1627662.093 0"},
+        {"EPSG:3031", "-75 20", "560496.878 1539952.516 0"},
+        {"EPSG:2154", "45.5 4.8", "840560.876 6490550.393"},
+        {"urn:ogc:def:crs:EPSG::5070", "39 -98", "-171591.086 1776715.771"},
+        {"EPSG:4326", "10 20", "10.000000 20.000000 0"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.crs);
+        auto there = Make(std::string("--precision 6 geo ") + c.crs);
+        auto back = Make(std::string("--precision 6 ") + c.crs + " geo");
+        const std::string mapped = Convert(*there, c.point);
+        double x, y, wantX, wantY;
+        ASSERT_TRUE(std::sscanf(mapped.c_str(), "%lf %lf", &x, &y) == 2 &&
+                    std::sscanf(c.mapped, "%lf %lf", &wantX, &wantY) == 2);
+        EXPECT_LT(std::hypot(x - wantX, y - wantY), 1e-3) << mapped;
+        ExpectSamePoint(Convert(*back, mapped), std::string(c.point) + " 0", 1e-8);
+    }
+}
+
 // The fast fixed-point writer gives exactly what std::to_chars (and printf) give:
 // ties to even on the exact binary value, signed zeros, every magnitude.
 TEST(ConvertLine, FixedNumbersAsPrintf) {
@@ -452,7 +483,29 @@ TEST(ConvertProgram, ExitStatusesAndMessages) {
         "--skip -1 geo geo|--skip x geo geo|--dms-style=x geo geo|--dms-style d geo ecef|"
         "--list-ellipsoids geo ecef|--ellipsoid Nope geo ecef|--input /no/such/file geo ecef|"
         "--input / geo ecef|"
-        "--datum-file /no/such/file geo ecef|geo lcc:0,0,30,-30");
+        "--datum-file /no/such/file geo ecef|geo lcc:0,0,30,-30|geo EPSG:99999|geo @/no/such/file|"
+        "EPSG:5773 geo");
+    // CRSs with no equivalent name their method.
+    for (const char* refused :
+         {"EPSG:27700|Transverse Mercator other than a UTM zone",
+          "EPSG:28992|Oblique Stereographic", "EPSG:3395|Mercator (variant A)"}) {
+        const std::string text = refused;
+        const std::size_t bar = text.find('|');
+        EXPECT_NE(Execute("geo " + text.substr(0, bar)).find(text.substr(bar + 1)),
+                  std::string::npos)
+            << text;
+    }
+    // --describe gives a CRS side's WKT2; a WKT file reads as its CRS.
+    const std::string described = Execute("--describe EPSG:4326 EPSG:32633");
+    EXPECT_TRUE(described.rfind("0|FROM EPSG:4326\nGEOGCRS[", 0) == 0 &&
+                described.find("\nTO EPSG:32633\nUTM (Universal Transverse Mercator)\nZone: 33, "
+                               "NORTH\nParameters: full precision\nDatum: WGS 84\nPROJCRS[") !=
+                    std::string::npos)
+        << described;
+    const std::string wkt = ::testing::TempDir() + "geoframe_crs.wkt";
+    std::ofstream(wkt) << described.substr(described.find("PROJCRS["),
+                                           described.rfind(']') + 1 - described.find("PROJCRS["));
+    EXPECT_EQ(Execute("--precision 0 geo @" + wkt, "45 15\n"), "0|500000 4982950 0\n|");
     EXPECT_NE(Execute("geo lcc:0,0,30,-30")
                   .find("refuses the projection lcc:0,0,30,-30: lcc: "
                         "Invalid value for lat_1 and lat_2"),

@@ -1,5 +1,6 @@
 #include "Converter.h"
 
+#include <geoframe/coordsys/GxCrsDefinition.h>
 #include <geoframe/geodesy/GxEllipsoid.h>
 #include <geoframe/geodesy/GxGeoAngle.h>
 #include <geoframe/math/gxVec3.h>
@@ -16,6 +17,8 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <fstream>
+#include <sstream>
 
 namespace geoframe::convert {
 namespace {
@@ -162,21 +165,28 @@ std::unique_ptr<Converter> Converter::Create(const Options& options, std::string
     Side& to = converter->m_to;
     from.coords = options.from;
     to.coords = options.to;
+    if ((from.coords.kind == Kind::Crs && !ReadCrs(from, "FROM", error)) ||
+        (to.coords.kind == Kind::Crs && !ReadCrs(to, "TO", error)))
+        return nullptr;
 
-    from.ellipsoid = MakeEllipsoid(options.ellipsoid);
-    if (!from.ellipsoid) {
+    // The ellipsoid options name the sides that are not CRSs.
+    const GxSmartRef<GxEllipsoidBase> named = MakeEllipsoid(options.ellipsoid);
+    if (!named) {
         error = "unknown ellipsoid or datum '" + options.ellipsoid + "'";
         return nullptr;
     }
-    to.ellipsoid = from.ellipsoid;
-    if (!options.toEllipsoid.empty()) {
-        to.ellipsoid = MakeEllipsoid(options.toEllipsoid);
-        if (!to.ellipsoid) {
-            error = "unknown ellipsoid or datum '" + options.toEllipsoid + "'";
-            return nullptr;
-        }
-        converter->m_datumChange = *from.ellipsoid != *to.ellipsoid;
+    const GxSmartRef<GxEllipsoidBase> toNamed =
+        options.toEllipsoid.empty() ? named : MakeEllipsoid(options.toEllipsoid);
+    if (!toNamed) {
+        error = "unknown ellipsoid or datum '" + options.toEllipsoid + "'";
+        return nullptr;
     }
+    if (!from.crs)
+        from.ellipsoid = named;
+    if (!to.crs)
+        to.ellipsoid = toNamed;
+    if (!options.toEllipsoid.empty() || from.crs || to.crs)
+        converter->m_datumChange = *from.ellipsoid != *to.ellipsoid;
     if (!converter->BuildSide(from, options.ellipsoid, error) ||
         !converter->BuildSide(to, options.toEllipsoid, error))
         return nullptr;
@@ -184,8 +194,39 @@ std::unique_ptr<Converter> Converter::Create(const Options& options, std::string
     return converter;
 }
 
+bool Converter::ReadCrs(Side& side, const char* name, std::string& error) {
+    std::string text = side.coords.text;
+    if (!text.empty() && text[0] == '@') {
+        std::ifstream file(text.substr(1));
+        std::ostringstream content;
+        content << file.rdbuf();
+        if (!file) {
+            error = std::string(name) + " " + text + ": cannot read " + text.substr(1);
+            return false;
+        }
+        text = content.str();
+    }
+    GxCrsDefinition crs;
+    if (!crs.Read(text.c_str())) {
+        error = std::string(name) + " " + side.coords.text + ": " + crs.GetMessage();
+        return false;
+    }
+    const GxSmartRef<GxCoordSys> system = crs.GetCoordSys();
+    system->GetEllipsoid(side.ellipsoid);
+    system->GetProjection(side.projection);
+    side.crs = true;
+    side.unitScale = crs.GetUnitScale();
+    if (crs.GetKind() == GxCrsDefinition::KIND_GEOGRAPHIC)
+        side.coords.kind = Kind::Geo;
+    else if (crs.GetKind() == GxCrsDefinition::KIND_GEOCENTRIC)
+        side.coords.kind = Kind::Ecef;
+    if (crs.Write(*system, GxCrsDefinition::FORMAT_WKT2_2019, side.unitScale))
+        side.wkt = crs.GetText();
+    return true;
+}
+
 bool Converter::BuildSide(Side& side, const std::string&, std::string& error) {
-    if (!side.coords.IsProjected() || side.coords.kind == Kind::UtmAuto)
+    if (!side.coords.IsProjected() || side.coords.kind == Kind::UtmAuto || side.crs)
         return true;
     side.projection =
         MakeProjection(side.coords, side.ellipsoid, side.coords.zone, side.coords.south);
@@ -250,7 +291,9 @@ bool Converter::ConvertLine(std::string_view line, std::string& out, std::string
     default: {
         const GxProjection* projection = Projection(m_from, p.zone, p.south);
         gxVec3 geo;
-        if (!projection->Proj2LatLong(gxVec3(p.values[0], p.values[1], p.values[2]), geo))
+        const double scale = m_from.unitScale;
+        if (!projection->Proj2LatLong(gxVec3(p.values[0] * scale, p.values[1] * scale, p.values[2]),
+                                      geo))
             return Fail(line, "cannot be converted", {}, out, reason);
         lon = geo[0];
         lat = geo[1];
@@ -295,8 +338,8 @@ bool Converter::ConvertLine(std::string_view line, std::string& out, std::string
             gxVec3 map;
             if (!Projection(m_to, zone, south)->LatLong2Proj(gxVec3(lon, lat, h), map))
                 return Fail(line, "cannot be converted", {}, out, reason);
-            result[0] = map[0];
-            result[1] = map[1];
+            result[0] = map[0] / m_to.unitScale;
+            result[1] = map[1] / m_to.unitScale;
             result[2] = map[2];
         }
     }
@@ -335,7 +378,7 @@ std::string Converter::Describe() const {
     std::string text;
     const Side* sides[] = {&m_from, &m_to};
     for (const Side* side : sides) {
-        if (!side->coords.IsProjected())
+        if (!side->coords.IsProjected() && !side->crs)
             continue;
         if (!text.empty())
             text += '\n';
@@ -348,9 +391,16 @@ std::string Converter::Describe() const {
                     "from 84 N and south of 80 S), hemisphere of its latitude\n";
             continue;
         }
-        const char* description = side->projection->GetProjectionInstanceDesc();
-        text += description ? description : "";
-        text += '\n';
+        const char* description =
+            side->projection ? side->projection->GetProjectionInstanceDesc() : nullptr;
+        if (description) {
+            text += description;
+            text += '\n';
+        }
+        if (side->crs) {
+            text += side->wkt;
+            text += '\n';
+        }
     }
     return text;
 }

@@ -50,10 +50,16 @@ private:
         GxSmartRef<GxEllipsoidBase> ellipsoid;
         GxSmartRef<GxProjection> projection;   ///< fixed projections
         GxSmartRef<GxProjection> zones[2][61]; ///< utm:auto, by hemisphere and zone (0: UPS)
+        bool crs = false;                      ///< read from a CRS text
+        double unitScale = 1.0;                ///< metres per map unit of a CRS
+        std::string wkt;                       ///< a CRS side's WKT2, for Describe
     };
 
     explicit Converter(const Options& options);
     bool BuildSide(Side& side, const std::string& ellipsoidName, std::string& error);
+    /// Makes a CRS side what the CRS means: geo, ecef or its projection, on the
+    /// CRS's ellipsoid. False with the reason when PROJ or the mapping refuses it.
+    static bool ReadCrs(Side& side, const char* name, std::string& error);
     GxProjection* Projection(Side& side, int zone, bool south);
     bool Fail(std::string_view line, const char* error, std::string_view field, std::string& out,
               std::string& reason);

@@ -37,6 +37,30 @@ bool ParseAngles(std::string_view name, const std::vector<std::string_view>& par
     return true;
 }
 
+/// A CRS for PROJ rather than one of the converter's own names: "@FILE", a PROJ
+/// string, WKT or PROJJSON, a URN, or an authority code (letters, a colon, then
+/// more), as "EPSG:2154" or "esri:102003".
+bool IsCrsText(std::string_view text) {
+    if (text.empty())
+        return false;
+    if (text[0] == '@' || text[0] == '+' || text[0] == '{' ||
+        text.find('[') != std::string_view::npos || text.substr(0, 4) == "urn:")
+        return true;
+    const std::size_t colon = text.find(':');
+    if (colon == 0 || colon == std::string_view::npos || colon + 1 == text.size())
+        return false;
+    for (std::size_t i = 0; i < colon; ++i) {
+        const char c = text[i];
+        if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')))
+            return false;
+    }
+    // The converter's own names keep their own parameter checks.
+    for (const char* own : {"geo", "ecef", "utm", "lcc", "aea", "stere", "flat", "trap"})
+        if (text.substr(0, colon) == own)
+            return false;
+    return true;
+}
+
 } // namespace
 
 bool ParseCoordArg(std::string_view text, CoordArg& coords, std::string& error) {
@@ -49,6 +73,10 @@ bool ParseCoordArg(std::string_view text, CoordArg& coords, std::string& error) 
         colon == std::string_view::npos ? std::string_view() : text.substr(colon + 1);
     const bool hasArgs = colon != std::string_view::npos;
 
+    if (IsCrsText(text)) {
+        coords.kind = Kind::Crs;
+        return true;
+    }
     if (name == "geo" || name == "ecef") {
         coords.kind = name == "geo" ? Kind::Geo : Kind::Ecef;
         if (hasArgs) {
@@ -316,6 +344,20 @@ COORDINATES
     stere:LAT0,LON0,k=K0     stereographic with a scale factor at the origin
     flat:LAT0,LON0           flat earth, 111120 m per degree, scaled at LAT0
     trap:LAT0,LON0           trapezoidal, 111120 m per degree, scaled per point
+    EPSG:CODE, any CRS text  a coordinate reference system as PROJ reads it: an
+                             authority code (EPSG:2154, ESRI:102003), a URN, a
+                             PROJ string, WKT or PROJJSON, or @FILE for a file
+                             holding one. A projected CRS reads and writes
+                             easting then northing in its own units (US feet
+                             for EPSG:2227), a geographic one latitude then
+                             longitude in degrees, whatever axis order the CRS
+                             declares; heights stay in metres. Its datum's
+                             3-parameter shift to WGS 84 moves points as
+                             --to-ellipsoid does; --ellipsoid and --origin apply
+                             only to the other side. A CRS without a geoframe
+                             equivalent (other transverse Mercators, Mercator,
+                             oblique stereographic, ...) is a bad command line,
+                             with the reason
 
     Angles in these parameters and in geographic input are decimal degrees or
     degree-minute-second text without spaces: 12.5, -33.8679, 12d30m15sN,
@@ -342,7 +384,8 @@ OPTIONS
     --skip N              pass the first N lines through unchanged (a header)
     --precision N         decimals of metres, 0 to 12 (default 3); decimal
                           degrees get N + 5
-    --describe            print the descriptions of the projections in use
+    --describe            print the descriptions of the projections in use,
+                          and for a CRS side the WKT2 of what it became
     --list-ellipsoids     print every ellipsoid and datum name and exit
     --threads N           worker threads (default: one per core)
     --input FILE          read FILE instead of standard input

@@ -10,7 +10,7 @@ namespace geoframe::convert {
 
 /// One side of a conversion: FROM or TO.
 struct CoordArg {
-    enum class Kind { Geo, Ecef, Utm, UtmAuto, Ups, Lcc, Aea, Stere, Flat, Trap };
+    enum class Kind { Geo, Ecef, Utm, UtmAuto, Ups, Lcc, Aea, Stere, Flat, Trap, Crs };
     Kind kind = Kind::Geo;
     std::string text;                ///< as written on the command line
     int zone = 0;                    ///< Utm
@@ -24,7 +24,9 @@ struct CoordArg {
 
 /// Reads "geo", "ecef", "utm:32n", "utm:auto", "ups:n", "ups:s", "lcc:LAT0,LON0,LAT1,LAT2",
 /// "aea:...", "stere:LAT0,LON0,SCALELAT", "stere:LAT0,LON0,k=K0", "flat:LAT0,LON0"
-/// or "trap:LAT0,LON0". False with a reason for anything else.
+/// or "trap:LAT0,LON0", or a CRS for PROJ (Kind::Crs): an authority code such as
+/// "EPSG:2154", a URN, WKT, PROJJSON, a PROJ string, or "@FILE" for a file holding
+/// one. False with a reason for anything else.
 bool ParseCoordArg(std::string_view text, CoordArg& coords, std::string& error);
 
 struct Options {

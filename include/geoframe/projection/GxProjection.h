@@ -147,9 +147,6 @@ protected:
     /// and the hemisphere letter of a latitude (N, S) or of a longitude (E, W).
     static void AppendAngle(std::string& text, double degrees, bool longitude);
 
-private:
-    GxProjection& operator=(const GxProjection&) { return *this; }
-
     /// Brings the projection's derived state in line with its parameters and its
     /// ellipsoid; false when the projection cannot convert with them.
     virtual bool SetProjection() = 0;
@@ -162,6 +159,9 @@ private:
     virtual bool ReconfiguresOnEllipsoidChange() const;
     /// Runs the hooks when Refresh finds the ellipsoid changed in place.
     void Rebuild() const;
+
+private:
+    GxProjection& operator=(const GxProjection&) { return *this; }
 
     double m_localX;
     double m_localY;

@@ -23,7 +23,7 @@
 ///   Stereographic
 ///   Origin: [latitude], [longitude]
 ///   Scale Lat: [scale latitude]        (switch off)
-///   K0: 0.994000                       (switch on; the factor as "%f")
+///   K0: 0.994000                       (switch on; the factor as PROJ gets it)
 ///   Datum: [first 10 characters of the ellipsoid's name]
 class GEOFRAME_EXPORT GxStereographicProjection : public geoframe::detail::GxProj4Projection {
 public:

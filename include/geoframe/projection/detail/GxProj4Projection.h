@@ -7,6 +7,7 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <string_view>
 
 class GxProj4Interface;
 
@@ -18,18 +19,25 @@ namespace geoframe::detail {
 /// ellipsoid, and converts every point with one call into PROJ.
 ///
 /// The list is the projection's PROJ name ("proj=utm"), its own parameters, then
-/// "a=" and "b=" with the ellipsoid's radii. Numbers are written as C's "%f" and
-/// "%d" would write them in the "C" locale (six decimals for angles, scale factors
-/// and radii), whatever the process locale, and are never cut short. Without an
-/// ellipsoid there is no list to make: the projection is then unconfigured and
-/// every conversion fails.
+/// "a=" and "b=" with the ellipsoid's radii. By default numbers are written as C's
+/// "%f" and "%d" would write them in the "C" locale (six decimals for angles, scale
+/// factors and radii), whatever the process locale, and are never cut short.
+/// Without an ellipsoid there is no list to make: the projection is then
+/// unconfigured and every conversion fails.
 ///
 /// Six decimals are what stored databases were made with, and they cost
 /// precision: an angle moves by up to 5e-7 degrees (the Lambert origin 27 deg 50'
 /// of Texas South Central loses 3.7 cm of northing), a scale factor given to
 /// seven digits by up to 5e-7 (k0 = 0.9999079 reaches PROJ as 0.999908 and moves
 /// points 1.27 m at the equator), a radius by up to 5e-7 m (WGS 84's semi-minor
-/// radius, 6356752.3142452, becomes 6356752.314245: 216 nm of UTM northing).
+/// radius, 6356752.3142452, becomes 6356752.314245: 216 nm of UTM northing). A
+/// projection that must convert as an outside definition does (one read from an
+/// EPSG code, see GxCrsDefinition) is therefore set to full precision with
+/// SetFullPrecision(true): every number then reaches PROJ as the shortest text that
+/// reads back as the same double ("0.9996", "27.833333333333332"). The setting is
+/// copied with the projection, compared by IsEqual, and shown in the description
+/// by a line "Parameters: full precision" before the "Datum: " line (no line in
+/// the default setting, so default descriptions stay as they were).
 ///
 /// The ellipsoid is shared: when it changes in place, the next conversion (or
 /// description, parameter or configuration query) rebuilds the list from the
@@ -58,6 +66,13 @@ public:
     /// 0 before the projection was first configured.
     int GetParameters(char**& list) const;
 
+    /// Chooses full-precision numbers (true) or the six-decimal texts (false, the
+    /// default), rebuilds the description and reconfigures PROJ; returns whether
+    /// PROJ accepted the new list.
+    bool SetFullPrecision(bool fullPrecision);
+    /// True when numbers reach PROJ at full precision.
+    bool GetFullPrecision() const { return m_fullPrecision; }
+
     /// True when PROJ accepted the projection's current parameter list (on the
     /// ellipsoid as it is now), so that points can convert.
     bool IsConfigured() const;
@@ -81,13 +96,20 @@ protected:
     /// next successful call, when there is no ellipsoid or PROJ refuses the list.
     bool Configure(std::initializer_list<std::string> parameters);
 
-    /// "key" followed by `value` written as "%f" writes it: "lat_0=" and 23 give
-    /// "lat_0=23.000000".
-    static std::string Parameter(const char* key, double value);
+    /// "key" followed by Number(value): "lat_0=" and 23 give "lat_0=23.000000"
+    /// (or "lat_0=23" at full precision).
+    std::string Parameter(const char* key, double value) const;
     /// "key" followed by `value` written as "%d" writes it.
     static std::string Parameter(const char* key, int value);
-    /// `value` as "%f" writes it.
-    static std::string Fixed(double value);
+    /// `value` as "%f" writes it, or its shortest exact text at full precision.
+    std::string Number(double value) const;
+
+    /// The base's frame comparison (name, ellipsoid, local origin) and the same
+    /// precision setting: what IsEqual requires before the projection's own
+    /// parameters are compared.
+    bool HasEqualFrame(const GxProj4Projection& other) const;
+    /// The base's description with the precision line added at full precision.
+    void SetInstanceDesc(std::string_view lines);
 
     /// Forward conversions move latitudes beyond +-`limit` degrees to +-`limit`
     /// before PROJ sees them (none by default).
@@ -111,6 +133,7 @@ private:
     const char* m_projParameter;
     double m_latitudeLimit;
     double m_refusedPole;
+    bool m_fullPrecision;
     // Mutable: a change of the shared ellipsoid reconfigures from const calls.
     mutable std::unique_ptr<GxProj4Interface> m_adapter;
     mutable bool m_configureHasRun;
