@@ -55,7 +55,7 @@ bool IsCrsText(std::string_view text) {
             return false;
     }
     // The converter's own names keep their own parameter checks.
-    for (const char* own : {"geo", "ecef", "utm", "lcc", "aea", "stere", "flat", "trap"})
+    for (const char* own : {"geo", "ecef", "utm", "ups", "lcc", "aea", "stere", "flat", "trap"})
         if (text.substr(0, colon) == own)
             return false;
     return true;
