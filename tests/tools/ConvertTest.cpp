@@ -462,16 +462,21 @@ TEST(ConvertProgram, ExitStatusesAndMessages) {
         {"geo ecef >/dev/full", "1 2\n",
          "1||geoframe-convert: cannot write the output: No space left on device\n"},
         {"--version", "", "0|geoframe-convert " GEOFRAME_VERSION "\n|"},
-        {"--describe utm:56s flat:-33.8,151.2", "",
-         "0|FROM utm:56s\nUTM (Universal Transverse Mercator)\nZone: 56, SOUTH\nDatum: WGS84\n\n"
-         "TO flat:-33.8,151.2\nQRN Flat Earth\nOrigin: 33~48'0.00\" S, 151~12'0.00\" E\n"
-         "Datum: WGS84\n|"},
-        {"--describe geo ecef", "", "0||"},
         {"--skip 1 --dms=2 --dms-style d geo geo", "lat,lon\r\n46.633333,1\r\n",
          "0|lat,lon\r\n46d38'0.00\"N 1d0'0.00\"E 0.000\r\n|"},
     };
     for (const auto& r : runs)
         EXPECT_EQ(Execute(r.args, r.input), r.run) << r.args;
+    // --describe: each side's description, then its WKT2.
+    const std::string sides =
+        Execute("--describe utm:56s flat:-33.8,151.2") + Execute("--describe geo ecef");
+    for (const char* part :
+         {"0|FROM utm:56s\nUTM (Universal Transverse Mercator)\nZone: 56, SOUTH\nDatum: "
+          "WGS84\nPROJCRS[",
+          "\nTO flat:-33.8,151.2\nQRN Flat Earth\nOrigin: 33~48'0.00\" S, 151~12'0.00\" "
+          "E\nDatum: WGS84\nPROJCRS[",
+          "0|FROM geo\nGEOGCRS[", "\nTO ecef\nGEODCRS["})
+        EXPECT_NE(sides.find(part), std::string::npos) << part;
 
     // Bad command lines, between bars: status 2, nothing converted, a one-line reason.
     std::istringstream usages(

@@ -1,5 +1,6 @@
 #include "Converter.h"
 
+#include <geoframe/coordsys/GxCoordSys.h>
 #include <geoframe/coordsys/GxCrsDefinition.h>
 #include <geoframe/geodesy/GxEllipsoid.h>
 #include <geoframe/geodesy/GxGeoAngle.h>
@@ -378,8 +379,6 @@ std::string Converter::Describe() const {
     std::string text;
     const Side* sides[] = {&m_from, &m_to};
     for (const Side* side : sides) {
-        if (!side->coords.IsProjected() && !side->crs)
-            continue;
         if (!text.empty())
             text += '\n';
         text += side == &m_from ? "FROM " : "TO ";
@@ -397,8 +396,25 @@ std::string Converter::Describe() const {
             text += description;
             text += '\n';
         }
-        if (side->crs) {
-            text += side->wkt;
+        // The side as a GIS reads it: the CRS it came from as it became, or the
+        // projection (geographic or geocentric coordinates) on its ellipsoid.
+        std::string wkt = side->wkt;
+        GxCrsDefinition crs;
+        if (!side->crs && side->projection) {
+            if (crs.Write(*side->projection, GxCrsDefinition::FORMAT_WKT2_2019))
+                wkt = crs.GetText();
+        } else if (!side->crs && side->ellipsoid) {
+            GxCoordSys system;
+            system.SetEllipsoid(side->ellipsoid);
+            if (side->coords.kind == Kind::Geo)
+                system.SetUnits("Angular Distance", "Degrees");
+            else
+                system.SetUnits("Distance", "Meters");
+            if (crs.Write(system, GxCrsDefinition::FORMAT_WKT2_2019))
+                wkt = crs.GetText();
+        }
+        if (!wkt.empty()) {
+            text += wkt;
             text += '\n';
         }
     }

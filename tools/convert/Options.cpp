@@ -384,8 +384,8 @@ OPTIONS
     --skip N              pass the first N lines through unchanged (a header)
     --precision N         decimals of metres, 0 to 12 (default 3); decimal
                           degrees get N + 5
-    --describe            print the descriptions of the projections in use,
-                          and for a CRS side the WKT2 of what it became
+    --describe            print each side: the description of its projection
+                          and its WKT2 (for a CRS side, of what it became)
     --list-ellipsoids     print every ellipsoid and datum name and exit
     --threads N           worker threads (default: one per core)
     --input FILE          read FILE instead of standard input
