@@ -10,6 +10,7 @@
 #include <geoframe/projection/GxLCCProjection.h>
 #include <geoframe/projection/GxStereographicProjection.h>
 #include <geoframe/projection/GxTrapezoidalProjection.h>
+#include <geoframe/projection/GxUPSProjection.h>
 #include <geoframe/projection/detail/GxProj4Projection.h>
 
 #include <algorithm>
@@ -125,8 +126,11 @@ GxSmartRef<GxProjection> MakeProjection(const CoordArg& coords,
     const double* a = coords.angles;
     switch (coords.kind) {
     case Kind::Utm:
-    case Kind::UtmAuto:
         return new GxUTMProjection(ellipsoid, zone, south ? 1 : 0);
+    case Kind::UtmAuto:
+        return GxUTMProjection::NewStandardZone(ellipsoid, zone, south ? 1 : 0);
+    case Kind::Ups:
+        return new GxUPSProjection(ellipsoid, south ? 1 : 0);
     case Kind::Lcc: // LAT1 and LAT2 go to PROJ's lat_1 (lower) and lat_2 (upper)
         return new GxLCCProjection(ellipsoid, a[0], a[1], a[3], a[2]);
     case Kind::Aea:
@@ -142,6 +146,14 @@ GxSmartRef<GxProjection> MakeProjection(const CoordArg& coords,
     default:
         return GxSmartRef<GxProjection>();
     }
+}
+
+/// Shifts `projection` by the --origin `o` beyond the local origin it was made with
+/// (a UPS projection's false easting and northing).
+void ShiftOrigin(GxProjection& projection, const double* o) {
+    double x = 0, y = 0, z = 0;
+    projection.GetLocalOrigin(x, y, z);
+    projection.SetLocalOrigin(x + o[0], y + o[1], z + o[2]);
 }
 
 } // namespace
@@ -219,8 +231,7 @@ bool Converter::BuildSide(Side& side, const std::string&, std::string& error) {
         return true;
     side.projection =
         MakeProjection(side.coords, side.ellipsoid, side.coords.zone, side.coords.south);
-    const double* o = m_options.origin;
-    side.projection->SetLocalOrigin(o[0], o[1], o[2]);
+    ShiftOrigin(*side.projection, m_options.origin);
     const auto* proj4 = dynamic_cast<const GxProj4Projection*>(side.projection.Get());
     if (proj4 && !proj4->IsConfigured()) {
         error =
@@ -236,8 +247,7 @@ GxProjection* Converter::Projection(Side& side, int zone, bool south) {
     GxSmartRef<GxProjection>& slot = side.zones[south ? 1 : 0][zone];
     if (!slot) {
         slot = MakeProjection(side.coords, side.ellipsoid, zone, south);
-        const double* o = m_options.origin;
-        slot->SetLocalOrigin(o[0], o[1], o[2]);
+        ShiftOrigin(*slot, m_options.origin);
     }
     return slot.Get();
 }
@@ -320,10 +330,11 @@ bool Converter::ConvertLine(std::string_view line, std::string& out, std::string
             result[2] = h;
             decimals[0] = decimals[1] = metres + 5;
         } else {
+            int hemisphere = 0;
             if (m_to.coords.kind == Kind::UtmAuto) {
-                if (!m_zoneFinder.ZoneOfLong(lon, zone))
+                if (!GxUTMProjection::StandardZone(lat, lon, zone, hemisphere))
                     return Fail(line, "cannot be converted", {}, out, reason);
-                south = lat < 0.0;
+                south = hemisphere != 0;
             }
             gxVec3 map;
             if (!Projection(m_to, zone, south)->LatLong2Proj(gxVec3(lon, lat, h), map))
@@ -353,7 +364,8 @@ bool Converter::ConvertLine(std::string_view line, std::string& out, std::string
     }
     if (m_to.coords.kind == Kind::UtmAuto) {
         out += ' ';
-        out += std::to_string(zone);
+        if (zone != 0) // UPS: the letter alone
+            out += std::to_string(zone);
         out += south ? 's' : 'n';
     }
     return true;
@@ -373,8 +385,9 @@ std::string Converter::Describe() const {
         text += side->coords.text;
         text += '\n';
         if (side->coords.kind == Kind::UtmAuto) {
-            text += "UTM (Universal Transverse Mercator)\n"
-                    "Zone: of each point's longitude, hemisphere of its latitude\n";
+            text += "UTM (Universal Transverse Mercator) and UPS (Universal Polar Stereographic)\n"
+                    "Zone: the standard zone of each point (Norway and Svalbard exceptions; UPS "
+                    "from 84 N and south of 80 S), hemisphere of its latitude\n";
             continue;
         }
         const char* description =

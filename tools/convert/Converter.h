@@ -49,7 +49,7 @@ private:
         CoordArg coords;
         GxSmartRef<GxEllipsoidBase> ellipsoid;
         GxSmartRef<GxProjection> projection;   ///< fixed projections
-        GxSmartRef<GxProjection> zones[2][61]; ///< utm:auto, by hemisphere and zone
+        GxSmartRef<GxProjection> zones[2][61]; ///< utm:auto, by hemisphere and zone (0: UPS)
         bool crs = false;                      ///< read from a CRS text
         double unitScale = 1.0;                ///< metres per map unit of a CRS
         std::string wkt;                       ///< a CRS side's WKT2, for Describe
@@ -70,7 +70,6 @@ private:
     bool m_datumChange = false;
     FieldKind m_fieldKind = FieldKind::Geographic;
     ParsedLine m_parsed;
-    GxUTMProjection m_zoneFinder; ///< ZoneOfLong for utm:auto
 };
 
 } // namespace geoframe::convert
