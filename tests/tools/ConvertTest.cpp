@@ -3,6 +3,7 @@
 // and the program itself for its exit statuses and messages.
 
 #include "Converter.h"
+#include "FixedWriter.h"
 #include "LineParser.h"
 #include "Options.h"
 #include "Pipeline.h"
