@@ -1,4 +1,4 @@
-// The six map projections and the UTM zone of a longitude.
+// The six map projections, the UTM zone of a longitude and the UTM/UPS system.
 
 #include "Arrays.h"
 #include "Objects.h"
@@ -9,6 +9,7 @@
 #include <string>
 #include <type_traits>
 #include <utility>
+#include <vector>
 
 namespace geoframe::python {
 
@@ -212,6 +213,60 @@ py::object UtmZone(py::object lon) {
             return true;
         },
         nullptr, 0);
+}
+
+/// The zone (-1 where StandardZone refuses the point) and the hemisphere (1 south,
+/// 0 north, -1 refused) of each point.
+py::object StandardZoneCodes(py::object lat, py::object lon) {
+    return MapPoints<2, long long>(
+        {{"lat", lat}, {"lon", lon}},
+        [](const double* in, long long* out) {
+            int zone = 0, hemisphere = 0;
+            if (!GxUTMProjection::StandardZone(in[0], in[1], zone, hemisphere))
+                return false;
+            out[0] = zone;
+            out[1] = hemisphere;
+            return true;
+        },
+        nullptr, -1);
+}
+
+/// (zone, south) from StandardZoneCodes: south is true only for a hemisphere of 1.
+py::tuple ZoneAndSouth(py::object codes) {
+    const py::tuple pair = codes;
+    if (py::isinstance<py::int_>(pair[0]))
+        return py::make_tuple(pair[0], py::bool_(pair[1].cast<long long>() == 1));
+    return py::make_tuple(pair[0], py::module_::import("numpy").attr("equal")(pair[1], 1));
+}
+
+py::object StandardZones(py::object lat, py::object lon) {
+    return ZoneAndSouth(StandardZoneCodes(lat, lon));
+}
+
+py::object UtmAuto(py::object lat, py::object lon, py::object height, py::object ellipsoid) {
+    // The projections of the zones the points fall in, made as they are first
+    // needed (zone 0 is UPS), for this call only.
+    GxSmartRef<GxEllipsoidBase> figure = EllipsoidOr(ellipsoid, "WGS84");
+    std::vector<GxSmartRef<GxProjection>> zones(2 * 61);
+    py::object xyz =
+        MapPoints<3>({{"lat", lat}, {"lon", lon}, {"height", height}},
+                     [&figure, &zones](const double* in, double* out) {
+                         int zone = 0, hemisphere = 0;
+                         if (!GxUTMProjection::StandardZone(in[0], in[1], zone, hemisphere))
+                             return false;
+                         GxSmartRef<GxProjection>& projection = zones[hemisphere * 61 + zone];
+                         if (!projection)
+                             projection =
+                                 GxUTMProjection::NewStandardZone(figure, zone, hemisphere);
+                         gxVec3 map(gxVec3::INIT_NONE);
+                         if (!projection->LatLong2Proj(gxVec3(in[1], in[0], in[2]), map))
+                             return false;
+                         out[0] = map[0];
+                         out[1] = map[1];
+                         out[2] = map[2];
+                         return true;
+                     });
+    return xyz + ZoneAndSouth(StandardZoneCodes(lat, lon));
 }
 
 } // namespace
@@ -438,7 +493,27 @@ names the datum, WGS 84 by default.)");
     m.def("utm_zone", &UtmZone, py::arg("lon"),
           R"(The UTM zone (1 to 60) of a longitude in degrees: 6-degree bands eastward
 from 180 W, a boundary belonging to the zone east of it. An int for a float,
-an int array of the shape for arrays; 0 for a longitude that is not finite.)");
+an int array of the shape for arrays; 0 for a longitude that is not finite.
+
+utm_zone(lat, lon): the zone of the UTM/UPS system instead, as MGRS and
+GeoConvert choose it, with its hemisphere: a tuple (zone, south) of an int64
+array and a bool array of the broadcast shape (an int and a bool for floats).
+The zone is 1 to 60 with the Norway (56 to 64 N, 3 to 6 E: 32) and Svalbard
+(72 to 84 N, 0 to 42 E: 31, 33, 35, 37) exceptions, or 0 for UPS from 84 N and
+south of 80 S; south is true south of the equator. A latitude outside -90 to 90
+or a longitude that is not finite gives zone -1 and south False.)");
+    m.def("utm_zone", &StandardZones, py::arg("lat"), py::arg("lon"));
+    m.def("utm_auto", &UtmAuto, py::arg("lat"), py::arg("lon"), py::arg("height") = 0.0,
+          py::arg("ellipsoid") = py::none(),
+          R"(Latitude, longitude (degrees) and height (metres) to the UTM/UPS system,
+each point in its own zone, as geoframe-convert's utm:auto converts them:
+(x, y, z, zone, south) with x, y, z in metres (float64), the zone and south as
+utm_zone(lat, lon) gives them (int64, bool). UPS points (zone 0) have the false
+easting and northing 2,000,000 m, and a pole maps to exactly that. Arrays
+broadcast as for Projection.forward; floats in give floats, an int and a bool
+out. A point that cannot be converted gives NaN in x, y and z (and zone -1 when
+its latitude or longitude is not valid). WGS 84 unless ellipsoid names another
+figure (an Ellipsoid or a name).)");
 }
 
 } // namespace geoframe::python

@@ -6,7 +6,7 @@
 #include <geoframe/geoframe.h>
 
 #include "../BenchSupport.h"
-#include "projection/detail/BatchKernels.h"
+#include "geodesy/detail/BatchKernels.h"
 
 #include <GeographicLib/Geocentric.hpp>
 #include <GeographicLib/TransverseMercator.hpp>

@@ -32,6 +32,7 @@
 #include <geoframe/projection/GxProjectionStrategy.h>
 #include <geoframe/projection/GxStereographicProjection.h>
 #include <geoframe/projection/GxTrapezoidalProjection.h>
+#include <geoframe/projection/GxUPSProjection.h>
 #include <geoframe/projection/GxUTMProjection.h>
 
 // Coordinate systems and frames

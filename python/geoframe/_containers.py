@@ -21,8 +21,13 @@ _METHODS = {
     "Projection": {"forward": 3, "inverse": 3},
     "CoordFrame": {"to_placed": 2, "from_placed": 2},
 }
-# Functions: name -> (number of outputs, dtype).
-_FUNCTIONS = {"utm_zone": (1, np.int64)}
+# Functions: name -> the dtypes of the outputs, for the number of array arguments.
+_FUNCTIONS = {
+    "utm_zone": lambda n: (np.int64,) if n == 1 else (np.int64, np.bool_),
+    "utm_auto": lambda n: (np.float64,) * 3 + (np.int64, np.bool_),
+}
+# Keyword arguments of the functions that are not arrays.
+_FIXED_KEYWORDS = ("ellipsoid",)
 
 
 def _kind(value):
@@ -42,6 +47,10 @@ def _container(args):
 def _dask_call(convert, outputs, dtype, args):
     import dask.array as da  # type: ignore[import]
 
+    # Outputs of several dtypes travel stacked in one that holds them all.
+    dtypes = dtype if isinstance(dtype, tuple) else (dtype,) * outputs
+    dtype = np.result_type(*dtypes)
+
     arrays = da.broadcast_arrays(*[a if _kind(a) else np.asarray(a, dtype=float) for a in args])
     # Block for block as the (first) dask input is chunked.
     chunks = next(b for a, b in zip(args, arrays) if _kind(a)).chunks
@@ -54,7 +63,7 @@ def _dask_call(convert, outputs, dtype, args):
     if outputs == 1:
         return da.map_blocks(block, *arrays, dtype=dtype, chunks=chunks)
     stacked = da.map_blocks(block, *arrays, dtype=dtype, new_axis=0, chunks=((outputs,),) + chunks)
-    return tuple(stacked[i] for i in range(outputs))
+    return tuple(stacked[i].astype(t, copy=False) for i, t in enumerate(dtypes))
 
 
 def _xarray_call(convert, outputs, dtype, args):
@@ -96,12 +105,20 @@ def _method(function, outputs):
     return call
 
 
-def _function(function, outputs, dtype):
+def _function(function, dtypes):
     @functools.wraps(function)
-    def call(*args):
-        if _container(args) is None:
-            return function(*args)
-        return _call(function, outputs, dtype, args)
+    def call(*args, **kwargs):
+        fixed = {k: v for k, v in kwargs.items() if k in _FIXED_KEYWORDS}
+        names = [k for k in kwargs if k not in fixed]
+        values = list(args) + [kwargs[n] for n in names]
+        if _container(values) is None:
+            return function(*args, **kwargs)
+
+        def convert(*arrays):
+            return function(*arrays[:len(args)], **dict(zip(names, arrays[len(args):])), **fixed)
+
+        types = dtypes(len(values))
+        return _call(convert, len(types), types if len(types) > 1 else types[0], values)
 
     return call
 
@@ -151,7 +168,7 @@ def install(namespace):
     for cls, methods in _METHODS.items():
         for name, outputs in methods.items():
             setattr(namespace[cls], name, _method(getattr(namespace[cls], name), outputs))
-    for name, (outputs, dtype) in _FUNCTIONS.items():
-        namespace[name] = _function(namespace[name], outputs, dtype)
+    for name, dtypes in _FUNCTIONS.items():
+        namespace[name] = _function(namespace[name], dtypes)
     namespace["Ellipsoid"].__reduce__ = _reduce_ellipsoid
     namespace["Projection"].__reduce__ = _reduce_projection

@@ -258,3 +258,22 @@ def utm_zone(lon: float) -> int:  # type: ignore[misc]
     """The plain 6-degree UTM zone (1 to 60) of a longitude; 0 if not finite."""
 @overload
 def utm_zone(lon: _ArrayLike) -> numpy.typing.NDArray[numpy.int64]: ...
+@overload
+def utm_zone(lat: float, lon: float) -> Tuple[int, bool]:  # type: ignore[misc]
+    """The UTM/UPS zone (0 for UPS, -1 for none) and whether it is south."""
+@overload
+def utm_zone(
+    lat: _ArrayLike, lon: _ArrayLike
+) -> Tuple[numpy.typing.NDArray[numpy.int64], numpy.typing.NDArray[numpy.bool_]]: ...
+
+@overload
+def utm_auto(  # type: ignore[misc]
+    lat: float, lon: float, height: float = 0.0, ellipsoid: _EllipsoidArg = None
+) -> Tuple[float, float, float, int, bool]:
+    """Each point in its UTM/UPS zone: x, y, z (metres), zone and south."""
+@overload
+def utm_auto(
+    lat: _ArrayLike, lon: _ArrayLike, height: _ArrayLike = 0.0, ellipsoid: _EllipsoidArg = None
+) -> Tuple[
+    _Array, _Array, _Array, numpy.typing.NDArray[numpy.int64], numpy.typing.NDArray[numpy.bool_]
+]: ...

@@ -5,6 +5,7 @@
 #include <geoframe/projection/GxFlatEarthProjection.h>
 #include <geoframe/projection/GxLCCProjection.h>
 #include <geoframe/projection/GxStereographicProjection.h>
+#include <geoframe/projection/GxUPSProjection.h>
 #include <geoframe/projection/GxTrapezoidalProjection.h>
 #include <geoframe/projection/GxUTMProjection.h>
 
@@ -324,7 +325,13 @@ bool GxCrsDefinition::Read(const char* text) {
                 new GxACEAProjection(ellipsoid, found.lat0, found.lon0, found.upper, found.lower);
             break;
         default:
-            projection = new GxStereographicProjection(ellipsoid, found.lat0, found.lon0, found.k0);
+            // Polar stereographic with UPS's parameters is UPS, whose pole converts.
+            if (std::fabs(found.lat0) == 90.0 && found.lon0 == 0.0 &&
+                found.k0 == GxUPSProjection::kScaleK0)
+                projection = new GxUPSProjection(ellipsoid, found.lat0 < 0.0 ? 1 : 0);
+            else
+                projection =
+                    new GxStereographicProjection(ellipsoid, found.lat0, found.lon0, found.k0);
             break;
         }
         auto& proj4 = dynamic_cast<geoframe::detail::GxProj4Projection&>(*projection);

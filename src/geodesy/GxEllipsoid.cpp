@@ -2,11 +2,11 @@
 
 #include <geoframe/geodesy/GxDatum.h>
 #include <geoframe/geodesy/GxGeoAngle.h>
-#include <geoframe/projection/GxProj4Interface.h>
 
 #include "foundation/Finite.h"
 #include "foundation/Text.h"
-#include "projection/detail/BatchKernels.h"
+#include "geodesy/ProjEllipsoids.h"
+#include "geodesy/detail/BatchKernels.h"
 
 #include <cmath>
 #include <cstring>
@@ -61,19 +61,17 @@ const BuiltInSphere* FindSphere(const char* name) {
 
 } // namespace
 
-GxEllipsoid::GxEllipsoid() : GxEllipsoidBase(), m_proj4(new GxProj4Interface) {}
+GxEllipsoid::GxEllipsoid() : GxEllipsoidBase() {}
 
-GxEllipsoid::GxEllipsoid(const GxEllipsoid& other)
-    : GxEllipsoidBase(other), m_proj4(new GxProj4Interface) {}
+GxEllipsoid::GxEllipsoid(const GxEllipsoid& other) : GxEllipsoidBase(other) {}
 
-GxEllipsoid::GxEllipsoid(const char* name)
-    : GxEllipsoidBase(nullptr), m_proj4(new GxProj4Interface) {
+GxEllipsoid::GxEllipsoid(const char* name) : GxEllipsoidBase(nullptr) {
     SetFigure(0.0, 0.0, 0.0, 0.0);
     SetEllipsoid(name, 0.0, 0.0, 0.0);
 }
 
 GxEllipsoid::GxEllipsoid(double a, double b, double dx, double dy, double dz, const char* name)
-    : GxEllipsoidBase(name), m_proj4(new GxProj4Interface) {
+    : GxEllipsoidBase(name) {
     const double es = (a * a - b * b) / (a * a);
     SetFigure(a, b, std::sqrt(es), es);
     SetDatumShift(dx, dy, dz);
@@ -88,7 +86,7 @@ GxSmartRef<GxEllipsoidBase> GxEllipsoid::Clone() const {
 int GxEllipsoid::GetEllipsoidNames(char**& ids, char**& descriptions) const {
     char** projIds = nullptr;
     char** projNames = nullptr;
-    const int projCount = m_proj4->GetSupportedEllipsoids(projIds, projNames);
+    const int projCount = geoframe::detail::ProjEllipsoidNames(projIds, projNames);
     char** datumNames = nullptr;
     char** datumDescriptions = nullptr;
     const int datumCount = GxDatum::GetDatumNames(datumNames, datumDescriptions);
@@ -259,7 +257,7 @@ bool GxEllipsoid::SetEllipsoid(const char* name, double dx, double dy, double dz
         }
 
         double a, b, e, es;
-        if (m_proj4->GetEllipsoid(name, a, b, e, es)) {
+        if (geoframe::detail::ProjEllipsoid(name, a, b, e, es)) {
             SetFigure(a, b, e, es);
             GxEllipsoidBase::SetEllipsoid(name, 0.0, 0.0, 0.0);
             return true;
@@ -267,7 +265,7 @@ bool GxEllipsoid::SetEllipsoid(const char* name, double dx, double dy, double dz
 
         const char* datumEllipsoid = GxDatum::GetEllipsoid(name);
         double sx, sy, sz;
-        if (datumEllipsoid && m_proj4->GetEllipsoid(datumEllipsoid, a, b, e, es) &&
+        if (datumEllipsoid && geoframe::detail::ProjEllipsoid(datumEllipsoid, a, b, e, es) &&
             GxDatum::GetDatumShift(name, sx, sy, sz)) {
             SetFigure(a, b, e, es);
             GxEllipsoidBase::SetEllipsoid(name, sx, sy, sz);

@@ -3,6 +3,7 @@
 #include <geoframe/geodesy/GxGeoAngle.h>
 
 #include "foundation/Text.h"
+#include "geodesy/ProjEllipsoids.h"
 #include "projection/ProjCreation.h"
 
 #include <proj.h>
@@ -16,16 +17,11 @@
 
 using geoframe::detail::DeleteTextList;
 using geoframe::detail::NewText;
-using geoframe::detail::ReadLeadingDouble;
 
 namespace {
 
 /// SetParameters takes the first string and at most this many in all.
 constexpr int kMaxVariadicParameters = 20;
-
-bool StartsWith(const char* text, std::string_view prefix) {
-    return text && std::strncmp(text, prefix.data(), prefix.size()) == 0;
-}
 
 /// One point through the projector. PROJ signals a point it cannot convert with
 /// HUGE_VAL components; then nothing is written and PROJ's error state is cleared
@@ -115,48 +111,11 @@ int GxProj4Interface::GetParameters(char**& list) {
 }
 
 int GxProj4Interface::GetSupportedEllipsoids(char**& ids, char**& names) {
-    const PJ_ELLPS* table = proj_list_ellps();
-    int count = 0;
-    while (table && table[count].id)
-        ++count;
-    ids = new char*[count];
-    names = new char*[count];
-    for (int i = 0; i < count; ++i) {
-        ids[i] = NewText(table[i].id);
-        names[i] = NewText(table[i].name ? table[i].name : "");
-    }
-    return count;
+    return geoframe::detail::ProjEllipsoidNames(ids, names);
 }
 
 bool GxProj4Interface::GetEllipsoid(const char* name, double& a, double& b, double& e, double& es) {
-    if (!name)
-        return false;
-    const PJ_ELLPS* found = nullptr;
-    for (const PJ_ELLPS* r = proj_list_ellps(); r && r->id; ++r) {
-        if (std::strcmp(r->id, name) == 0 || (r->name && std::strcmp(r->name, name) == 0))
-            found = r;
-    }
-    if (!found || !StartsWith(found->major, "a="))
-        return false;
-
-    const double major = ReadLeadingDouble(found->major + 2);
-    double minor = major;
-    double eccSq = 0.0;
-    if (StartsWith(found->ell, "rf=")) {
-        const double rf = ReadLeadingDouble(found->ell + 3);
-        if (rf > 0.0 && std::isfinite(rf)) {
-            eccSq = (1.0 / rf) * (2.0 - 1.0 / rf);
-            minor = std::sqrt(major * major * (1.0 - eccSq));
-        }
-    } else if (StartsWith(found->ell, "b=")) {
-        minor = ReadLeadingDouble(found->ell + 2);
-        eccSq = (major * major - minor * minor) / (major * major);
-    }
-    a = major;
-    b = minor;
-    es = eccSq;
-    e = std::sqrt(eccSq);
-    return true;
+    return geoframe::detail::ProjEllipsoid(name, a, b, e, es);
 }
 
 bool GxProj4Interface::SetParameters(const char* first, ...) {

@@ -27,21 +27,23 @@ bool ReadNumber(const std::string& text, std::size_t skip, double& value) {
 
 GxProj4Projection::GxProj4Projection(const char* projParameter)
     : GxProjectionOverloads(), m_projParameter(projParameter), m_latitudeLimit(INFINITY),
-      m_fullPrecision(false), m_adapter(new GxProj4Interface), m_configureHasRun(false),
-      m_hasEllipsoid(true), m_configured(false), m_configuredA(0.0), m_configuredB(0.0) {}
+      m_refusedPole(NAN), m_fullPrecision(false), m_adapter(new GxProj4Interface),
+      m_configureHasRun(false), m_hasEllipsoid(true), m_configured(false), m_configuredA(0.0),
+      m_configuredB(0.0) {}
 
 GxProj4Projection::GxProj4Projection(const char* projParameter,
                                      GxSmartRef<GxEllipsoidBase> ellipsoid)
     : GxProjectionOverloads(std::move(ellipsoid)), m_projParameter(projParameter),
-      m_latitudeLimit(INFINITY), m_fullPrecision(false), m_adapter(new GxProj4Interface),
-      m_configureHasRun(false), m_hasEllipsoid(true), m_configured(false), m_configuredA(0.0),
-      m_configuredB(0.0) {}
+      m_latitudeLimit(INFINITY), m_refusedPole(NAN), m_fullPrecision(false),
+      m_adapter(new GxProj4Interface), m_configureHasRun(false), m_hasEllipsoid(true),
+      m_configured(false), m_configuredA(0.0), m_configuredB(0.0) {}
 
 GxProj4Projection::GxProj4Projection(const GxProj4Projection& other)
     : GxProjectionOverloads(other), m_projParameter(other.m_projParameter),
-      m_latitudeLimit(other.m_latitudeLimit), m_fullPrecision(other.m_fullPrecision),
-      m_adapter(new GxProj4Interface), m_configureHasRun(false), m_hasEllipsoid(true),
-      m_configured(false), m_configuredA(0.0), m_configuredB(0.0) {}
+      m_latitudeLimit(other.m_latitudeLimit), m_refusedPole(other.m_refusedPole),
+      m_fullPrecision(other.m_fullPrecision), m_adapter(new GxProj4Interface),
+      m_configureHasRun(false), m_hasEllipsoid(true), m_configured(false), m_configuredA(0.0),
+      m_configuredB(0.0) {}
 
 GxProj4Projection::~GxProj4Projection() = default;
 
@@ -51,7 +53,8 @@ GxProj4Projection::~GxProj4Projection() = default;
 bool GxProj4Projection::LatLong2Proj(GxGeoAngle lat, GxGeoAngle lon, double& x, double& y) const {
     Refresh();
     const double latitude = lat.GetDecimalDegrees();
-    if (!std::isfinite(latitude) || !std::isfinite(lon.GetDecimalDegrees()))
+    if (!std::isfinite(latitude) || !std::isfinite(lon.GetDecimalDegrees()) ||
+        latitude == m_refusedPole)
         return false;
     if (latitude > m_latitudeLimit)
         lat = GxGeoAngle(m_latitudeLimit);

@@ -1,6 +1,7 @@
 #include <geoframe/projection/GxStereographicProjection.h>
 
 #include <string>
+#include <typeinfo>
 #include <utility>
 
 namespace {
@@ -73,9 +74,11 @@ const char* GxStereographicProjection::GetProjectionDesc() const {
 bool GxStereographicProjection::IsEqual(GxSmartRef<GxProjection> other) const {
     if (other.Get() == this)
         return true;
+    // The same class: a UPS projection converts differently near its pole.
     const auto* stere = dynamic_cast<const GxStereographicProjection*>(other.Get());
-    if (!stere || !HasEqualFrame(*stere) || m_originLat != stere->m_originLat ||
-        m_originLon != stere->m_originLon || m_useScaleK0 != stere->m_useScaleK0)
+    if (!stere || typeid(*stere) != typeid(*this) || !HasEqualFrame(*stere) ||
+        m_originLat != stere->m_originLat || m_originLon != stere->m_originLon ||
+        m_useScaleK0 != stere->m_useScaleK0)
         return false;
     return m_useScaleK0 ? m_scaleK0 == stere->m_scaleK0 : m_scaleLat == stere->m_scaleLat;
 }

@@ -1,6 +1,8 @@
 #include <geoframe/projection/GxUTMProjection.h>
 
-#include "projection/detail/BatchKernels.h"
+#include <geoframe/projection/GxUPSProjection.h>
+
+#include "geodesy/detail/BatchKernels.h"
 
 #include <algorithm>
 #include <cmath>
@@ -125,6 +127,36 @@ std::size_t GxUTMProjection::Proj2LatLongArray(std::size_t n, const double* x, c
     if (!m_series)
         return NoneConverted(n, lat, lon);
     return geoframe::detail::TmInverseArray(*m_series, LocalX(), LocalY(), n, x, y, lat, lon);
+}
+
+bool GxUTMProjection::StandardZone(double lat, double lon, int& zone, int& hemisphere) {
+    if (!std::isfinite(lon) || !(lat >= -90.0 && lat <= 90.0))
+        return false;
+    int chosen = 0;
+    if (lat < 84.0 && lat >= -80.0) {
+        // remainder is exact and gives -180 to 180; whole degrees from -180 to 179
+        // then decide every band edge exactly.
+        int degree = static_cast<int>(std::floor(std::remainder(lon, 360.0)));
+        if (degree == 180)
+            degree = -180;
+        chosen = (degree + 186) / 6;
+        if (lat >= 56.0 && lat < 64.0 && chosen == 31 && degree >= 3)
+            chosen = 32;
+        else if (lat >= 72.0 && degree >= 0 && degree < 42)
+            chosen = 2 * ((degree + 183) / 12) + 1;
+    }
+    zone = chosen;
+    hemisphere = lat < 0.0 ? 1 : 0;
+    return true;
+}
+
+GxSmartRef<GxProjection> GxUTMProjection::NewStandardZone(GxSmartRef<GxEllipsoidBase> ellipsoid,
+                                                          int zone, int hemisphere) {
+    if (zone == 0)
+        return GxSmartRef<GxProjection>(new GxUPSProjection(std::move(ellipsoid), hemisphere));
+    if (!IsZone(zone))
+        return GxSmartRef<GxProjection>();
+    return GxSmartRef<GxProjection>(new GxUTMProjection(std::move(ellipsoid), zone, hemisphere));
 }
 
 bool GxUTMProjection::SetProjection() {

@@ -21,6 +21,7 @@ std::vector<std::unique_ptr<Converter>> MakeConverters() {
     const std::vector<std::vector<const char*>> commandLines = {
         {"geo", "utm:auto"},
         {"--dms=3", "utm:auto", "geo"},
+        {"ups:s", "utm:auto"},
         {"ecef", "lcc:40,-96,33,45"},
         {"--origin", "100,200,5", "stere:90,0,k=0.994", "trap:10,20"},
         {"--to-ellipsoid", "clrk66", "flat:-33.8,151.2", "aea:-20,130,-18,-36"}};
@@ -56,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 Require(std::isfinite(value));
             Require(Within(parsed.rest, line) && !parsed.error &&
                     (kind != FieldKind::Geographic || std::fabs(parsed.values[0]) <= 90.0) &&
-                    (kind != FieldKind::ProjectedZone || (parsed.zone >= 1 && parsed.zone <= 60)));
+                    (kind != FieldKind::ProjectedZone || (parsed.zone >= 0 && parsed.zone <= 60)));
         } else {
             Require(parsed.error && Within(parsed.errorField, line));
         }

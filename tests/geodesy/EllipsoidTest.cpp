@@ -3,7 +3,7 @@
 #include <geoframe/geodesy/GxGeoAngle.h>
 #include <geoframe/projection/GxProj4Interface.h>
 
-#include "projection/detail/BatchKernels.h"
+#include "geodesy/detail/BatchKernels.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 // past n).
 
 #include "ProjectionKinds.h"
-#include "projection/detail/BatchKernels.h"
+#include "geodesy/detail/BatchKernels.h"
 
 #include <gtest/gtest.h>
 

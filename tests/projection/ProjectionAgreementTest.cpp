@@ -12,6 +12,7 @@
 #include <GeographicLib/LambertConformalConic.hpp>
 #include <GeographicLib/PolarStereographic.hpp>
 #include <GeographicLib/TransverseMercator.hpp>
+#include <GeographicLib/UTMUPS.hpp>
 #endif
 
 namespace {
@@ -51,6 +52,13 @@ TEST(ProjectionAgreement, MatchesGeographicLibInBothHemispheres) {
             ps.Forward(north, lat, lon - lon0, x, y);
         });
     };
+    const auto ups = [&k994](bool north) {
+        return Reference([&k994, north](double lat, double lon, double& x, double& y) {
+            k994.Forward(north, lat, lon, x, y);
+            x += 2e6;
+            y += 2e6;
+        });
+    };
     GxSmartRef<GxEllipsoidBase> e = Wgs84();
     const struct {
         GxSmartRef<GxProjection> p;
@@ -68,6 +76,8 @@ TEST(ProjectionAgreement, MatchesGeographicLibInBothHemispheres) {
          180},
         {new GxStereographicProjection(e, -90, 0, 0.97), polar(k97, false, 0), -89.9, -55, -180,
          180},
+        {new GxUPSProjection(e, 0), ups(true), 83.5, 90, -180, 180},
+        {new GxUPSProjection(e, 1), ups(false), -90, -79.5, -180, 180},
     };
     for (const auto& c : cases) {
         const testproj::Kind region{nullptr, c.latMin, c.latMax, c.lonMin, c.lonMax};
@@ -81,6 +91,32 @@ TEST(ProjectionAgreement, MatchesGeographicLibInBothHemispheres) {
             ASSERT_TRUE(c.p->Proj2LatLong(gxVec3(refX, refY, 0.0), back));
             EXPECT_NEAR(back[1], point[1], 1e-9);
             EXPECT_NEAR(GxGeoAngle(back[0] - point[0]), 0.0, 1e-9);
+        }
+    }
+}
+
+// The zone of every point of a half-degree grid and of the closest doubles on
+// either side of each band edge, as GeographicLib's UTMUPS chooses it.
+TEST(ProjectionAgreement, StandardZoneAsGeographicLib) {
+    std::vector<double> lats, lons;
+    const auto around = [](std::vector<double>& values, double edge) {
+        values.insert(values.end(), {std::nextafter(edge, -1e9), edge, std::nextafter(edge, 1e9)});
+    };
+    for (double lat = -90; lat <= 90; lat += 0.5)
+        around(lats, lat);
+    for (double lon = -540; lon <= 540; lon += 0.5)
+        around(lons, lon);
+    for (const double lat : lats) {
+        for (const double lon : lons) {
+            int zone = -1, hemisphere = -1;
+            const bool ok = GxUTMProjection::StandardZone(lat, lon, zone, hemisphere);
+            if (std::fabs(lat) > 90) {
+                EXPECT_FALSE(ok) << lat;
+                continue;
+            }
+            ASSERT_TRUE(ok && zone == GeographicLib::UTMUPS::StandardZone(lat, lon) &&
+                        hemisphere == (lat >= 0 ? 0 : 1))
+                << lat << ", " << lon << ": " << zone;
         }
     }
 }

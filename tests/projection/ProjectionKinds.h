@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-// One configured projection of each of the six classes with a region where it
+// One configured projection of each of the seven classes with a region where it
 // converts well, and the helpers the projection tests share.
 namespace testproj {
 
@@ -41,6 +41,7 @@ inline const std::vector<Kind>& Kinds() {
         {new GxLCCProjection(Wgs84(), 40, -100, 50, 30), 20, 60, -130, -70},
         {new GxACEAProjection(Wgs84(), -30, 135, -20, -40), -45, -10, 110, 155},
         {new GxStereographicProjection(Wgs84(), -90, 0, 0.97), -89, -50, -180, 180},
+        {new GxUPSProjection(Wgs84(), 0), 80, 90, -180, 180},
         {new GxFlatEarthProjection(Wgs84(), 45, 179), 40, 50, 170, 190},
         {new GxTrapezoidalProjection(Wgs84(), -33, 151), -60, -10, 140, 160},
     };

@@ -62,6 +62,78 @@ TEST(UTMProjection, ZoneOfLong) {
     }
 }
 
+// The UTM/UPS zone of a point: the edges of the UPS caps, of the Norway and
+// Svalbard exceptions and of longitude (GeographicLib's agreement on a grid is in
+// ProjectionAgreementTest).
+TEST(UTMProjection, StandardZone) {
+    const double below84 = std::nextafter(84.0, 0.0), below3 = std::nextafter(3.0, 0.0);
+    const double cases[][4] = {
+        // lat, lon, zone, hemisphere; zone -1: refused
+        {84, 0, 0, 0},        {below84, 0, 31, 0}, {-80, 0, 31, 1},     {-80.000001, 0, 0, 1},
+        {90, 45, 0, 0},       {-90, 0, 0, 1},      {-0.0, 5, 31, 0},    {-1e-300, 5, 31, 1},
+        {60.39, 5.32, 32, 0}, {56, 3, 32, 0},      {56, below3, 31, 0}, {55.99, 3, 31, 0},
+        {63.99, 5.9, 32, 0},  {64, 3, 31, 0},      {60, 6, 32, 0},      {60, -0.5, 30, 0},
+        {72, 8.99, 31, 0},    {78, 9, 33, 0},      {78, 10, 33, 0},     {83.9, 20.9, 33, 0},
+        {80, 21, 35, 0},      {80, 33, 37, 0},     {80, 41.9, 37, 0},   {80, 42, 38, 0},
+        {71.99, 9, 32, 0},    {80, -0.1, 30, 0},   {0, 180, 1, 0},      {0, -180, 1, 0},
+        {0, 179.99, 60, 0},   {0, 540, 1, 0},      {0, -1e-300, 30, 0}, {0, 366, 32, 0},
+        {91, 0, -1, -1},      {NAN, 0, -1, -1},    {0, NAN, -1, -1},    {0, INFINITY, -1, -1},
+        {-90.5, 0, -1, -1},
+    };
+    for (const auto& c : cases) {
+        int zone = -1, hemisphere = -1;
+        EXPECT_EQ(GxUTMProjection::StandardZone(c[0], c[1], zone, hemisphere), c[2] >= 0);
+        EXPECT_TRUE(zone == c[2] && hemisphere == c[3]) << c[0] << ", " << c[1] << ": " << zone;
+    }
+    // The projection of each kind of zone.
+    Ellipsoid e = Wgs84();
+    EXPECT_TRUE(GxUTMProjection::NewStandardZone(e, 0, 1)->IsEqual(new GxUPSProjection(e, 1)));
+    EXPECT_TRUE(GxUTMProjection::NewStandardZone(e, 60, 1)->IsEqual(new GxUTMProjection(e, 60, 1)));
+    EXPECT_FALSE(GxUTMProjection::NewStandardZone(e, 61, 0) ||
+                 GxUTMProjection::NewStandardZone(e, -1, 0));
+}
+
+// UPS: a polar stereographic with k0 0.994 and the false origin in its local origin,
+// which converts its pole exactly and refuses the other one.
+TEST(UPSProjection, PolesOriginAndEquality) {
+    Ellipsoid e = Wgs84();
+    for (const int hemisphere : {0, 1}) {
+        const double pole = hemisphere ? -90.0 : 90.0;
+        GxUPSProjection ups(e, hemisphere);
+        GxStereographicProjection stere(e, pole, 0, 0.994);
+        int h = -1;
+        double x = 1, y = 2, z = 3;
+        EXPECT_TRUE(ups.GetHemisphere(h) && h == hemisphere && ups.GetLocalOrigin(x, y, z) &&
+                    x == -2e6 && y == -2e6 && z == 0);
+        for (const double lon : {0.0, 45.0, -180.0}) {
+            EXPECT_TRUE(ups.LatLong2Proj(GxGeoAngle(pole), GxGeoAngle(lon), x, y) && x == 2e6 &&
+                        y == 2e6);
+            x = y = 7;
+            EXPECT_FALSE(ups.LatLong2Proj(GxGeoAngle(-pole), GxGeoAngle(lon), x, y) || x != 7 ||
+                         y != 7);
+        }
+        // Within 1.1 m of the pole the base class would move the point.
+        double sx, sy;
+        const double nearPole = pole * (1 - 1e-8);
+        ASSERT_TRUE(ups.LatLong2Proj(GxGeoAngle(nearPole), GxGeoAngle(30.0), x, y) &&
+                    stere.LatLong2Proj(GxGeoAngle(nearPole), GxGeoAngle(30.0), sx, sy));
+        EXPECT_NEAR(std::hypot(x - 2e6, y - 2e6), 0.994 * 111694.0 * 9e-7, 1e-4);
+        EXPECT_GT(std::hypot(sx, sy), 1.0);
+        ASSERT_TRUE(ups.LatLong2Proj(GxGeoAngle(pole * 0.9), GxGeoAngle(30.0), x, y) &&
+                    stere.LatLong2Proj(GxGeoAngle(pole * 0.9), GxGeoAngle(30.0), sx, sy));
+        EXPECT_TRUE(x == sx + 2e6 && y == sy + 2e6);
+
+        // Equal to its clones, never to a plain stereographic projection of the same
+        // parameters, either way round.
+        stere.SetLocalOrigin(-2e6, -2e6, 0);
+        EXPECT_TRUE(ups.IsEqual(ups.Clone()) && !ups.IsEqual(stere.Clone()) &&
+                    !stere.IsEqual(ups.Clone()));
+    }
+    EXPECT_STREQ(GxUPSProjection(e, 1).Clone()->GetProjectionInstanceDesc(),
+                 "UPS (Universal Polar Stereographic)\nOrigin: 90~0'0.00\" S, 0~0'0.00\" E\n"
+                 "K0: 0.994000\nDatum: WGS84");
+}
+
 TEST(ConicProjections, DefaultsListsAndRefusedParallels) {
     using Conic = geoframe::detail::GxConicProjection;
     for (const char* proj : {"proj=lcc", "proj=aea"}) {

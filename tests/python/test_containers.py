@@ -31,6 +31,15 @@ def test_dask_in_gives_dask_out_block_for_block():
     np.testing.assert_array_equal(np.isnan(xyz[0].compute()), [False, True, True])
     zones = gf.utm_zone(da.from_array(np.array([-179.5, 9.0, 179.5]), chunks=1))
     assert zones.compute().tolist() == [1, 32, 60]
+    # Outputs of several dtypes: the UTM/UPS zones and utm_auto, with a fixed keyword.
+    lat = np.array([60.39, 78.0, -85.0, 95.0])
+    zone, south = gf.utm_zone(da.from_array(lat, chunks=3), 5.32)
+    assert zone.compute().tolist() == [32, 31, 0, -1] and south.dtype == np.bool_
+    lazy = gf.utm_auto(da.from_array(lat, chunks=2), 5.32, height=da.ones(4, chunks=2),
+                       ellipsoid="intl")
+    for got, want in zip(da.compute(*lazy), gf.utm_auto(lat, 5.32, 1.0, ellipsoid="intl")):
+        np.testing.assert_array_equal(got, want)
+        assert got.dtype == want.dtype
 
 
 def test_xarray_in_keeps_coordinates():

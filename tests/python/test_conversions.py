@@ -3,6 +3,8 @@ numbers, shapes and broadcasting, NaN for points that cannot be converted, and
 threads."""
 
 import math
+import os
+import subprocess
 import threading
 
 import numpy as np
@@ -176,3 +178,41 @@ def test_two_threads_convert_at_once():
     for got in results.values():
         for axis, want in zip(got, expected):
             np.testing.assert_array_equal(axis, want)
+
+
+def test_utm_zone_of_points_and_utm_auto_agree_with_the_converter():
+    # utm_zone(lat, lon): the standard zones, UPS as 0, refused points as -1.
+    cases = [((60.39, 5.32), 32, False), ((78, 10), 33, False), ((84, 0), 0, False),
+             ((-80, 0), 31, True), ((-80.5, 0), 0, True), ((0, 180), 1, False),
+             ((91, 0), -1, False), ((0, math.nan), -1, False)]
+    zone, south = gf.utm_zone([c[0][0] for c in cases], [c[0][1] for c in cases])
+    assert zone.tolist() == [c[1] for c in cases] and south.tolist() == [c[2] for c in cases]
+    assert zone.dtype == np.int64 and south.dtype == np.bool_
+    assert gf.utm_zone(60.39, 5.32) == (32, False) and type(gf.utm_zone(-85, 0)[1]) is bool
+    assert gf.utm_zone(5.32) == 31  # one argument: the plain 6-degree rule
+
+    # A grid over both caps and the exception areas, converted in one call, as the
+    # converter converts it (the same zone, x, y within its printed millimetres).
+    lat, lon = np.meshgrid(np.r_[-90:91:2.5, 55.9, 56, 63.9, 64, 71.9, 72, 83.9, 84, -80],
+                           np.r_[-180:180:7.5, 2.9, 3, 8.9, 9, 20.9, 21, 32.9, 33, 41.9, 42])
+    x, y, z, zone, south = gf.utm_auto(lat, lon, 7.0)
+    assert (x[np.abs(lat) == 90] == 2e6).all() and (zone >= 0).all() and (z == 7.0).all()
+    assert gf.utm_auto(-90.0, 0.0)[:2] == (2e6, 2e6)
+    assert np.isnan(gf.utm_auto(95.0, 0.0)[0]) and gf.utm_auto(95.0, 0.0)[3:] == (-1, False)
+    i = np.argmax(zone.ravel())
+    # utm_auto converts point by point through PROJ, forward through the array
+    # kernels: within 10 nm.
+    assert gf.utm_auto(lat.flat[i], lon.flat[i])[:3] == pytest.approx(
+        gf.UTM(int(zone.flat[i]), south=bool(south.flat[i])).forward(lat.flat[i], lon.flat[i]),
+        rel=0, abs=1e-8)
+    converter = os.environ.get("GEOFRAME_CONVERT")
+    if not converter:
+        pytest.skip("GEOFRAME_CONVERT names no converter")
+    lines = "".join(f"{a!r} {o!r} 7\n" for a, o in zip(lat.ravel(), lon.ravel()))
+    run = subprocess.run([converter, "geo", "utm:auto"], input=lines, capture_output=True,
+                         text=True, check=True)
+    fields = [line.split() for line in run.stdout.splitlines()]
+    np.testing.assert_allclose(x.ravel(), [float(f[0]) for f in fields], atol=6e-4, rtol=0)
+    np.testing.assert_allclose(y.ravel(), [float(f[1]) for f in fields], atol=6e-4, rtol=0)
+    assert [f[3] for f in fields] == [("" if z == 0 else str(z)) + ("s" if s else "n")
+                                      for z, s in zip(zone.ravel(), south.ravel())]

@@ -3,6 +3,7 @@
 // and the program itself for its exit statuses and messages.
 
 #include "Converter.h"
+#include "FixedWriter.h"
 #include "LineParser.h"
 #include "Options.h"
 #include "Pipeline.h"
@@ -77,13 +78,15 @@ void ExpectSamePoint(const std::string& got, const std::string& want, double tol
 }
 
 /// A parsed line as text: the values (h before a height that was given), the
-/// carried text between bars, then the zone.
-std::string Show(const ParsedLine& p) {
+/// carried text between bars, then the zone of a line that has one ("n" for UPS).
+std::string Show(const ParsedLine& p, FieldKind kind) {
     char values[100];
     std::snprintf(values, sizeof values, "%.12g %.12g %s%g |", p.values[0], p.values[1],
                   p.hasHeight ? "h" : "", p.values[2]);
     const std::string shown = values + std::string(p.rest) + '|';
-    return p.zone ? shown + std::to_string(p.zone) + (p.south ? 's' : 'n') : shown;
+    if (kind != FieldKind::ProjectedZone)
+        return shown;
+    return shown + (p.zone ? std::to_string(p.zone) : "") + (p.south ? 's' : 'n');
 }
 
 /// Standard input, output and error of a run, as in-memory files that a child
@@ -120,13 +123,14 @@ std::string Pipe(const std::string& input, std::size_t threads, std::size_t chun
     return io.Outcome(result.ioFailed ? -1 : result.linesFailed);
 }
 
-/// The program of the build tree, laid out as installed, with `arguments` after
-/// its redirections (so that they may redirect again).
-std::string Execute(const std::string& arguments, const std::string& input = "") {
+/// The program of the build tree, laid out as installed (or another `program`),
+/// with `arguments` after its redirections (so that they may redirect again).
+std::string Execute(const std::string& arguments, const std::string& input = "",
+                    const std::string& program = GEOFRAME_CONVERT_EXE) {
     const Streams io(input);
-    const int status = std::system((GEOFRAME_CONVERT_EXE " <" + io.Path(0) + " >" + io.Path(1) +
-                                    " 2>" + io.Path(2) + ' ' + arguments)
-                                       .c_str());
+    const int status = std::system(
+        (program + " <" + io.Path(0) + " >" + io.Path(1) + " 2>" + io.Path(2) + ' ' + arguments)
+            .c_str());
     return io.Outcome(WIFEXITED(status) ? WEXITSTATUS(status) : -1);
 }
 
@@ -154,6 +158,9 @@ TEST(ConvertLine, FieldsSeparatorsAndCarriedText) {
         {"500000 0 12x", P, "500000 0 0 |12x|"},
         {"500000,0,5,a b,56S", Z, "500000 0 h5 |a b|56s"},
         {"1 2 60n", Z, "1 2 0 ||60n"},
+        {"1 2 01N", Z, "1 2 0 ||1n"},
+        {"1 2 3 x S", Z, "1 2 h3 |x|s"}, // UPS
+        {"1 2 n", Z, "1 2 0 ||n"},
         {"45.5", G, "too few fields"},
         {"45.5,,7", G, "empty field"},
         {"45.5,7,", G, "empty field"},
@@ -182,15 +189,19 @@ TEST(ConvertLine, FieldsSeparatorsAndCarriedText) {
         {"1 2 x", C, "not a number"},
         {"12d 7", P, "not a number"}, // angle text is no metre value
         {"1e999 2", P, "not a number"},
-        {"1 2 3x", Z, "not a UTM zone (such as 32n or 56s)"},
-        {"1 2 61s", Z, "not a UTM zone (such as 32n or 56s)"},
-        {"699337.826 5710144.785 56", Z, "not a UTM zone (such as 32n or 56s)"}, // a height
+        {"1 2 3x", Z, "not a UTM or UPS zone (such as 32n, 56s or n)"},
+        {"1 2 61s", Z, "not a UTM or UPS zone (such as 32n, 56s or n)"},
+        {"1 2 0n", Z, "not a UTM or UPS zone (such as 32n, 56s or n)"},
+        {"1 2 ns", Z, "not a UTM or UPS zone (such as 32n, 56s or n)"},
+        {"1 2 -n", Z, "not a UTM or UPS zone (such as 32n, 56s or n)"},
+        {"699337.826 5710144.785 56", Z, "not a UTM or UPS zone (such as 32n, 56s or n)"},
         {"1 32n", Z, "too few fields"},
     };
     for (const auto& c : cases) {
         ParsedLine p;
         const bool ok = ParseLine(c.line, c.kind, p);
-        EXPECT_EQ(ok ? Show(p) : std::string(p.error ? p.error : "no reason"), c.parsed) << c.line;
+        EXPECT_EQ(ok ? Show(p, c.kind) : std::string(p.error ? p.error : "no reason"), c.parsed)
+            << c.line;
     }
     EXPECT_TRUE(IsPassThrough("") && IsPassThrough(" \t") && IsPassThrough("  # note"));
     EXPECT_FALSE(IsPassThrough("1 # 2"));
@@ -221,6 +232,7 @@ TEST(ConvertLine, EveryKindRoundTrips) {
     } kinds[] = {{"ecef", nullptr},
                  {"utm:32n", "518532.609 5040621.417 70 A"},
                  {"utm:auto", "518532.609 5040621.417 70 A 32n"},
+                 {"ups:n", nullptr},
                  {"lcc:45,9,40,50", "18466.763 57389.707 70 A"},
                  {"aea:45,9,40,50", "18466.521 57811.414 70 A"},
                  {"stere:45,9,k=0.9996", "18533.540 57579.233 70 A"},
@@ -307,6 +319,17 @@ TEST(ConvertLine, OutputForms) {
     auto utm = Make("geo utm:auto");
     EXPECT_EQ(Convert(*utm, "-33.867778,151.21"), "334431.415 6251062.809 0.000 56s");
     EXPECT_EQ(Convert(*utm, "0 9"), "500000.000 0.000 0.000 32n"); // the equator is north
+    // The standard zones (Norway, Svalbard) and UPS with its zone letter alone, read
+    // back so; the pole exactly, with any --origin beyond the false origin.
+    EXPECT_EQ(Convert(*utm, "60.39 5.32 Bergen"), "297230.220 6700510.175 0.000 Bergen 32n");
+    EXPECT_EQ(Convert(*utm, "78 10"), "384085.475 8663320.201 0.000 33n");
+    EXPECT_EQ(Convert(*utm, "90 0 5 a"), "2000000.000 2000000.000 5.000 a n");
+    EXPECT_EQ(Convert(*utm, "-80.5 0"), "2000000.000 3057051.567 0.000 s");
+    EXPECT_EQ(Convert(*Make("--precision 6 utm:auto geo"), "2000000 2000000 5 a n"),
+              "90.00000000000 0.00000000000 5.000000 a");
+    EXPECT_EQ(Convert(*Make("--origin 10,20,30 geo ups:s"), "-90 0"),
+              "1999990.000 1999980.000 -30.000");
+    EXPECT_EQ(Convert(*Make("geo ups:s"), "90 0", false), "nan nan nan"); // the far pole
     // A bad line keeps its carried fields, found by position.
     EXPECT_EQ(Convert(*utm, "abc 1 Label", false), "nan nan nan Label");
     EXPECT_EQ(Convert(*utm, "45 --1 +-5 x", false), "nan nan nan +-5 x");
@@ -440,21 +463,27 @@ TEST(ConvertProgram, ExitStatusesAndMessages) {
         {"geo ecef >/dev/full", "1 2\n",
          "1||geoframe-convert: cannot write the output: No space left on device\n"},
         {"--version", "", "0|geoframe-convert " GEOFRAME_VERSION "\n|"},
-        {"--describe utm:56s flat:-33.8,151.2", "",
-         "0|FROM utm:56s\nUTM (Universal Transverse Mercator)\nZone: 56, SOUTH\nDatum: WGS84\n\n"
-         "TO flat:-33.8,151.2\nQRN Flat Earth\nOrigin: 33~48'0.00\" S, 151~12'0.00\" E\n"
-         "Datum: WGS84\n|"},
-        {"--describe geo ecef", "", "0||"},
         {"--skip 1 --dms=2 --dms-style d geo geo", "lat,lon\r\n46.633333,1\r\n",
          "0|lat,lon\r\n46d38'0.00\"N 1d0'0.00\"E 0.000\r\n|"},
     };
     for (const auto& r : runs)
         EXPECT_EQ(Execute(r.args, r.input), r.run) << r.args;
+    // --describe: each side's description, then its WKT2.
+    const std::string sides =
+        Execute("--describe utm:56s flat:-33.8,151.2") + Execute("--describe geo ecef");
+    for (const char* part :
+         {"0|FROM utm:56s\nUTM (Universal Transverse Mercator)\nZone: 56, SOUTH\nDatum: "
+          "WGS84\nPROJCRS[",
+          "\nTO flat:-33.8,151.2\nQRN Flat Earth\nOrigin: 33~48'0.00\" S, 151~12'0.00\" "
+          "E\nDatum: WGS84\nPROJCRS[",
+          "0|FROM geo\nGEOGCRS[", "\nTO ecef\nGEODCRS["})
+        EXPECT_NE(sides.find(part), std::string::npos) << part;
 
     // Bad command lines, between bars: status 2, nothing converted, a one-line reason.
     std::istringstream usages(
         "|geo|geo utm:32n extra|geo utm:0n|geo utm:61|geo utm:32x|geo lcc:1,2,3|geo lcc:1,2,3,abc|"
-        "geo:1 ecef|geo stere:90,0,k=-1|geo mercator|utm:auto utm:auto|--threads 0 geo ecef|"
+        "geo:1 ecef|geo ups|geo ups:0|geo ups:ns|geo stere:90,0,k=-1|geo mercator|utm:auto "
+        "utm:auto|--threads 0 geo ecef|"
         "--precision 13 geo ecef|--dms=x geo geo|--dms geo ecef|--origin 1,2 geo utm:32|"
         "--origin 1,2,3,4 geo utm:32|--origin 1,2,3 geo ecef|--bogus geo ecef|--help=1|--ellipsoid|"
         "--skip -1 geo geo|--skip x geo geo|--dms-style=x geo geo|--dms-style d geo ecef|"
@@ -503,4 +532,76 @@ TEST(ConvertProgram, ExitStatusesAndMessages) {
     const std::string names = Execute("--list-ellipsoids");
     EXPECT_NE(names.find("\nNAS-C\tNORTH AMERICAN 1927 MEAN FOR CONUS\n"), std::string::npos);
     EXPECT_NE(names.find("\ngx14Sphere\tQuorin v14 Sphere\n"), std::string::npos);
+}
+
+// utm:auto against GeographicLib's GeoConvert -u on one grid: the whole globe with
+// both polar caps, the Norway and Svalbard areas more densely, and the closest
+// values on either side of every band edge (84 N, 80 S, 56, 64, 72 N, the Svalbard
+// meridians, 0 and 180). The zones agree and the coordinates within 1 mm; GeoConvert's
+// output read back as FROM returns each point.
+TEST(ConvertProgram, UtmUpsAsGeoConvert) {
+    if (std::system("command -v GeoConvert >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "GeoConvert (Debian geographiclib-tools) is not installed";
+    std::vector<double> lats, lons;
+    for (double lat = -90; lat <= 90; lat += 1)
+        lats.push_back(lat);
+    for (double lon = -180; lon <= 180; lon += 3)
+        lons.push_back(lon);
+    for (const double edge : {84.0, -80.0, 56.0, 64.0, 72.0})
+        lats.insert(lats.end(), {edge - 1e-7, edge + 1e-7});
+    for (const double edge : {0.0, 3.0, 6.0, 9.0, 12.0, 21.0, 33.0, 42.0, 180.0, -180.0})
+        lons.insert(lons.end(), {edge - 1e-7, edge + 1e-7});
+    std::string grid;
+    const auto add = [&grid](double lat, double lon) {
+        char line[64];
+        std::snprintf(line, sizeof line, "%.9f %.9f\n", lat, lon);
+        grid += line;
+    };
+    for (const double lat : lats)
+        for (const double lon : lons)
+            add(lat, lon);
+    for (double lat = 55.5; lat <= 84.5; lat += 0.25)
+        for (double lon = -1; lon <= 44; lon += 0.25)
+            add(lat, lon);
+
+    // GeoConvert writes "zone easting northing" with the zone as "01n" or "n".
+    const std::string theirs = Execute("-u -p 6", grid, "GeoConvert");
+    const std::string ours = Execute("--precision 6 geo utm:auto", grid);
+    ASSERT_EQ(theirs.substr(0, 2) + ours.substr(0, 2), "0|0|");
+    std::istringstream points(grid), a(theirs.substr(2)), b(ours.substr(2));
+    std::string back;
+    double worst = 0;
+    int count = 0, ups = 0;
+    for (double lat, lon; points >> lat >> lon; ++count) {
+        std::string zoneA, zoneB;
+        double xA = NAN, yA = NAN, xB = NAN, yB = NAN, h = NAN;
+        ASSERT_TRUE(a >> zoneA >> xA >> yA && b >> xB >> yB >> h >> zoneB) << lat << ' ' << lon;
+        int za = 0, zb = 0;
+        std::sscanf(zoneA.c_str(), "%d", &za);
+        std::sscanf(zoneB.c_str(), "%d", &zb);
+        ASSERT_TRUE(za == zb && zoneA.back() == zoneB.back())
+            << lat << ' ' << lon << ": " << zoneA << " and " << zoneB;
+        ups += za == 0;
+        worst = std::max({worst, std::fabs(xA - xB), std::fabs(yA - yB)});
+        char line[96];
+        std::snprintf(line, sizeof line, "%.6f %.6f 0 %s\n", xA, yA, zoneA.c_str());
+        back += line;
+    }
+    EXPECT_EQ(count, int(lats.size() * lons.size()) + 117 * 181);
+    EXPECT_GT(ups, 2000);
+    EXPECT_LT(worst, 1e-3);
+
+    const std::string returned = Execute("--precision 9 utm:auto geo", back);
+    ASSERT_EQ(returned.substr(0, 2), "0|");
+    std::istringstream again(returned.substr(2));
+    points.clear();
+    points.seekg(0);
+    for (double lat, lon, rlat, rlon, h; points >> lat >> lon;) {
+        ASSERT_TRUE(again >> rlat >> rlon >> h);
+        EXPECT_NEAR(rlat, lat, 1e-9) << lon;
+        if (std::fabs(lat) < 90) { // the poles have every longitude
+            EXPECT_NEAR(std::remainder(rlon - lon, 360.0), 0.0, 1e-9 / std::cos(lat * M_PI / 180))
+                << lat;
+        }
+    }
 }

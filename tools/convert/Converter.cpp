@@ -1,5 +1,7 @@
 #include "Converter.h"
+#include "FixedWriter.h"
 
+#include <geoframe/coordsys/GxCoordSys.h>
 #include <geoframe/coordsys/GxCrsDefinition.h>
 #include <geoframe/geodesy/GxEllipsoid.h>
 #include <geoframe/geodesy/GxGeoAngle.h>
@@ -9,6 +11,7 @@
 #include <geoframe/projection/GxLCCProjection.h>
 #include <geoframe/projection/GxStereographicProjection.h>
 #include <geoframe/projection/GxTrapezoidalProjection.h>
+#include <geoframe/projection/GxUPSProjection.h>
 #include <geoframe/projection/detail/GxProj4Projection.h>
 
 #include <algorithm>
@@ -24,63 +27,6 @@ namespace {
 
 using Kind = CoordArg::Kind;
 using geoframe::detail::GxProj4Projection;
-
-constexpr std::uint64_t kPow10[] = {1,           10,           100,          1000,      10000,
-                                    100000,      1000000,      10000000,     100000000, 1000000000,
-                                    10000000000, 100000000000, 1000000000000};
-
-} // namespace
-
-void AppendFixed(std::string& out, double value, int decimals) {
-    const double magnitude = std::fabs(value);
-    if (decimals <= 12 && magnitude < 9.2e18 / static_cast<double>(kPow10[decimals])) {
-        // magnitude = m * 2^e exactly, m below 2^53, read from the bits.
-        std::uint64_t bits = 0;
-        std::memcpy(&bits, &magnitude, sizeof bits);
-        const int biased = static_cast<int>(bits >> 52);
-        std::uint64_t m = bits & ((std::uint64_t(1) << 52) - 1);
-        if (biased != 0)
-            m |= std::uint64_t(1) << 52;
-        const int e = (biased != 0 ? biased : 1) - 1075;
-        const unsigned __int128 scaled = static_cast<unsigned __int128>(m) * kPow10[decimals];
-        std::uint64_t q = 0;
-        if (e >= 0) {
-            q = static_cast<std::uint64_t>(scaled << e);
-        } else if (-e < 100) {
-            const int shift = -e;
-            q = static_cast<std::uint64_t>(scaled >> shift);
-            const unsigned __int128 rest =
-                scaled & ((static_cast<unsigned __int128>(1) << shift) - 1);
-            const unsigned __int128 half = static_cast<unsigned __int128>(1) << (shift - 1);
-            if (rest > half || (rest == half && (q & 1)))
-                ++q;
-        } // else below 2^-47: rounds to zero at 12 decimals or fewer
-        char digits[48];
-        std::size_t length =
-            static_cast<std::size_t>(std::to_chars(digits, digits + 24, q).ptr - digits);
-        const std::size_t places = static_cast<std::size_t>(decimals);
-        if (length <= places) { // a zero before the point, zeros after it
-            const std::size_t pad = places + 1 - length;
-            std::memmove(digits + pad, digits, length);
-            std::memset(digits, '0', pad);
-            length = places + 1;
-        }
-        if (std::signbit(value))
-            out += '-';
-        out.append(digits, length - places);
-        if (places > 0) {
-            out += '.';
-            out.append(digits + length - places, places);
-        }
-        return;
-    }
-    char buffer[400]; // the largest double in fixed notation with 17 decimals fits
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-    out.append(buffer, result.ptr);
-}
-
-namespace {
 
 /// Degree-minute-second text of an angle, without the space before its letter so
 /// that it stays one field, with `mark` for the degree mark.
@@ -124,8 +70,11 @@ GxSmartRef<GxProjection> MakeProjection(const CoordArg& coords,
     const double* a = coords.angles;
     switch (coords.kind) {
     case Kind::Utm:
-    case Kind::UtmAuto:
         return new GxUTMProjection(ellipsoid, zone, south ? 1 : 0);
+    case Kind::UtmAuto:
+        return GxUTMProjection::NewStandardZone(ellipsoid, zone, south ? 1 : 0);
+    case Kind::Ups:
+        return new GxUPSProjection(ellipsoid, south ? 1 : 0);
     case Kind::Lcc: // LAT1 and LAT2 go to PROJ's lat_1 (lower) and lat_2 (upper)
         return new GxLCCProjection(ellipsoid, a[0], a[1], a[3], a[2]);
     case Kind::Aea:
@@ -141,6 +90,14 @@ GxSmartRef<GxProjection> MakeProjection(const CoordArg& coords,
     default:
         return GxSmartRef<GxProjection>();
     }
+}
+
+/// Shifts `projection` by the --origin `o` beyond the local origin it was made with
+/// (a UPS projection's false easting and northing).
+void ShiftOrigin(GxProjection& projection, const double* o) {
+    double x = 0, y = 0, z = 0;
+    projection.GetLocalOrigin(x, y, z);
+    projection.SetLocalOrigin(x + o[0], y + o[1], z + o[2]);
 }
 
 } // namespace
@@ -175,8 +132,7 @@ std::unique_ptr<Converter> Converter::Create(const Options& options, std::string
         to.ellipsoid = toNamed;
     if (!options.toEllipsoid.empty() || from.crs || to.crs)
         converter->m_datumChange = *from.ellipsoid != *to.ellipsoid;
-    if (!converter->BuildSide(from, options.ellipsoid, error) ||
-        !converter->BuildSide(to, options.toEllipsoid, error))
+    if (!converter->BuildSide(from, error) || !converter->BuildSide(to, error))
         return nullptr;
     converter->m_fieldKind = FieldKindOf(from.coords);
     return converter;
@@ -213,13 +169,12 @@ bool Converter::ReadCrs(Side& side, const char* name, std::string& error) {
     return true;
 }
 
-bool Converter::BuildSide(Side& side, const std::string&, std::string& error) {
+bool Converter::BuildSide(Side& side, std::string& error) {
     if (!side.coords.IsProjected() || side.coords.kind == Kind::UtmAuto || side.crs)
         return true;
     side.projection =
         MakeProjection(side.coords, side.ellipsoid, side.coords.zone, side.coords.south);
-    const double* o = m_options.origin;
-    side.projection->SetLocalOrigin(o[0], o[1], o[2]);
+    ShiftOrigin(*side.projection, m_options.origin);
     const auto* proj4 = dynamic_cast<const GxProj4Projection*>(side.projection.Get());
     if (proj4 && !proj4->IsConfigured()) {
         error =
@@ -235,13 +190,12 @@ GxProjection* Converter::Projection(Side& side, int zone, bool south) {
     GxSmartRef<GxProjection>& slot = side.zones[south ? 1 : 0][zone];
     if (!slot) {
         slot = MakeProjection(side.coords, side.ellipsoid, zone, south);
-        const double* o = m_options.origin;
-        slot->SetLocalOrigin(o[0], o[1], o[2]);
+        ShiftOrigin(*slot, m_options.origin);
     }
     return slot.Get();
 }
 
-bool Converter::Fail(std::string_view, const char* error, std::string_view field, std::string& out,
+bool Converter::Fail(const char* error, std::string_view field, std::string& out,
                      std::string& reason) {
     out += "nan nan nan";
     if (!m_parsed.rest.empty()) {
@@ -260,7 +214,7 @@ bool Converter::Fail(std::string_view, const char* error, std::string_view field
 bool Converter::ConvertLine(std::string_view line, std::string& out, std::string& reason) {
     ParsedLine& p = m_parsed;
     if (!ParseLine(line, m_fieldKind, p))
-        return Fail(line, p.error, p.errorField, out, reason);
+        return Fail(p.error, p.errorField, out, reason);
 
     // Geodetic latitude, longitude and height on the FROM ellipsoid, or geocentric
     // X, Y, Z; whichever the way needs.
@@ -284,7 +238,7 @@ bool Converter::ConvertLine(std::string_view line, std::string& out, std::string
         const double scale = m_from.unitScale;
         if (!projection->Proj2LatLong(gxVec3(p.values[0] * scale, p.values[1] * scale, p.values[2]),
                                       geo))
-            return Fail(line, "cannot be converted", {}, out, reason);
+            return Fail("cannot be converted", {}, out, reason);
         lon = geo[0];
         lat = geo[1];
         h = geo[2];
@@ -312,28 +266,29 @@ bool Converter::ConvertLine(std::string_view line, std::string& out, std::string
         result[2] = z;
     } else {
         if (!geodetic && !m_to.ellipsoid->GeocentricToLatLong(x, y, z, lat, lon, h, true))
-            return Fail(line, "geocentric coordinates do not converge", {}, out, reason);
+            return Fail("geocentric coordinates do not converge", {}, out, reason);
         if (m_to.coords.kind == Kind::Geo) {
             result[0] = lat;
             result[1] = lon;
             result[2] = h;
             decimals[0] = decimals[1] = metres + 5;
         } else {
+            int hemisphere = 0;
             if (m_to.coords.kind == Kind::UtmAuto) {
-                if (!m_zoneFinder.ZoneOfLong(lon, zone))
-                    return Fail(line, "cannot be converted", {}, out, reason);
-                south = lat < 0.0;
+                if (!GxUTMProjection::StandardZone(lat, lon, zone, hemisphere))
+                    return Fail("cannot be converted", {}, out, reason);
+                south = hemisphere != 0;
             }
             gxVec3 map;
             if (!Projection(m_to, zone, south)->LatLong2Proj(gxVec3(lon, lat, h), map))
-                return Fail(line, "cannot be converted", {}, out, reason);
+                return Fail("cannot be converted", {}, out, reason);
             result[0] = map[0] / m_to.unitScale;
             result[1] = map[1] / m_to.unitScale;
             result[2] = map[2];
         }
     }
     if (!std::isfinite(result[0]) || !std::isfinite(result[1]) || !std::isfinite(result[2]))
-        return Fail(line, "cannot be converted", {}, out, reason);
+        return Fail("cannot be converted", {}, out, reason);
 
     if (m_options.dms && m_to.coords.kind == Kind::Geo) {
         AppendDms(out, result[0], "N", m_options.dmsPrecision, m_options.dmsMark);
@@ -352,7 +307,8 @@ bool Converter::ConvertLine(std::string_view line, std::string& out, std::string
     }
     if (m_to.coords.kind == Kind::UtmAuto) {
         out += ' ';
-        out += std::to_string(zone);
+        if (zone != 0) // UPS: the letter alone
+            out += std::to_string(zone);
         out += south ? 's' : 'n';
     }
     return true;
@@ -366,16 +322,15 @@ std::string Converter::Describe() const {
     std::string text;
     const Side* sides[] = {&m_from, &m_to};
     for (const Side* side : sides) {
-        if (!side->coords.IsProjected() && !side->crs)
-            continue;
         if (!text.empty())
             text += '\n';
         text += side == &m_from ? "FROM " : "TO ";
         text += side->coords.text;
         text += '\n';
         if (side->coords.kind == Kind::UtmAuto) {
-            text += "UTM (Universal Transverse Mercator)\n"
-                    "Zone: of each point's longitude, hemisphere of its latitude\n";
+            text += "UTM (Universal Transverse Mercator) and UPS (Universal Polar Stereographic)\n"
+                    "Zone: the standard zone of each point (Norway and Svalbard exceptions; UPS "
+                    "from 84 N and south of 80 S), hemisphere of its latitude\n";
             continue;
         }
         const char* description =
@@ -384,8 +339,25 @@ std::string Converter::Describe() const {
             text += description;
             text += '\n';
         }
-        if (side->crs) {
-            text += side->wkt;
+        // The side as a GIS reads it: the CRS it came from as it became, or the
+        // projection (geographic or geocentric coordinates) on its ellipsoid.
+        std::string wkt = side->wkt;
+        GxCrsDefinition crs;
+        if (!side->crs && side->projection) {
+            if (crs.Write(*side->projection, GxCrsDefinition::FORMAT_WKT2_2019))
+                wkt = crs.GetText();
+        } else if (!side->crs && side->ellipsoid) {
+            GxCoordSys system;
+            system.SetEllipsoid(side->ellipsoid);
+            if (side->coords.kind == Kind::Geo)
+                system.SetUnits("Angular Distance", "Degrees");
+            else
+                system.SetUnits("Distance", "Meters");
+            if (crs.Write(system, GxCrsDefinition::FORMAT_WKT2_2019))
+                wkt = crs.GetText();
+        }
+        if (!wkt.empty()) {
+            text += wkt;
             text += '\n';
         }
     }

@@ -18,11 +18,6 @@
 
 namespace geoframe::convert {
 
-/// Appends `value` with `decimals` digits after the point, exactly as printf's
-/// "%.*f" writes it (the exact binary value rounded half to even). Values of
-/// ordinary size take an integer path several times faster than std::to_chars.
-void AppendFixed(std::string& out, double value, int decimals);
-
 /// Converts lines from one kind of coordinates to another. Each worker thread
 /// owns one: its ellipsoids and projections are its own.
 class Converter {
@@ -49,20 +44,19 @@ private:
         CoordArg coords;
         GxSmartRef<GxEllipsoidBase> ellipsoid;
         GxSmartRef<GxProjection> projection;   ///< fixed projections
-        GxSmartRef<GxProjection> zones[2][61]; ///< utm:auto, by hemisphere and zone
+        GxSmartRef<GxProjection> zones[2][61]; ///< utm:auto, by hemisphere and zone (0: UPS)
         bool crs = false;                      ///< read from a CRS text
         double unitScale = 1.0;                ///< metres per map unit of a CRS
         std::string wkt;                       ///< a CRS side's WKT2, for Describe
     };
 
     explicit Converter(const Options& options);
-    bool BuildSide(Side& side, const std::string& ellipsoidName, std::string& error);
+    bool BuildSide(Side& side, std::string& error);
     /// Makes a CRS side what the CRS means: geo, ecef or its projection, on the
     /// CRS's ellipsoid. False with the reason when PROJ or the mapping refuses it.
     static bool ReadCrs(Side& side, const char* name, std::string& error);
     GxProjection* Projection(Side& side, int zone, bool south);
-    bool Fail(std::string_view line, const char* error, std::string_view field, std::string& out,
-              std::string& reason);
+    bool Fail(const char* error, std::string_view field, std::string& out, std::string& reason);
 
     Options m_options;
     Side m_from;
@@ -70,7 +64,6 @@ private:
     bool m_datumChange = false;
     FieldKind m_fieldKind = FieldKind::Geographic;
     ParsedLine m_parsed;
-    GxUTMProjection m_zoneFinder; ///< ZoneOfLong for utm:auto
 };
 
 } // namespace geoframe::convert

@@ -119,7 +119,7 @@ bool ParseAngle(std::string_view field, double& degrees, AngleAxis axis) {
     return true;
 }
 
-bool ParseZone(std::string_view field, int& zone, bool& south, bool letterRequired) {
+bool ParseZone(std::string_view field, int& zone, bool& south, bool zoneField) {
     bool isSouth = false;
     bool letter = false;
     if (!field.empty()) {
@@ -130,8 +130,13 @@ bool ParseZone(std::string_view field, int& zone, bool& south, bool letterRequir
             field.remove_suffix(1);
         }
     }
-    if (letterRequired && !letter)
+    if (zoneField && !letter)
         return false;
+    if (zoneField && field.empty()) {
+        zone = 0;
+        south = isSouth;
+        return true;
+    }
     int value = 0;
     const char* end = field.data() + field.size();
     const auto result = std::from_chars(field.data(), end, value);
@@ -165,7 +170,7 @@ bool ParseLine(std::string_view line, FieldKind kind, ParsedLine& out) {
         bool south = false;
         const char* zoneError = zoneField.empty() ? "no UTM zone in the last field"
                                 : !ParseZone(zoneField, zone, south, true)
-                                    ? "not a UTM zone (such as 32n or 56s)"
+                                    ? "not a UTM or UPS zone (such as 32n, 56s or n)"
                                     : nullptr;
         const bool read = ParseLine(line.substr(0, before), FieldKind::Projected, out);
         if (zoneError)

@@ -13,14 +13,14 @@ enum class FieldKind {
     Geographic,    ///< latitude longitude [height]: numbers or angle text, then metres
     Cartesian,     ///< X Y Z: three numbers (geocentric metres)
     Projected,     ///< x y [height]: numbers in metres
-    ProjectedZone, ///< x y [height] ... ZONE: as Projected, the UTM zone ("32n") last
+    ProjectedZone, ///< x y [height] ... ZONE: as Projected, the zone ("32n", "n") last
 };
 
 /// What one line holds. Views point into the line that was parsed.
 struct ParsedLine {
     double values[3] = {0.0, 0.0, 0.0}; ///< latitude, longitude, height (or x, y, z)
     bool hasHeight = false;             ///< a third value was given
-    int zone = 0;                       ///< ProjectedZone: 1 to 60
+    int zone = 0;                       ///< ProjectedZone: 1 to 60, 0 for UPS
     bool south = false;                 ///< ProjectedZone: the zone's hemisphere
     std::string_view rest;              ///< fields after the coordinates, verbatim
     const char* error = nullptr;        ///< why the line was refused, or null
@@ -55,9 +55,10 @@ enum class AngleAxis { Any, Latitude, Longitude };
 bool ParseAngle(std::string_view field, double& degrees, AngleAxis axis = AngleAxis::Any);
 
 /// Reads a UTM zone written as in "utm:32n": 1 to 60 and n or s (either case);
-/// the letter may be left out for north unless `letterRequired` (the zone field
-/// of a line, where a bare number is a height or a label, never a zone).
-bool ParseZone(std::string_view field, int& zone, bool& south, bool letterRequired = false);
+/// the letter may be left out for north. With `zoneField` it reads the zone field
+/// of a line instead, where the letter is required (a bare number is a height or a
+/// label, never a zone) and the letter alone is UPS, zone 0.
+bool ParseZone(std::string_view field, int& zone, bool& south, bool zoneField = false);
 
 } // namespace geoframe::convert
 

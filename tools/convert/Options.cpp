@@ -55,7 +55,7 @@ bool IsCrsText(std::string_view text) {
             return false;
     }
     // The converter's own names keep their own parameter checks.
-    for (const char* own : {"geo", "ecef", "utm", "lcc", "aea", "stere", "flat", "trap"})
+    for (const char* own : {"geo", "ecef", "utm", "ups", "lcc", "aea", "stere", "flat", "trap"})
         if (text.substr(0, colon) == own)
             return false;
     return true;
@@ -97,6 +97,15 @@ bool ParseCoordArg(std::string_view text, CoordArg& coords, std::string& error) 
         }
         return true;
     }
+    if (name == "ups") {
+        coords.kind = Kind::Ups;
+        coords.south = args == "s" || args == "S";
+        if (!coords.south && args != "n" && args != "N") {
+            error = "ups needs its pole: ups:n or ups:s";
+            return false;
+        }
+        return true;
+    }
 
     struct Shape {
         const char* name;
@@ -133,7 +142,7 @@ bool ParseCoordArg(std::string_view text, CoordArg& coords, std::string& error) 
         return ParseAngles(shape.name, parts, angles, coords.angles, error);
     }
     error = "unknown coordinates '" + std::string(text) +
-            "' (geo, ecef, utm:ZONE, utm:auto, lcc:, aea:, stere:, flat:, trap:)";
+            "' (geo, ecef, utm:ZONE, utm:auto, ups:n, ups:s, lcc:, aea:, stere:, flat:, trap:)";
     return false;
 }
 
@@ -314,11 +323,18 @@ COORDINATES
     geo                      latitude longitude [height]: degrees, metres
     ecef                     geocentric X Y Z, metres
     utm:ZONE[n|s]            UTM zone 1 to 60, north (default) or south: x y [height]
-    utm:auto                 as TO: the zone of each point's longitude and the
-                             hemisphere of its latitude, written as a last
-                             column such as 32n or 56s; as FROM: that column is
-                             read back from the end of the line, and a line
-                             whose last field has no n or s is a bad line
+    utm:auto                 the UTM/UPS system: as TO, the standard zone of
+                             each point, with the Norway (32V) and Svalbard
+                             exceptions, and UPS from 84 degrees north and
+                             south of 80 degrees south; written as a last
+                             column: the zone and hemisphere such as 32n or
+                             56s, or n or s alone for UPS north or south. As
+                             FROM: that column is read back from the end of
+                             the line, and a line whose last field has no n
+                             or s is a bad line
+    ups:n, ups:s             Universal Polar Stereographic, north or south:
+                             x y [height], false easting and northing
+                             2000000 m, scale 0.994 at the pole
     lcc:LAT0,LON0,LAT1,LAT2  Lambert conformal conic: origin, standard parallels
     aea:LAT0,LON0,LAT1,LAT2  Albers conic equal-area: origin, standard parallels
     stere:LAT0,LON0,SCALELAT stereographic with a scale latitude; it reaches PROJ
@@ -368,8 +384,8 @@ OPTIONS
     --skip N              pass the first N lines through unchanged (a header)
     --precision N         decimals of metres, 0 to 12 (default 3); decimal
                           degrees get N + 5
-    --describe            print the descriptions of the projections in use,
-                          and for a CRS side the WKT2 of what it became
+    --describe            print each side: the description of its projection
+                          and its WKT2 (for a CRS side, of what it became)
     --list-ellipsoids     print every ellipsoid and datum name and exit
     --threads N           worker threads (default: one per core)
     --input FILE          read FILE instead of standard input
@@ -403,6 +419,8 @@ EXIT STATUS
 
 EXAMPLES
     echo "51.5072 -0.1275 11 London" | geoframe-convert geo utm:auto
+    echo "60.39 5.32 Bergen" | geoframe-convert geo utm:auto
+    geoframe-convert ups:s geo < antarctic.txt
     geoframe-convert --dms geo geo < points.txt
     geoframe-convert --ellipsoid NAS-C --to-ellipsoid WGS84 geo geo < nad27.txt
     geoframe-convert utm:33n ecef --input map.csv

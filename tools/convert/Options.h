@@ -10,11 +10,11 @@ namespace geoframe::convert {
 
 /// One side of a conversion: FROM or TO.
 struct CoordArg {
-    enum class Kind { Geo, Ecef, Utm, UtmAuto, Lcc, Aea, Stere, Flat, Trap, Crs };
+    enum class Kind { Geo, Ecef, Utm, UtmAuto, Ups, Lcc, Aea, Stere, Flat, Trap, Crs };
     Kind kind = Kind::Geo;
     std::string text;                ///< as written on the command line
     int zone = 0;                    ///< Utm
-    bool south = false;              ///< Utm
+    bool south = false;              ///< Utm, Ups
     double angles[4] = {0, 0, 0, 0}; ///< origin latitude, longitude, then the parallels
     bool useK0 = false;              ///< Stere: scale set by a factor
     double k0 = 0.0;                 ///< Stere
@@ -22,7 +22,7 @@ struct CoordArg {
     bool IsProjected() const { return kind != Kind::Geo && kind != Kind::Ecef; }
 };
 
-/// Reads "geo", "ecef", "utm:32n", "utm:auto", "lcc:LAT0,LON0,LAT1,LAT2",
+/// Reads "geo", "ecef", "utm:32n", "utm:auto", "ups:n", "ups:s", "lcc:LAT0,LON0,LAT1,LAT2",
 /// "aea:...", "stere:LAT0,LON0,SCALELAT", "stere:LAT0,LON0,k=K0", "flat:LAT0,LON0"
 /// or "trap:LAT0,LON0", or a CRS for PROJ (Kind::Crs): an authority code such as
 /// "EPSG:2154", a URN, WKT, PROJJSON, a PROJ string, or "@FILE" for a file holding

@@ -4,10 +4,6 @@
 #include <geoframe/geodesy/GxEllipsoidBase.h>
 #include <geoframe/geoframe_export.h>
 
-#include <memory>
-
-class GxProj4Interface;
-
 /// An ellipsoid set from explicit radii or by name. Names are, in this order of
 /// lookup: the built-in spheres "Sphere" (6378245.0), "gx14Sphere" (6378000.0)
 /// and "gxFlatEarthSphere" (111120 * 180 / pi); the ids and full names of PROJ's
@@ -95,10 +91,6 @@ public:
 
 private:
     GxEllipsoid& operator=(const GxEllipsoid&) { return *this; }
-
-    /// Used only to read PROJ's ellipsoid table, which needs no PROJ context. Held
-    /// through a pointer so that this header does not reach into the projections.
-    std::unique_ptr<GxProj4Interface> m_proj4;
 };
 
 #endif

@@ -51,7 +51,8 @@ public:
     const char* GetProjectionName() const override;
     /// "Stereographic"
     const char* GetProjectionDesc() const override;
-    /// Same name, ellipsoid and local origin, equal origin angles and switches,
+    /// Same class (a GxUPSProjection is not equal to a plain stereographic
+    /// projection), name, ellipsoid and local origin, equal origin angles and switches,
     /// then the scale the switch selects (the factor exactly, or the scale
     /// latitude); the inactive scale value is not compared.
     bool IsEqual(GxSmartRef<GxProjection> other) const override;

@@ -72,6 +72,25 @@ public:
     /// untouched, for a NaN or infinite longitude. The projection is not changed.
     bool ZoneOfLong(double lon, int& zone) const;
 
+    /// The zone of the UTM/UPS system that a point belongs to, as MGRS and
+    /// GeographicLib's UTMUPS choose it. Zone 0 is UPS (GxUPSProjection): latitudes
+    /// from 84 degrees north (included) and south of 80 degrees south (-80 itself is
+    /// UTM). Elsewhere the zone of ZoneOfLong's 6-degree bands, with two exceptions:
+    /// from 56 (included) to 64 degrees north, longitudes from 3 to 6 degrees east
+    /// are zone 32 (Norway); from 72 degrees north on, longitudes from 0 to 42 east
+    /// are zones 31, 33, 35 and 37, split at 9, 21 and 33 degrees east (Svalbard).
+    /// Edges are exact: each boundary belongs to the band east of it (or north of
+    /// it), and 180 degrees is 180 degrees west (zone 1). The hemisphere is 0 for
+    /// latitudes from 0 on (-0 included) and 1 south of the equator. False, outputs
+    /// untouched, for a latitude outside -90 to 90 or a longitude that is not
+    /// finite.
+    static bool StandardZone(double lat, double lon, int& zone, int& hemisphere);
+    /// A new projection of the standard zone `zone` (as StandardZone gives it) on
+    /// `ellipsoid`: a GxUTMProjection for zones 1 to 60, a GxUPSProjection for zone
+    /// 0, each of `hemisphere`. Empty for any other zone.
+    static GxSmartRef<GxProjection> NewStandardZone(GxSmartRef<GxEllipsoidBase> ellipsoid, int zone,
+                                                    int hemisphere);
+
     std::size_t LatLong2ProjArray(std::size_t n, const double* lat, const double* lon, double* x,
                                   double* y) const override;
     std::size_t Proj2LatLongArray(std::size_t n, const double* x, const double* y, double* lat,

@@ -51,8 +51,9 @@ public:
 
     /// PROJ's forward mapping less the local origin's x and y, with the latitude
     /// first limited to the projection's latitude limit (if it has one). False, x
-    /// and y untouched, for non-finite angles, an unconfigured projection, a point
-    /// PROJ cannot convert or a non-finite result.
+    /// and y untouched, for non-finite angles, the projection's refused pole (if it
+    /// has one), an unconfigured projection, a point PROJ cannot convert or a
+    /// non-finite result.
     bool LatLong2Proj(GxGeoAngle lat, GxGeoAngle lon, double& x, double& y) const final;
     /// PROJ's inverse mapping of (x + local origin x, y + local origin y); the
     /// angles keep their axes. False, angles untouched, for non-finite x or y, an
@@ -113,6 +114,10 @@ protected:
     /// Forward conversions move latitudes beyond +-`limit` degrees to +-`limit`
     /// before PROJ sees them (none by default).
     void SetLatitudeLimit(double limit) { m_latitudeLimit = limit; }
+    /// Forward conversions refuse a latitude of exactly `pole` degrees (90 or -90):
+    /// a pole that the projection maps to infinity, and PROJ to a huge finite
+    /// number (none by default).
+    void RefusePole(double pole) { m_refusedPole = pole; }
 
     /// Whether Configure has run: a copy configures itself only when its original
     /// had, so that a clone converts exactly as its original does.
@@ -131,6 +136,7 @@ private:
 
     const char* m_projParameter;
     double m_latitudeLimit;
+    double m_refusedPole;
     bool m_fullPrecision;
     // Mutable: a change of the shared ellipsoid reconfigures from const calls.
     mutable std::unique_ptr<GxProj4Interface> m_adapter;

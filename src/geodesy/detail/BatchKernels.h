@@ -1,5 +1,5 @@
-#ifndef GEOFRAME_SRC_PROJECTION_DETAIL_BATCHKERNELS_H
-#define GEOFRAME_SRC_PROJECTION_DETAIL_BATCHKERNELS_H
+#ifndef GEOFRAME_SRC_GEODESY_DETAIL_BATCHKERNELS_H
+#define GEOFRAME_SRC_GEODESY_DETAIL_BATCHKERNELS_H
 
 // The library's own array conversions: UTM (the 6th-order Krueger series, the
 // algorithm PROJ's utm uses) and geodetic <-> geocentric. Each kernel converts one

@@ -1,4 +1,4 @@
-#include "projection/detail/BatchKernels.h"
+#include "geodesy/detail/BatchKernels.h"
 
 #include <geoframe/geodesy/GxGeoAngle.h>
 

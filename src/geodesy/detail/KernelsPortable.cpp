@@ -1,12 +1,12 @@
 // The batch kernels for any processor: what the compiler vectorises for the
 // baseline instruction set.
 
-#include "projection/detail/BatchKernels.h"
+#include "geodesy/detail/BatchKernels.h"
 
 #include <cstdint>
 
 #define GEOFRAME_KERNEL_NS portable
-#include "projection/detail/Kernels.h"
+#include "geodesy/detail/Kernels.h"
 
 namespace geoframe::detail {
 

@@ -9,7 +9,7 @@
 namespace geoframe::detail::GEOFRAME_KERNEL_NS {
 namespace {
 
-#include "projection/detail/KernelMath.h"
+#include "geodesy/detail/KernelMath.h"
 
 using namespace kmath;
 

@@ -2,14 +2,14 @@
 // compiled for them (the build adds -mavx512f and 512-bit vectors); nothing here
 // runs unless the processor has AVX-512F, AVX2 and FMA.
 
-#include "projection/detail/BatchKernels.h"
+#include "geodesy/detail/BatchKernels.h"
 
 #include <cstdint>
 
 #ifdef GEOFRAME_X86_KERNELS
 
 #define GEOFRAME_KERNEL_NS avx512
-#include "projection/detail/Kernels.h"
+#include "geodesy/detail/Kernels.h"
 
 namespace geoframe::detail {
 

@@ -2,14 +2,14 @@
 // compiled for them (the build adds -mavx2 -mfma); nothing here runs unless the
 // processor has both.
 
-#include "projection/detail/BatchKernels.h"
+#include "geodesy/detail/BatchKernels.h"
 
 #include <cstdint>
 
 #ifdef GEOFRAME_X86_KERNELS
 
 #define GEOFRAME_KERNEL_NS avx2
-#include "projection/detail/Kernels.h"
+#include "geodesy/detail/Kernels.h"
 
 namespace geoframe::detail {
 
