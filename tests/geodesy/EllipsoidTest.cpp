@@ -178,9 +178,10 @@ TEST(Ellipsoid, EqualityToleranceAndClone) {
                 Figure(*e.Clone()) == "x|6378137.0000 6356752.3142 0.006694 1 2 3");
     // The single setters keep the eccentricity and drop the name only when asked.
     e.SetSemiMinorRadius(kB - 1, false), e.SetDatumShiftZ(5, false);
-    EXPECT_EQ(Figure(e), "x|6378137.0000 6356751.3142 0.006694 1 2 5");
+    e.SetDatumShiftX(7, false), e.SetDatumShiftY(8, false);
+    EXPECT_EQ(Figure(e), "x|6378137.0000 6356751.3142 0.006694 7 8 5");
     e.SetSemiMajorRadius(kA + 1, true);
-    EXPECT_EQ(Figure(e), "(null)|6378138.0000 6356751.3142 0.006694 1 2 5");
+    EXPECT_EQ(Figure(e), "(null)|6378138.0000 6356751.3142 0.006694 7 8 5");
 }
 
 TEST(Ellipsoid, GeocentricKnownValuesPolarAxisFarAndDeepPoints) {

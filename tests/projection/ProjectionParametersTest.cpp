@@ -173,8 +173,8 @@ TEST(StereographicProjection, ScaleSwitchAndPoles) {
     Texts list = origin;
     list.insert(list.end(), {"k=0.999900", kA, kB});
     EXPECT_EQ(Parameters(stere), list);
-    EXPECT_TRUE(stere.SetScaleLat(70));
-    list[3] = "lat_1=70.000000";
+    EXPECT_TRUE(stere.SetScaleLat(70) && stere.SetOriginLatLong(-90, 30));
+    list[1] = "lat_0=-90.000000", list[2] = "lon_0=30.000000", list[3] = "lat_1=70.000000";
     EXPECT_EQ(Parameters(stere), list);
     double k0, scaleLat;
     bool useK0 = true;
@@ -275,6 +275,11 @@ TEST(DegreeGridProjections, FormulasBitForBit) {
         EXPECT_NEAR(GxGeoAngle(lon - c.lon), 0.0, 1e-6); // 1e-6: the cosine near 0 at 90
     }
     EXPECT_NEAR(std::cos(90 * pi / 180), -2.32e-8, 0.01e-8);
+    // SetOrigin rederives the cosine: moved there, it converts as one made there.
+    GxFlatEarthProjection moved(Wgs84(), 0, 0);
+    double mx, my;
+    ASSERT_TRUE(moved.SetOrigin(45.0, 0.0) && moved.LatLong2Proj(60.0, 1.0, mx, my));
+    EXPECT_TRUE(mx == cases[1].x && my == cases[1].y);
 
     // An inverse beyond +-90 before wrapping is off the Earth; longitudes wrap.
     // Rows: origin latitude, local y, y, converts.

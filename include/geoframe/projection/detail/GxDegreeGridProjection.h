@@ -16,6 +16,12 @@ namespace geoframe::detail {
 /// 179). Cosines take pi as 3.1415927: stored databases hold results made with that
 /// value (at a latitude of exactly 90 the cosine is about -2.32e-8, not 0).
 ///
+/// These are grids, not geodetic projections: 111120 m is a degree of 60
+/// nautical miles, while on WGS 84 a degree of latitude spans 110574 m at the
+/// equator and 111694 m at the poles, so north-south distances read from the map
+/// are 0.49 % long at the equator and 0.51 % short near the poles (the same holds
+/// east-west, scaled by the cosine).
+///
 /// The ellipsoid takes no part in the arithmetic; it shows in the description and
 /// in IsEqual. Every finite point converts forwards (latitudes beyond +-90 are
 /// not refused there); an inverse whose latitude, before any wrapping, lies beyond
