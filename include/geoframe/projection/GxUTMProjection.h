@@ -18,7 +18,10 @@ struct TmSeries;
 /// 6th-order Krueger series (PROJ's utm algorithm) vectorised, on the radii of
 /// the list PROJ was given, within 10 nm of the per-point results within 30
 /// degrees of the central meridian and 84 degrees of the equator; they fail
-/// where PROJ fails (an unconfigured projection, eastings beyond PROJ's limit).
+/// where PROJ fails (an unconfigured projection, latitudes beyond 90, eastings
+/// beyond PROJ's limit of about 16,700 km from the central meridian) and, in the
+/// inverse, for northings more than about 20,000 km from the false northing,
+/// which no point on the ellipsoid has.
 ///
 /// The zone is always 1 to 60. The hemisphere value is 0 for north; any other
 /// value means south and is kept as given (IsEqual compares the values, so 1 and
