@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <string>
 
 namespace geoframe::python {
@@ -76,6 +77,27 @@ Layout Broadcast(const Input* inputs, std::size_t count) {
         layout.strides.push_back(std::move(strides));
     }
     return layout;
+}
+
+const double* Values(const Layout& layout, std::size_t k, double* scratch) {
+    const char* data = layout.data[k];
+    bool contiguous = reinterpret_cast<std::uintptr_t>(data) % alignof(double) == 0;
+    py::ssize_t stride = sizeof(double);
+    for (std::size_t d = layout.shape.size(); d-- > 0;) {
+        if (layout.shape[d] != 1 && layout.strides[k][d] != stride)
+            contiguous = false;
+        stride *= layout.shape[d];
+    }
+    if (contiguous || layout.count == 0)
+        return reinterpret_cast<const double*>(data);
+    // Input k alone, laid out over the broadcast shape, gathered into scratch.
+    Layout single;
+    single.shape = layout.shape;
+    single.strides = {layout.strides[k]};
+    single.data = {data};
+    single.count = layout.count;
+    ForEachPoint<1>(single, [scratch](const double(&in)[1], py::ssize_t i) { scratch[i] = in[0]; });
+    return scratch;
 }
 
 double FiniteNumber(const char* name, py::handle value) {

@@ -89,15 +89,12 @@ void ForEachPoint(const Layout& layout, Visit&& visit) {
     }
 }
 
-/// M outputs of type Out over the broadcast inputs: `convert(in, out)` reads the N
-/// values of a point and writes its M results, returning false when the point
-/// cannot be converted; that point then gets `failed` in every output, never a
-/// partial or earlier result. The loop runs without the GIL, holding `mutex` when
-/// one is given. One output is returned as it is, several as a tuple; plain
-/// Python numbers when every input was a scalar.
-template <std::size_t M, class Out = double, std::size_t N, class Convert>
-py::object MapPoints(const Input (&inputs)[N], Convert&& convert, std::mutex* mutex = nullptr,
-                     Out failed = std::numeric_limits<Out>::quiet_NaN()) {
+/// M new outputs of type Out over the broadcast inputs, filled by `fill(layout,
+/// out)` without the GIL, holding `mutex` when one is given; `out` holds the M
+/// arrays of layout.count values. One output is returned as it is, several as a
+/// tuple; plain Python numbers when every input was a scalar.
+template <std::size_t M, class Out, std::size_t N, class Fill>
+py::object MapInto(const Input (&inputs)[N], Fill&& fill, std::mutex* mutex) {
     const Layout layout = Broadcast(inputs, N);
     // One block for all outputs, handed out as M views: one allocation, which the
     // allocator can serve again to the next call once the results are dropped.
@@ -112,12 +109,7 @@ py::object MapPoints(const Input (&inputs)[N], Convert&& convert, std::mutex* mu
         std::unique_lock<std::mutex> lock;
         if (mutex)
             lock = std::unique_lock<std::mutex>(*mutex);
-        ForEachPoint<N>(layout, [&](const double(&in)[N], py::ssize_t i) {
-            Out values[M];
-            const bool ok = convert(in, values);
-            for (std::size_t m = 0; m < M; ++m)
-                out[m][i] = ok ? values[m] : failed;
-        });
+        fill(layout, out);
     }
     std::array<py::object, M> results;
     for (std::size_t m = 0; m < M; ++m)
@@ -127,6 +119,39 @@ py::object MapPoints(const Input (&inputs)[N], Convert&& convert, std::mutex* mu
     else
         return std::apply([](auto&&... r) { return py::make_tuple(std::move(r)...); }, results);
 }
+
+/// M outputs of type Out over the broadcast inputs: `convert(in, out)` reads the N
+/// values of a point and writes its M results, returning false when the point
+/// cannot be converted; that point then gets `failed` in every output, never a
+/// partial or earlier result.
+template <std::size_t M, class Out = double, std::size_t N, class Convert>
+py::object MapPoints(const Input (&inputs)[N], Convert&& convert, std::mutex* mutex = nullptr,
+                     Out failed = std::numeric_limits<Out>::quiet_NaN()) {
+    return MapInto<M, Out>(
+        inputs,
+        [&](const Layout& layout, const std::array<Out*, M>& out) {
+            ForEachPoint<N>(layout, [&](const double(&in)[N], py::ssize_t i) {
+                Out values[M];
+                const bool ok = convert(in, values);
+                for (std::size_t m = 0; m < M; ++m)
+                    out[m][i] = ok ? values[m] : failed;
+            });
+        },
+        mutex);
+}
+
+/// M float64 outputs over the broadcast inputs, filled by an array conversion:
+/// `convert(layout, out)` gets the layout and the M output arrays (see Values).
+template <std::size_t M, std::size_t N, class Convert>
+py::object MapArrays(const Input (&inputs)[N], Convert&& convert, std::mutex* mutex = nullptr) {
+    return MapInto<M, double>(inputs, convert, mutex);
+}
+
+/// Input k's layout.count values one after the other, for an array conversion:
+/// the input itself where it lies so in memory (float64 in C order, aligned, not
+/// broadcast), otherwise `scratch` (room for layout.count values, such as an
+/// output array the conversion may write in place) filled with them.
+const double* Values(const Layout& layout, std::size_t k, double* scratch);
 
 /// `value` as a finite number; ValueError naming it otherwise.
 double FiniteNumber(const char* name, py::handle value);

@@ -195,11 +195,13 @@ Ellipsoids cannot be changed once made; == allows 1e-8 m in radii and shifts.)")
             "to_geocentric",
             [](const Ellipsoid& e, py::object lat, py::object lon, py::object height) {
                 const GxEllipsoidBase* ellipsoid = e.ref.Get();
-                return MapPoints<3>({{"lat", lat}, {"lon", lon}, {"height", height}},
-                                    [ellipsoid](const double* in, double* out) {
-                                        return ellipsoid->LatLongToGeocentric(
-                                            in[0], in[1], in[2], out[0], out[1], out[2]);
-                                    });
+                return MapArrays<3>(
+                    {{"lat", lat}, {"lon", lon}, {"height", height}},
+                    [ellipsoid](const Layout& layout, const std::array<double*, 3>& out) {
+                        ellipsoid->LatLongToGeocentricArray(
+                            layout.count, Values(layout, 0, out[0]), Values(layout, 1, out[1]),
+                            Values(layout, 2, out[2]), out[0], out[1], out[2]);
+                    });
             },
             py::arg("lat"), py::arg("lon"), py::arg("height") = 0.0,
             R"(Geodetic latitude and longitude (degrees) and height (metres) to
@@ -209,11 +211,13 @@ a point that cannot be converted gives NaN.)")
             "from_geocentric",
             [](const Ellipsoid& e, py::object x, py::object y, py::object z) {
                 const GxEllipsoidBase* ellipsoid = e.ref.Get();
-                return MapPoints<3>({{"x", x}, {"y", y}, {"z", z}},
-                                    [ellipsoid](const double* in, double* out) {
-                                        return ellipsoid->GeocentricToLatLong(
-                                            in[0], in[1], in[2], out[0], out[1], out[2], true);
-                                    });
+                return MapArrays<3>(
+                    {{"x", x}, {"y", y}, {"z", z}},
+                    [ellipsoid](const Layout& layout, const std::array<double*, 3>& out) {
+                        ellipsoid->GeocentricToLatLongArray(
+                            layout.count, Values(layout, 0, out[0]), Values(layout, 1, out[1]),
+                            Values(layout, 2, out[2]), out[0], out[1], out[2]);
+                    });
             },
             py::arg("x"), py::arg("y"), py::arg("z"),
             R"(Geocentric x, y, z (metres) to (lat, lon, height) in degrees and

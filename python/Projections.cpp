@@ -3,6 +3,8 @@
 #include "Arrays.h"
 #include "Objects.h"
 
+#include <cmath>
+#include <limits>
 #include <memory>
 #include <string>
 #include <type_traits>
@@ -12,6 +14,27 @@
 namespace geoframe::python {
 
 namespace {
+
+double LocalZ(const GxProjection& projection) {
+    double x, y, z;
+    projection.GetLocalOrigin(x, y, z);
+    return z;
+}
+
+/// The third output of an array conversion: input k plus `shift`. A point that
+/// did not convert (NaN in the first output) or whose height is not finite gets
+/// NaN in all three, as the per-point conversions give it.
+void Heights(const Layout& layout, std::size_t k, const std::array<double*, 3>& out, double shift) {
+    constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+    const double* h = Values(layout, k, out[2]);
+    for (py::ssize_t i = 0; i < layout.count; ++i) {
+        const double z = h[i] + shift;
+        const bool ok = !std::isnan(out[0][i]) && std::isfinite(z);
+        out[0][i] = ok ? out[0][i] : nan;
+        out[1][i] = ok ? out[1][i] : nan;
+        out[2][i] = ok ? z : nan;
+    }
+}
 
 struct UTM : Projection {};
 struct LambertConformalConic : Projection {};
@@ -277,16 +300,15 @@ origin and parameters).)")
             "forward",
             [](Projection& p, py::object lat, py::object lon, py::object height) {
                 const GxProjection* projection = p.ref.Get();
-                return MapPoints<3>(
+                return MapArrays<3>(
                     {{"lat", lat}, {"lon", lon}, {"height", height}},
-                    [projection](const double* in, double* out) {
-                        gxVec3 map(gxVec3::INIT_NONE);
-                        if (!projection->LatLong2Proj(gxVec3(in[1], in[0], in[2]), map))
-                            return false;
-                        out[0] = map[0];
-                        out[1] = map[1];
-                        out[2] = map[2];
-                        return true;
+                    [projection](const Layout& layout, const std::array<double*, 3>& out) {
+                        // Latitudes and longitudes may be gathered into x and y,
+                        // converted there in place.
+                        const std::size_t n = layout.count;
+                        projection->LatLong2ProjArray(n, Values(layout, 0, out[0]),
+                                                      Values(layout, 1, out[1]), out[0], out[1]);
+                        Heights(layout, 2, out, -LocalZ(*projection));
                     },
                     &p.mutex);
             },
@@ -299,16 +321,13 @@ converted gives NaN in x, y and z.)")
             "inverse",
             [](Projection& p, py::object x, py::object y, py::object z) {
                 const GxProjection* projection = p.ref.Get();
-                return MapPoints<3>(
+                return MapArrays<3>(
                     {{"x", x}, {"y", y}, {"z", z}},
-                    [projection](const double* in, double* out) {
-                        gxVec3 geo(gxVec3::INIT_NONE);
-                        if (!projection->Proj2LatLong(gxVec3(in[0], in[1], in[2]), geo))
-                            return false;
-                        out[0] = geo[1];
-                        out[1] = geo[0];
-                        out[2] = geo[2];
-                        return true;
+                    [projection](const Layout& layout, const std::array<double*, 3>& out) {
+                        const std::size_t n = layout.count;
+                        projection->Proj2LatLongArray(n, Values(layout, 0, out[0]),
+                                                      Values(layout, 1, out[1]), out[0], out[1]);
+                        Heights(layout, 2, out, LocalZ(*projection));
                     },
                     &p.mutex);
             },

@@ -5,8 +5,8 @@
 #include <geoframe/projection/GxFlatEarthProjection.h>
 #include <geoframe/projection/GxLCCProjection.h>
 #include <geoframe/projection/GxStereographicProjection.h>
-#include <geoframe/projection/GxUPSProjection.h>
 #include <geoframe/projection/GxTrapezoidalProjection.h>
+#include <geoframe/projection/GxUPSProjection.h>
 #include <geoframe/projection/GxUTMProjection.h>
 
 #include "foundation/Text.h"

@@ -6,6 +6,7 @@
 #include "foundation/Finite.h"
 #include "foundation/Text.h"
 #include "geodesy/ProjEllipsoids.h"
+#include "geodesy/detail/BatchKernels.h"
 
 #include <cmath>
 #include <cstring>
@@ -276,4 +277,20 @@ bool GxEllipsoid::SetEllipsoid(const char* name, double dx, double dy, double dz
         SetFigure(kDefaultRadius, kDefaultRadius, 0.0, 0.0);
     GxEllipsoidBase::SetEllipsoid("Sphere", dx, dy, dz);
     return false;
+}
+
+std::size_t GxEllipsoid::LatLongToGeocentricArray(std::size_t n, const double* lat,
+                                                  const double* lon, const double* h, double* x,
+                                                  double* y, double* z) const {
+    const geoframe::detail::GeocentricFigure figure{GetSemiMajorRadius(), GetEccentricitySq(),
+                                                    GetSemiMinorRadius()};
+    return geoframe::detail::GeocentricForwardArray(figure, n, lat, lon, h, x, y, z);
+}
+
+std::size_t GxEllipsoid::GeocentricToLatLongArray(std::size_t n, const double* x, const double* y,
+                                                  const double* z, double* lat, double* lon,
+                                                  double* h) const {
+    const geoframe::detail::GeocentricFigure figure{GetSemiMajorRadius(), GetEccentricitySq(),
+                                                    GetSemiMinorRadius()};
+    return geoframe::detail::GeocentricReverseArray(figure, n, x, y, z, lat, lon, h);
 }

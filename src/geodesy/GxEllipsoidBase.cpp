@@ -1,6 +1,11 @@
 #include <geoframe/geodesy/GxEllipsoidBase.h>
 
+#include <geoframe/geodesy/GxGeoAngle.h>
+
 #include "foundation/Finite.h"
+
+#include <cmath>
+#include <limits>
 
 using geoframe::detail::AllFinite;
 
@@ -98,4 +103,47 @@ bool GxEllipsoidBase::WGS84ToGeocentric(double wx, double wy, double wz, double&
 bool GxEllipsoidBase::SetEllipsoid(const char* name, double dx, double dy, double dz) {
     SetName(name);
     return GxEllipsoidBase::SetDatumShift(dx, dy, dz);
+}
+
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+/// Writes one converted point, or NaN in all three places; 1 when converted.
+std::size_t Put(bool ok, const double (&value)[3], double& a, double& b, double& c) {
+    a = ok ? value[0] : kNaN;
+    b = ok ? value[1] : kNaN;
+    c = ok ? value[2] : kNaN;
+    return ok;
+}
+
+} // namespace
+
+std::size_t GxEllipsoidBase::LatLongToGeocentricArray(std::size_t n, const double* lat,
+                                                      const double* lon, const double* h, double* x,
+                                                      double* y, double* z) const {
+    std::size_t converted = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        // Every input is read before an output is written: they may be the same
+        // memory.
+        const GxGeoAngle latitude(lat[i]);
+        const GxGeoAngle longitude(lon[i]);
+        double out[3];
+        const bool ok = std::fabs(latitude.GetDecimalDegrees()) <= 90.0 &&
+                        LatLongToGeocentric(latitude, longitude, h[i], out[0], out[1], out[2]);
+        converted += Put(ok, out, x[i], y[i], z[i]);
+    }
+    return converted;
+}
+
+std::size_t GxEllipsoidBase::GeocentricToLatLongArray(std::size_t n, const double* x,
+                                                      const double* y, const double* z, double* lat,
+                                                      double* lon, double* h) const {
+    std::size_t converted = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        double out[3];
+        const bool ok = GeocentricToLatLong(x[i], y[i], z[i], out[0], out[1], out[2], true);
+        converted += Put(ok, out, lat[i], lon[i], h[i]);
+    }
+    return converted;
 }

@@ -17,24 +17,33 @@ namespace {
 /// the two radii, with room to spare; the rest of the slots stay null.
 constexpr std::size_t kMaxParameters = 10;
 
+/// The number written in `text` after its first `skip` characters ("a=").
+bool ReadNumber(const std::string& text, std::size_t skip, double& value) {
+    const char* end = text.data() + text.size();
+    return std::from_chars(text.data() + skip, end, value).ptr == end;
+}
+
 } // namespace
 
 GxProj4Projection::GxProj4Projection(const char* projParameter)
     : GxProjectionOverloads(), m_projParameter(projParameter), m_latitudeLimit(INFINITY),
       m_refusedPole(NAN), m_fullPrecision(false), m_adapter(new GxProj4Interface),
-      m_configureHasRun(false), m_hasEllipsoid(true) {}
+      m_configureHasRun(false), m_hasEllipsoid(true), m_configured(false), m_configuredA(0.0),
+      m_configuredB(0.0) {}
 
 GxProj4Projection::GxProj4Projection(const char* projParameter,
                                      GxSmartRef<GxEllipsoidBase> ellipsoid)
     : GxProjectionOverloads(std::move(ellipsoid)), m_projParameter(projParameter),
       m_latitudeLimit(INFINITY), m_refusedPole(NAN), m_fullPrecision(false),
-      m_adapter(new GxProj4Interface), m_configureHasRun(false), m_hasEllipsoid(true) {}
+      m_adapter(new GxProj4Interface), m_configureHasRun(false), m_hasEllipsoid(true),
+      m_configured(false), m_configuredA(0.0), m_configuredB(0.0) {}
 
 GxProj4Projection::GxProj4Projection(const GxProj4Projection& other)
     : GxProjectionOverloads(other), m_projParameter(other.m_projParameter),
       m_latitudeLimit(other.m_latitudeLimit), m_refusedPole(other.m_refusedPole),
       m_fullPrecision(other.m_fullPrecision), m_adapter(new GxProj4Interface),
-      m_configureHasRun(false), m_hasEllipsoid(true) {}
+      m_configureHasRun(false), m_hasEllipsoid(true), m_configured(false), m_configuredA(0.0),
+      m_configuredB(0.0) {}
 
 GxProj4Projection::~GxProj4Projection() = default;
 
@@ -90,8 +99,17 @@ const char* GxProj4Projection::GetConfigureError() const {
     return m_adapter->GetError();
 }
 
+bool GxProj4Projection::ConfiguredRadii(double& a, double& b) const {
+    if (!m_configured)
+        return false;
+    a = m_configuredA;
+    b = m_configuredB;
+    return true;
+}
+
 bool GxProj4Projection::Configure(std::initializer_list<std::string> parameters) {
     m_configureHasRun = true;
+    m_configured = false;
     const GxEllipsoidBase* ellipsoid = Ellipsoid();
     m_hasEllipsoid = ellipsoid != nullptr;
     if (!ellipsoid || parameters.size() + 3 > kMaxParameters) {
@@ -110,8 +128,13 @@ bool GxProj4Projection::Configure(std::initializer_list<std::string> parameters)
     list[count++] = a.c_str();
     list[count++] = b.c_str();
     // The adapter reads up to the first null; the unused slots are null.
-    return m_adapter->SetParameters(list[0], list[1], list[2], list[3], list[4], list[5], list[6],
-                                    list[7], list[8], list[9], nullptr);
+    if (!m_adapter->SetParameters(list[0], list[1], list[2], list[3], list[4], list[5], list[6],
+                                  list[7], list[8], list[9], nullptr))
+        return false;
+    // PROJ reads the texts with a correctly rounded strtod; from_chars reads them
+    // to the same doubles.
+    m_configured = ReadNumber(a, 2, m_configuredA) && ReadNumber(b, 2, m_configuredB);
+    return true;
 }
 
 bool GxProj4Projection::SetFullPrecision(bool fullPrecision) {

@@ -2,7 +2,9 @@
 
 #include <geoframe/geodesy/GxEllipsoid.h>
 
+#include <cmath>
 #include <cstring>
+#include <limits>
 #include <utility>
 
 namespace {
@@ -13,6 +15,8 @@ std::uint64_t RevisionOf(const GxSmartRef<GxEllipsoidBase>& ellipsoid) {
 
 /// The "Datum: " line shows at most this many characters of the ellipsoid's name.
 constexpr std::size_t kDatumNameLength = 10;
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 } // namespace
 
@@ -88,6 +92,37 @@ void GxProjection::Proj2LLE(double x, double y, double z, double& lat, double& l
                             double& elev) const {
     Proj2LatLong(x, y, lat, lon);
     elev = z + m_localZ;
+}
+
+std::size_t GxProjection::LatLong2ProjArray(std::size_t n, const double* lat, const double* lon,
+                                            double* x, double* y) const {
+    std::size_t converted = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        // Both inputs are read before either output is written: they may be the
+        // same memory.
+        const GxGeoAngle latitude(lat[i]);
+        const GxGeoAngle longitude(lon[i]);
+        double px, py;
+        const bool ok = std::fabs(latitude.GetDecimalDegrees()) <= 90.0 &&
+                        LatLong2Proj(latitude, longitude, px, py);
+        x[i] = ok ? px : kNaN;
+        y[i] = ok ? py : kNaN;
+        converted += ok;
+    }
+    return converted;
+}
+
+std::size_t GxProjection::Proj2LatLongArray(std::size_t n, const double* x, const double* y,
+                                            double* lat, double* lon) const {
+    std::size_t converted = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        double la, lo;
+        const bool ok = Proj2LatLong(x[i], y[i], la, lo);
+        lat[i] = ok ? la : kNaN;
+        lon[i] = ok ? lo : kNaN;
+        converted += ok;
+    }
+    return converted;
 }
 
 void GxProjection::SetInstanceDesc(std::string_view lines) {

@@ -2,8 +2,11 @@
 
 #include <geoframe/projection/GxUPSProjection.h>
 
+#include "geodesy/detail/BatchKernels.h"
+
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <string>
 #include <utility>
 
@@ -16,6 +19,13 @@ constexpr int kLastZone = 60;
 
 bool IsZone(int zone) {
     return zone >= kFirstZone && zone <= kLastZone;
+}
+
+/// What an unconfigured projection gives for every point: NaN in both outputs.
+std::size_t NoneConverted(std::size_t n, double* a, double* b) {
+    for (std::size_t i = 0; i < n; ++i)
+        a[i] = b[i] = std::numeric_limits<double>::quiet_NaN();
+    return 0;
 }
 
 } // namespace
@@ -103,6 +113,22 @@ bool GxUTMProjection::ZoneOfLong(double lon, int& zone) const {
     return true;
 }
 
+std::size_t GxUTMProjection::LatLong2ProjArray(std::size_t n, const double* lat, const double* lon,
+                                               double* x, double* y) const {
+    Refresh();
+    if (!m_series)
+        return NoneConverted(n, x, y);
+    return geoframe::detail::TmForwardArray(*m_series, LocalX(), LocalY(), n, lat, lon, x, y);
+}
+
+std::size_t GxUTMProjection::Proj2LatLongArray(std::size_t n, const double* x, const double* y,
+                                               double* lat, double* lon) const {
+    Refresh();
+    if (!m_series)
+        return NoneConverted(n, lat, lon);
+    return geoframe::detail::TmInverseArray(*m_series, LocalX(), LocalY(), n, x, y, lat, lon);
+}
+
 bool GxUTMProjection::StandardZone(double lat, double lon, int& zone, int& hemisphere) {
     if (!std::isfinite(lon) || !(lat >= -90.0 && lat <= 90.0))
         return false;
@@ -135,9 +161,15 @@ GxSmartRef<GxProjection> GxUTMProjection::NewStandardZone(GxSmartRef<GxEllipsoid
 
 bool GxUTMProjection::SetProjection() {
     const std::string zone = Parameter("zone=", m_zone);
-    if (m_hemisphere != 0)
-        return Configure({"south", zone});
-    return Configure({zone});
+    const bool south = m_hemisphere != 0;
+    const bool configured = south ? Configure({"south", zone}) : Configure({zone});
+    double a, b;
+    if (configured && ConfiguredRadii(a, b))
+        m_series.reset(
+            new geoframe::detail::TmSeries(geoframe::detail::MakeUtmSeries(a, b, m_zone, south)));
+    else
+        m_series.reset();
+    return configured;
 }
 
 bool GxUTMProjection::UpdateInstanceDesc() {

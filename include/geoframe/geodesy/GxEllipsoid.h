@@ -76,6 +76,19 @@ public:
     ///     the default sphere, any other figure stays.
     bool SetEllipsoid(const char* name, double dx, double dy, double dz) override;
 
+    /// The library's own vectorised conversion on the same semi-major radius and
+    /// eccentricity as the per-point one: within a few nanometres of it.
+    std::size_t LatLongToGeocentricArray(std::size_t n, const double* lat, const double* lon,
+                                         const double* h, double* x, double* y,
+                                         double* z) const override;
+    /// A fixed number of Bowring steps on the parametric latitude, vectorised:
+    /// within a few nanometres of the exact solution from 5,000 km below the
+    /// surface to 10,000 km above it, poles included. The centre gives latitude
+    /// 0, longitude 0 and height -b.
+    std::size_t GeocentricToLatLongArray(std::size_t n, const double* x, const double* y,
+                                         const double* z, double* lat, double* lon,
+                                         double* h) const override;
+
 private:
     GxEllipsoid& operator=(const GxEllipsoid&) { return *this; }
 };

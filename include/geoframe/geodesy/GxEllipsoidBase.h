@@ -5,6 +5,7 @@
 #include <geoframe/foundation/GxSmartRef.h>
 #include <geoframe/geoframe_export.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -69,6 +70,25 @@ public:
     /// Takes `name` as the name (no name for a null or empty text) and the shift;
     /// the figure is not touched. GxEllipsoid looks the name up instead.
     virtual bool SetEllipsoid(const char* name, double dx, double dy, double dz);
+
+    // The array conversions come after every other virtual function, so that the
+    // earlier ones keep their places in the virtual table.
+
+    /// LatLongToGeocentric for `n` points (degrees and metres). A point that does
+    /// not convert (non-finite, a latitude beyond +-90 once wrapped into one turn)
+    /// gets NaN in x[i], y[i] and z[i]; the others are written. Returns how many
+    /// converted. Outputs may be the input arrays themselves (in place); inputs may
+    /// overlap each other; nothing outside the n points is read or written, and
+    /// null pointers are fine with n = 0. This loops over LatLongToGeocentric;
+    /// GxEllipsoid converts with the library's own vectorised code instead.
+    virtual std::size_t LatLongToGeocentricArray(std::size_t n, const double* lat,
+                                                 const double* lon, const double* h, double* x,
+                                                 double* y, double* z) const;
+    /// GeocentricToLatLong with heights for `n` points, with failures, aliasing
+    /// and the count as for LatLongToGeocentricArray.
+    virtual std::size_t GeocentricToLatLongArray(std::size_t n, const double* x, const double* y,
+                                                 const double* z, double* lat, double* lon,
+                                                 double* h) const;
 
     double GetSemiMajorRadius() const { return m_semiMajor; }
     double GetSemiMinorRadius() const { return m_semiMinor; }

@@ -123,6 +123,10 @@ protected:
     /// had, so that a clone converts exactly as its original does.
     bool ConfigureHasRun() const { return m_configureHasRun; }
 
+    /// The radii PROJ works with: the "a=" and "b=" texts of the list PROJ last
+    /// accepted, read back. False while the projection is not configured.
+    bool ConfiguredRadii(double& a, double& b) const;
+
 private:
     GxProj4Projection& operator=(const GxProj4Projection&) { return *this; }
 
@@ -138,6 +142,10 @@ private:
     mutable std::unique_ptr<GxProj4Interface> m_adapter;
     mutable bool m_configureHasRun;
     mutable bool m_hasEllipsoid;
+    /// The radii of the list PROJ last accepted; m_configured says whether it did.
+    mutable bool m_configured;
+    mutable double m_configuredA;
+    mutable double m_configuredB;
 };
 
 } // namespace geoframe::detail
