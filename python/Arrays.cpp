@@ -50,8 +50,8 @@ std::vector<py::array> OutputArrays(py::handle out, std::size_t m, const Layout&
     for (std::size_t d = 0; d < layout.shape.size(); ++d)
         shape += (d ? ", " : "") + std::to_string(layout.shape[d]);
     shape += layout.shape.size() == 1 ? ",)" : ")";
-    const std::string wanted = std::to_string(m) + " writable C-contiguous float64 arrays of shape " +
-                               shape;
+    const std::string wanted =
+        std::to_string(m) + " writable C-contiguous float64 arrays of shape " + shape;
     if (arrays.size() != m)
         Refuse("out: expected " + wanted);
     const py::object mayShare = py::module_::import("numpy").attr("may_share_memory");
@@ -63,11 +63,9 @@ std::vector<py::array> OutputArrays(py::handle out, std::size_t m, const Layout&
                           a.ndim() == static_cast<py::ssize_t>(layout.shape.size()) &&
                           std::equal(layout.shape.begin(), layout.shape.end(), a.shape());
         if (!fits)
-            Refuse("out: expected " + wanted + ", got a " +
-                   (a.writeable() ? "" : "read-only ") +
+            Refuse("out: expected " + wanted + ", got a " + (a.writeable() ? "" : "read-only ") +
                    (a.flags() & py::array::c_style ? "" : "non-contiguous ") +
-                   a.dtype().attr("name").cast<std::string>() + " array of shape " +
-                   ShapeText(a));
+                   a.dtype().attr("name").cast<std::string>() + " array of shape " + ShapeText(a));
         for (std::size_t j = 0; j < i; ++j)
             if (mayShare(a, arrays[j]).cast<bool>())
                 Refuse("out: the output arrays overlap");

@@ -123,13 +123,11 @@ py::object MapInto(const Input (&inputs)[N], Fill&& fill, std::mutex* mutex,
     // allocator can serve again to the next call once the results are dropped.
     std::vector<py::ssize_t> blockShape{static_cast<py::ssize_t>(M)};
     blockShape.insert(blockShape.end(), layout.shape.begin(), layout.shape.end());
-    py::array_t<Out> block(given.empty() || sharesInput ? blockShape
-                                                        : std::vector<py::ssize_t>{0});
+    py::array_t<Out> block(given.empty() || sharesInput ? blockShape : std::vector<py::ssize_t>{0});
     std::array<Out*, M> out;
     for (std::size_t m = 0; m < M; ++m)
-        out[m] = given.empty() || sharesInput
-                     ? block.mutable_data() + m * layout.count
-                     : static_cast<Out*>(given[m].mutable_data());
+        out[m] = given.empty() || sharesInput ? block.mutable_data() + m * layout.count
+                                              : static_cast<Out*>(given[m].mutable_data());
     {
         py::gil_scoped_release release;
         std::unique_lock<std::mutex> lock;
