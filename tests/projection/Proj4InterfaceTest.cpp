@@ -39,16 +39,21 @@ bool Converts(GxProj4Interface& adapter) {
     GxGeoAngle lat(3.0, "N"), lon(4.0, "E");
     const bool fwd = adapter.LatLong2Proj(GxGeoAngle(45.0), GxGeoAngle(9.0), x, y);
     EXPECT_EQ(fwd, adapter.Proj2LatLong(500000.0, 4982950.4002, lat, lon));
-    EXPECT_TRUE(fwd ? std::fabs(x - 500000) + std::fabs(y - 4982950.4002) < 1e-3 &&
-                          std::fabs(double(lat) - 45.0) + std::fabs(double(lon) - 9.0) < 1e-9 &&
-                          lon == GxGeoAngle(double(lon), "E")
-                    : x == 1.5 && y == 2.5 && double(lat) == 3.0 && double(lon) == 4.0);
-    return fwd;
+    if (!fwd) {
+        EXPECT_EQ(std::vector<double>({x, y, double(lat), double(lon)}),
+                  std::vector<double>({1.5, 2.5, 3.0, 4.0}));
+        return false;
+    }
+    EXPECT_LT(std::fabs(x - 500000) + std::fabs(y - 4982950.4002), 1e-3) << x << " " << y;
+    EXPECT_LT(std::fabs(double(lat) - 45.0) + std::fabs(double(lon) - 9.0), 1e-9);
+    EXPECT_EQ(lon, GxGeoAngle(double(lon), "E"));
+    return true;
 }
 
 TEST(Proj4Interface, ParameterListStates) {
     GxProj4Interface adapter;
-    EXPECT_TRUE(Parameters(adapter).empty() && !Converts(adapter));
+    EXPECT_EQ(Parameters(adapter), std::vector<std::string>());
+    EXPECT_FALSE(Converts(adapter));
     ASSERT_TRUE(Utm32(adapter));
     EXPECT_FALSE(adapter.SetParameters(nullptr, "zone=31", nullptr)); // keeps list and projector
     EXPECT_EQ(Parameters(adapter),
@@ -57,8 +62,10 @@ TEST(Proj4Interface, ParameterListStates) {
 
     // Refused lists are kept, without a projector. The last two are accepted by PROJ
     // but do not convert from radians.
-    EXPECT_FALSE(adapter.SetParameters("proj=nonsense", nullptr) || Converts(adapter));
-    EXPECT_TRUE(Utm32(adapter) && !adapter.SetParameters("proj=utm", "zone=99", nullptr));
+    EXPECT_FALSE(adapter.SetParameters("proj=nonsense", nullptr));
+    EXPECT_FALSE(Converts(adapter));
+    EXPECT_TRUE(Utm32(adapter));
+    EXPECT_FALSE(adapter.SetParameters("proj=utm", "zone=99", nullptr));
     EXPECT_FALSE(Converts(adapter));
     EXPECT_FALSE(adapter.SetParameters("proj=longlat", "ellps=WGS84", "type=crs", nullptr));
     EXPECT_FALSE(adapter.SetParameters("proj=pipeline", "step", "proj=unitconvert", "xy_in=deg",
@@ -70,7 +77,8 @@ TEST(Proj4Interface, ParameterListStates) {
     EXPECT_TRUE(adapter.SetParameters("+proj=utm", "+zone=32", "+ellps=WGS84", f, f, f, f, f, f, f,
                                       f, f, f, f, f, f, f, f, f, "20th", "never", nullptr));
     const std::vector<std::string> twenty = Parameters(adapter);
-    EXPECT_TRUE(twenty.size() == 20 && twenty.back() == "20th");
+    ASSERT_EQ(twenty.size(), 20u);
+    EXPECT_EQ(twenty.back(), "20th");
     EXPECT_TRUE(Converts(adapter));
 }
 
@@ -82,12 +90,15 @@ TEST(Proj4Interface, PointsProjRefuses) {
         for (const double bad : {100.0, -95.0, double(NAN)}) {
             double x = 7, y = 8;
             EXPECT_FALSE(adapter.LatLong2Proj(GxGeoAngle(bad), GxGeoAngle(9.0), x, y)) << bad;
-            EXPECT_TRUE(x == 7 && y == 8 && Converts(adapter));
+            EXPECT_EQ(std::vector<double>({x, y}), std::vector<double>({7, 8})) << bad;
+            EXPECT_TRUE(Converts(adapter)) << bad;
         }
         for (const double bad : {1e30, double(INFINITY), double(NAN)}) {
             GxGeoAngle lat(1.0), lon(2.0);
             EXPECT_FALSE(adapter.Proj2LatLong(bad, bad, lat, lon)) << bad;
-            EXPECT_TRUE(double(lat) == 1.0 && double(lon) == 2.0 && Converts(adapter));
+            EXPECT_EQ(std::vector<double>({double(lat), double(lon)}), std::vector<double>({1, 2}))
+                << bad;
+            EXPECT_TRUE(Converts(adapter)) << bad;
         }
     });
     EXPECT_EQ(printed, "");
@@ -100,11 +111,12 @@ TEST(Proj4Interface, EllipsoidTable) {
     const int count = adapter.GetSupportedEllipsoids(ids, names);
     const std::vector<std::string> list = Take(count, ids);
     Take(count, names);
-    EXPECT_TRUE(list.size() > 40 && list.front() == "MERIT") << list.size();
+    ASSERT_GT(list.size(), 40u);
+    EXPECT_EQ(list.front(), "MERIT");
     double a = 42, b = 42, e = 42, es = 42;
     for (const char* unknown : {"wgs84", "", "WGS84 ", static_cast<const char*>(nullptr)})
-        EXPECT_FALSE(adapter.GetEllipsoid(unknown, a, b, e, es));
-    EXPECT_TRUE(a == 42 && b == 42 && e == 42 && es == 42);
+        EXPECT_FALSE(adapter.GetEllipsoid(unknown, a, b, e, es)) << (unknown ? unknown : "null");
+    EXPECT_EQ(std::vector<double>({a, b, e, es}), std::vector<double>(4, 42));
 }
 
 TEST(Proj4Interface, ListsRefusedOnSeveralThreadsQuietly) {
