@@ -42,21 +42,29 @@ unsigned long CountOf(GxRefBase* object) {
 TEST(RefCount, HoldersCountTakeBeforeTheyReleaseAndTheLastOneDeletes) {
     Tracked::deaths = 0;
     auto* raw = new Tracked;
-    EXPECT_TRUE(raw->AddReference() == 1 && raw->ReleaseReference() == 0 && Tracked::deaths == 1);
+    EXPECT_EQ(raw->AddReference(), 1u);
+    EXPECT_EQ(raw->ReleaseReference(), 0u);
+    EXPECT_EQ(Tracked::deaths, 1);
     {
         GxSmartRef<Tracked> ref(new Tracked);
         const GxSmartRef<Tracked>& alias = ref;
         ref = alias; // the object already held, by its only holder, stays alive
         ref = ref.Get();
         GxSmartRef<Tracked> other(ref), copy(new Tracked(*ref)); // a copy starts from zero
-        EXPECT_TRUE(Tracked::deaths == 1 && CountOf(ref) == 2 && CountOf(copy) == 1);
+        EXPECT_EQ(Tracked::deaths, 1);
+        EXPECT_EQ(CountOf(ref), 2u);
+        EXPECT_EQ(CountOf(copy), 1u);
         ref = copy;
-        EXPECT_TRUE(CountOf(other) == 1 && CountOf(copy) == 2);
+        EXPECT_EQ(CountOf(other), 1u);
+        EXPECT_EQ(CountOf(copy), 2u);
         ref = static_cast<Tracked*>(nullptr);
-        EXPECT_TRUE(!ref && ref.IsNull() && CountOf(copy) == 1);
+        EXPECT_FALSE(ref);
+        EXPECT_TRUE(ref.IsNull());
+        EXPECT_EQ(CountOf(copy), 1u);
         // Base-class holders take derived objects; a move hands the reference over.
         GxSmartRef<GxRefBase> base(other), moved(std::move(base));
-        EXPECT_TRUE(base.IsNull() && CountOf(moved) == 2);
+        EXPECT_TRUE(base.IsNull());
+        EXPECT_EQ(CountOf(moved), 2u);
         other = static_cast<Tracked*>(nullptr);
         moved = GxSmartRef<GxRefBase>();
         EXPECT_EQ(Tracked::deaths, 2);
