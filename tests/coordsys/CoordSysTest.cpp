@@ -9,7 +9,7 @@
 #include <geoframe/projection/GxTrapezoidalProjection.h>
 #include <geoframe/projection/GxUTMProjection.h>
 
-#include "Succeeded.h"
+#include "Text.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 #include <geoframe/geodesy/GxGeoCoord.h>
 #include <geoframe/math/gxVec3.h>
 
-#include "Succeeded.h"
+#include "Text.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 
 #include "CommaLocale.h"
 #include "ProjectionKinds.h"
-#include "Succeeded.h"
+#include "Text.h"
 
 #include <gtest/gtest.h>
 
@@ -24,38 +24,38 @@ bool Converts(const GxProjection& p, double lat = 45.0, double lon = 9.0) {
 TEST(UTMProjection, ZonesHemispheresAndTheirLists) {
     for (const auto& c : {std::pair{0, 1}, {-7, 1}, {33, 33}, {60, 60}, {75, 60}}) {
         int zone = -1;
-        EXPECT_TRUE(GxUTMProjection(Wgs84(), c.first, 0).GetZone(zone)) << c.first;
-        EXPECT_EQ(zone, c.second) << c.first;
+        EXPECT_TRUE(GxUTMProjection(Wgs84(), c.first, 0).GetZone(zone) ? zone == c.second : false)
+            << c.first << ": " << zone;
     }
     GxUTMProjection utm; // zone 10, north, not configured yet
-    int zone = -1, hemisphere = -1;
-    EXPECT_TRUE(utm.GetZone(zone));
-    EXPECT_TRUE(utm.GetHemisphere(hemisphere));
-    EXPECT_EQ(zone, 10);
-    EXPECT_EQ(hemisphere, 0);
+    // "zone hemisphere: PROJ list", -1 for a getter that fails.
+    auto state = [&utm] {
+        int zone = -1, hemisphere = -1;
+        const bool z = utm.GetZone(zone), h = utm.GetHemisphere(hemisphere);
+        std::string text = Values(z ? zone : -1, h ? hemisphere : -1) + ":";
+        for (const std::string& t : Parameters(utm))
+            text += " " + t;
+        return text;
+    };
+    EXPECT_EQ(state(), "10 0:");
     EXPECT_FALSE(Converts(utm, 45, -123));
-    EXPECT_EQ(Parameters(utm), Texts());
     const char* description = utm.GetProjectionInstanceDesc();
-    EXPECT_FALSE(utm.SetZone(61));
-    EXPECT_FALSE(utm.SetZone(0));
-    EXPECT_TRUE(utm.GetZone(zone));
-    EXPECT_EQ(zone, 10);
-    EXPECT_EQ(Parameters(utm), Texts());
+    EXPECT_EQ(Succeeded({{"61", utm.SetZone(61)}, {"0", utm.SetZone(0)}}), "");
+    EXPECT_EQ(state(), "10 0:");
     EXPECT_EQ(utm.GetProjectionInstanceDesc(), description);
 
     EXPECT_TRUE(utm.SetHemisphere(2));
     EXPECT_TRUE(Converts(utm, -45, -123));
-    EXPECT_EQ(Parameters(utm), (Texts{"proj=utm", "south", "zone=10", kA, kB}));
+    EXPECT_EQ(state(), "10 2: proj=utm south zone=10 " + kA + " " + kB);
     EXPECT_TRUE(utm.SetHemisphere(0));
     EXPECT_TRUE(utm.SetZone(60));
-    EXPECT_EQ(Parameters(utm), (Texts{"proj=utm", "zone=60", kA, kB}));
+    EXPECT_EQ(state(), "60 0: proj=utm zone=60 " + kA + " " + kB);
 
     // A refused point writes nothing: the local origin is not taken from stale values.
     double x = 7, y = 8;
     EXPECT_TRUE(utm.SetLocalOrigin(100, 200, 0));
     EXPECT_FALSE(utm.LatLong2Proj(GxGeoAngle(95.0), GxGeoAngle(177.0), x, y));
-    EXPECT_EQ(x, 7);
-    EXPECT_EQ(y, 8);
+    EXPECT_EQ(Values(x, y), "7 8");
 
     // Both 1 and 2 mean south, but the values differ.
     Ellipsoid e = Wgs84();
@@ -96,8 +96,7 @@ TEST(UTMProjection, StandardZone) {
     for (const auto& c : cases) {
         int zone = -1, hemisphere = -1;
         EXPECT_EQ(GxUTMProjection::StandardZone(c[0], c[1], zone, hemisphere), c[2] >= 0);
-        EXPECT_EQ(zone, c[2]) << c[0] << ", " << c[1];
-        EXPECT_EQ(hemisphere, c[3]) << c[0] << ", " << c[1];
+        EXPECT_EQ(Values(zone, hemisphere), Values(c[2], c[3])) << c[0] << ", " << c[1];
     }
     // The projection of each kind of zone.
     Ellipsoid e = Wgs84();
@@ -117,16 +116,14 @@ TEST(UPSProjection, PolesOriginAndEquality) {
         GxStereographicProjection stere(e, pole, 0, 0.994);
         int h = -1;
         double x = 1, y = 2, z = 3;
-        EXPECT_TRUE(ups.GetHemisphere(h));
-        EXPECT_EQ(h, hemisphere);
-        EXPECT_TRUE(ups.GetLocalOrigin(x, y, z));
-        EXPECT_EQ(std::vector<double>({x, y, z}), std::vector<double>({-2e6, -2e6, 0}));
+        EXPECT_EQ(Values(ups.GetHemisphere(h), ups.GetLocalOrigin(x, y, z)), "true true");
+        EXPECT_EQ(Values(h, x, y, z), Values(hemisphere, -2e6, -2e6, 0));
         for (const double lon : {0.0, 45.0, -180.0}) {
             EXPECT_TRUE(ups.LatLong2Proj(GxGeoAngle(pole), GxGeoAngle(lon), x, y)) << lon;
-            EXPECT_EQ(std::vector<double>({x, y}), std::vector<double>({2e6, 2e6})) << lon;
+            EXPECT_EQ(Values(x, y), "2000000 2000000") << lon;
             x = y = 7;
             EXPECT_FALSE(ups.LatLong2Proj(GxGeoAngle(-pole), GxGeoAngle(lon), x, y)) << lon;
-            EXPECT_EQ(std::vector<double>({x, y}), std::vector<double>({7, 7})) << lon;
+            EXPECT_EQ(Values(x, y), "7 7") << lon;
         }
         // Within 1.1 m of the pole the base class would move the point.
         double sx, sy;
@@ -137,8 +134,7 @@ TEST(UPSProjection, PolesOriginAndEquality) {
         EXPECT_GT(std::hypot(sx, sy), 1.0);
         ASSERT_TRUE(ups.LatLong2Proj(GxGeoAngle(pole * 0.9), GxGeoAngle(30.0), x, y));
         ASSERT_TRUE(stere.LatLong2Proj(GxGeoAngle(pole * 0.9), GxGeoAngle(30.0), sx, sy));
-        EXPECT_EQ(x, sx + 2e6);
-        EXPECT_EQ(y, sy + 2e6);
+        EXPECT_EQ(Values(x, y), Values(sx + 2e6, sy + 2e6));
 
         // Equal to its clones, never to a plain stereographic projection of the same
         // parameters, either way round.
@@ -162,10 +158,10 @@ TEST(ConicProjections, DefaultsListsAndRefusedParallels) {
         GxSmartRef<Conic> fromEllipsoid(lcc ? static_cast<Conic*>(new GxLCCProjection(Wgs84()))
                                             : new GxACEAProjection(Wgs84()));
         double upper = -1, lower = -1, fromUpper = -1;
-        EXPECT_TRUE(defaults->GetUpperLat(upper));
-        EXPECT_TRUE(defaults->GetLowerLat(lower));
-        EXPECT_TRUE(fromEllipsoid->GetUpperLat(fromUpper));
-        EXPECT_EQ(std::vector<double>({upper, lower, fromUpper}), std::vector<double>({1, 0, 0}));
+        EXPECT_EQ(Values(defaults->GetUpperLat(upper), defaults->GetLowerLat(lower),
+                         fromEllipsoid->GetUpperLat(fromUpper)),
+                  "true true true");
+        EXPECT_EQ(Values(upper, lower, fromUpper), "1 0 0");
         EXPECT_FALSE(Converts(*defaults)); // not configured
         EXPECT_FALSE(Converts(*fromEllipsoid));
 
@@ -182,8 +178,7 @@ TEST(ConicProjections, DefaultsListsAndRefusedParallels) {
         // PROJ refuses opposite parallels: the setter still succeeds, the angle is
         // kept and shown, conversions fail.
         EXPECT_TRUE(conic.SetLowerLat(-45));
-        EXPECT_TRUE(conic.GetLowerLat(lower));
-        EXPECT_EQ(lower, -45);
+        EXPECT_TRUE(conic.GetLowerLat(lower) ? lower == -45 : false) << lower;
         EXPECT_NE(std::string(conic.GetProjectionInstanceDesc()).find("45~0'0.00\" S"),
                   std::string::npos);
         EXPECT_FALSE(Converts(conic, 40, -100));
@@ -205,12 +200,9 @@ TEST(StereographicProjection, ScaleSwitchAndPoles) {
     EXPECT_EQ(Parameters(stere), list);
     double k0, scaleLat;
     bool useK0 = true;
-    EXPECT_TRUE(stere.GetScaleK0(k0));
-    EXPECT_TRUE(stere.GetScaleLat(scaleLat));
-    EXPECT_TRUE(stere.GetUseScaleK0(useK0));
-    EXPECT_EQ(k0, 0.9999);
-    EXPECT_EQ(scaleLat, 70);
-    EXPECT_FALSE(useK0);
+    EXPECT_EQ(Values(stere.GetScaleK0(k0), stere.GetScaleLat(scaleLat), stere.GetUseScaleK0(useK0)),
+              "true true true");
+    EXPECT_EQ(Values(k0, scaleLat, useK0), Values(0.9999, 70, false));
 
     // The scale latitude reaches PROJ as "lat_1", which "stere" does not read: two
     // scale latitudes give one mapping (true scale at the pole), unlike a factor.
@@ -234,8 +226,7 @@ TEST(StereographicProjection, ScaleSwitchAndPoles) {
             EXPECT_EQ(p->LatLong2Proj(GxGeoAngle(pole), GxGeoAngle(10.0), x1, y1),
                       p->LatLong2Proj(GxGeoAngle(pole > 0 ? 89.99999 : -89.99999), GxGeoAngle(10.0),
                                       x2, y2));
-            EXPECT_EQ(x1, x2) << pole;
-            EXPECT_EQ(y1, y2) << pole;
+            EXPECT_EQ(Values(x1, y1), Values(x2, y2)) << pole;
         }
     }
 
@@ -267,10 +258,11 @@ TEST(ProjectionParameters, FullPrecisionListsDescriptionsAndEquality) {
         const gxVec3 in(-98, lat0 > 0 ? 29 : -70, 0);
         ASSERT_TRUE(p->LatLong2Proj(in, before));
 
-        EXPECT_FALSE(proj4.GetFullPrecision());
-        EXPECT_TRUE(proj4.SetFullPrecision(true));
-        EXPECT_TRUE(proj4.GetFullPrecision());
-        EXPECT_TRUE(p->LatLong2Proj(in, after));
+        EXPECT_EQ(Succeeded({{"was", proj4.GetFullPrecision()},
+                             {"set", proj4.SetFullPrecision(true)},
+                             {"is", proj4.GetFullPrecision()},
+                             {"converts", p->LatLong2Proj(in, after)}}),
+                  " set is converts");
         const Texts list = Parameters(*p);
         EXPECT_TRUE(std::find(list.begin(), list.end(), "a=6378137") != list.end());
         EXPECT_TRUE(std::find(list.begin(), list.end(), "lat_0=27.833333333333332") != list.end() ||
@@ -278,14 +270,12 @@ TEST(ProjectionParameters, FullPrecisionListsDescriptionsAndEquality) {
         EXPECT_GT(std::hypot(after[0] - before[0], after[1] - before[1]), 0.01);
         const std::string exact = p->GetProjectionInstanceDesc();
         EXPECT_NE(exact.find("\nParameters: full precision\nDatum: WGS84"), std::string::npos);
-        EXPECT_FALSE(p->IsEqual(classic));
-        EXPECT_FALSE(classic->IsEqual(p));
-        EXPECT_TRUE(p->IsEqual(p->Clone()));
+        EXPECT_EQ(Values(p->IsEqual(classic), classic->IsEqual(p), p->IsEqual(p->Clone())),
+                  "false false true");
 
         EXPECT_TRUE(proj4.SetFullPrecision(false));
-        EXPECT_TRUE(p->LatLong2Proj(in, after));
+        EXPECT_EQ(Values(p->LatLong2Proj(in, after), p->IsEqual(classic)), "true true");
         EXPECT_TRUE(after == before);
-        EXPECT_TRUE(p->IsEqual(classic));
         EXPECT_EQ(p->GetProjectionInstanceDesc(), description);
     }
 }
@@ -309,8 +299,7 @@ TEST(DegreeGridProjections, FormulasBitForBit) {
     for (const auto& c : cases) {
         double x, y, lat, lon;
         ASSERT_TRUE(c.p->LatLong2Proj(GxGeoAngle(c.lat), GxGeoAngle(c.lon), x, y));
-        EXPECT_EQ(x, c.x) << c.p->GetProjectionName() << " " << c.lat << " " << c.lon;
-        EXPECT_EQ(y, c.y) << c.p->GetProjectionName() << " " << c.lat << " " << c.lon;
+        EXPECT_EQ(Values(x, y), Values(c.x, c.y)) << c.p->GetProjectionName() << " " << c.lat;
         ASSERT_TRUE(c.p->Proj2LatLong(x, y, lat, lon));
         EXPECT_NEAR(lat, c.lat, 1e-9);
         EXPECT_NEAR(GxGeoAngle(lon - c.lon), 0.0, 1e-6); // 1e-6: the cosine near 0 at 90
@@ -321,8 +310,7 @@ TEST(DegreeGridProjections, FormulasBitForBit) {
     double mx, my;
     ASSERT_TRUE(moved.SetOrigin(45.0, 0.0));
     ASSERT_TRUE(moved.LatLong2Proj(60.0, 1.0, mx, my));
-    EXPECT_EQ(mx, cases[1].x);
-    EXPECT_EQ(my, cases[1].y);
+    EXPECT_EQ(Values(mx, my), Values(cases[1].x, cases[1].y));
 
     // An inverse beyond +-90 before wrapping is off the Earth; longitudes wrap.
     const struct {
@@ -343,8 +331,7 @@ TEST(DegreeGridProjections, FormulasBitForBit) {
             EXPECT_EQ(p->Proj2LatLong(1e7, r.y, lat, lon), r.converts)
                 << p->GetProjectionName() << " " << r.originLat << " " << r.y;
             if (!r.converts) { // the outputs untouched
-                EXPECT_EQ(std::vector<double>({lat, lon}), std::vector<double>({7, 8}))
-                    << p->GetProjectionName() << " " << r.originLat << " " << r.y;
+                EXPECT_EQ(Values(lat, lon), "7 8") << p->GetProjectionName() << " " << r.y;
             }
         }
     }
@@ -359,12 +346,13 @@ TEST(DegreeGridProjections, FormulasBitForBit) {
 TEST(ProjectionParameters, RefusedRadiiAndTheProcessLocale) {
     // PROJ refuses a zero radius: the UTM setters report it.
     GxUTMProjection utm(new GxEllipsoid(0.0, 0.0, 0, 0, 0, "none"), 33, 0);
-    EXPECT_EQ(Succeeded({{"SetZone", utm.SetZone(32)},
-                         {"SetLocalOrigin", utm.SetLocalOrigin(1, 2, 3)},
-                         {"LatLong2Proj", Converts(utm, 45, 9)}}),
+    EXPECT_EQ(Succeeded({{"zone", utm.SetZone(32)},
+                         {"origin", utm.SetLocalOrigin(1, 2, 3)},
+                         {"converts", Converts(utm, 45, 9)}}),
               "");
-    EXPECT_TRUE(utm.SetEllipsoid(Wgs84()));
-    EXPECT_TRUE(Converts(utm, 45, 9));
+    EXPECT_EQ(
+        Succeeded({{"ellipsoid", utm.SetEllipsoid(Wgs84())}, {"converts", Converts(utm, 45, 9)}}),
+        " ellipsoid converts");
 
     // Parameter texts use a decimal point whatever the process locale.
     Texts list;
