@@ -1,6 +1,7 @@
 #include <geoframe/math/gxMatStack.h>
 #include <geoframe/math/gxMatrix4.h>
 
+#include "Text.h"
 #include "math/RandomMath.h"
 
 #include <gtest/gtest.h>
@@ -54,8 +55,7 @@ TEST(Matrix, PreAndPostMembersComposeOnEitherSide) {
     t.makeRot(30, M4::RotAxis(3)), t.preRot(30, M4::RotAxis(-1)), t.postRot(30, M4::RotAxis(99));
     EXPECT_TRUE(SameBits(t, m));
     t.makeQuat(q);
-    EXPECT_EQ(t[3][1], m[3][1]);
-    EXPECT_EQ(t[2][3], m[2][3]);
+    EXPECT_EQ(Values(t[3][1], t[2][3]), Values(m[3][1], m[2][3]));
     t = m; // products are formed before they are stored
     t.preMult(t);
     EXPECT_TRUE(t == m * m);
@@ -92,11 +92,10 @@ TEST(Matrix, InverseTimesMatrixIsIdentityAndFailureTouchesNothing) {
     for (const M4& m : refused) {
         M4 copy = m;
         const M4 q = perm / m;
-        const auto row = &m - refused;
-        EXPECT_FALSE(copy.invert()) << row;
-        EXPECT_TRUE(SameBits(copy, m)) << row;
-        EXPECT_TRUE(std::isnan(q[0][0])) << row;
-        EXPECT_TRUE(std::isnan(q[3][3])) << row;
+        const bool inverted = copy.invert();
+        EXPECT_EQ(Values(inverted, SameBits(copy, m), std::isnan(q[0][0]), std::isnan(q[3][3])),
+                  "false true true true")
+            << "refused[" << &m - refused << "]: inverted, untouched, NaN quotient";
     }
 }
 
@@ -130,10 +129,7 @@ TEST(Matrix, DecompositionsInvertTheirConstructions) {
     M4 half, flat, over = Axis(90, M4::AXIS_X);
     M4(1 + 1e-15, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1).getRot(a0, x0); // trace above 3
     half.makeQuat(0, 0, 1, 0), half.getRot(a180, x180); // no antisymmetric part
-    EXPECT_EQ(a0, 0);
-    EXPECT_TRUE(x0 == gxVec3(0, 0, 1));
-    EXPECT_EQ(a180, 180);
-    EXPECT_EQ(std::fabs(x180[2]), 1);
+    EXPECT_EQ(Values(a0, x0[0], x0[1], x0[2], a180, std::fabs(x180[2])), "0 0 0 1 180 1");
     // A zero scale factor leaves the others intact; pitch a rounding step past 90.
     flat.makeRot(40, 0.6, 0.8, 0), flat.postScale(0, 2, 3), flat.getScale(s);
     over[1][2] = std::nextafter(1.0, 2.0), over.getEuler(hpr);
@@ -188,10 +184,8 @@ TEST(Matrix, VecRotVecTurnsOneDirectionIntoTheOther) {
                                {tilted, near},
                                {tilted, far},
                                {gxVec3(0, 0, 1), gxVec3(1e-9, 0, -1)}};
-    for (const auto& p : pairs) {
-        EXPECT_EQ(turns(p[0], p[1]), "") << p[1][0] << " " << p[1][2];
-        EXPECT_EQ(turns(p[1], p[0]), "") << p[1][0] << " " << p[1][2];
-    }
+    for (const auto& p : pairs)
+        EXPECT_EQ(turns(p[0], p[1]) + " |" + turns(p[1], p[0]), " |") << p[1][0] << " " << p[1][2];
 }
 
 TEST(MatStack, DepthIsClampedAndNeverOverOrUnderflows) {
@@ -216,8 +210,7 @@ TEST(MatStack, PushSavesPopRestoresAndCopiesOwnTheirMatrices) {
     copy = s; // has matrices of its own
     copy->makeScale(5, 5, 5);
     EXPECT_TRUE(*s == moved);
-    EXPECT_EQ(copy.getMaxDepth(), 4);
-    EXPECT_EQ(copy.getCurDepth(), 1);
+    EXPECT_EQ(Values(copy.getMaxDepth(), copy.getCurDepth()), "4 1");
     ASSERT_TRUE(s.pop());
     EXPECT_TRUE(*s == gxMatrix4());
     EXPECT_EQ(s.getCurDepth(), 0);

@@ -1,10 +1,11 @@
 #include <geoframe/math/gxQuat.h>
 
+#include "Text.h"
 #include "math/RandomMath.h"
 
 #include <gtest/gtest.h>
 
-#include <vector>
+#include <algorithm>
 
 namespace {
 
@@ -20,7 +21,7 @@ TEST(Quat, AxisIsUsedAsGivenAndZeroRotationHasAnAxis) {
                             gxQuat(1e-17, 0, 0, std::nextafter(1.0, 2.0))}) {
         double a = -1, x = -1, y = -1, zz = -1;
         EXPECT_TRUE(z.getRot(a, x, y, zz)) << z[3];
-        EXPECT_EQ(std::vector<double>({a, x, y, zz}), std::vector<double>({0, 0, 0, 1})) << z[3];
+        EXPECT_EQ(Values(a, x, y, zz), "0 0 0 1") << z[3];
     }
 }
 
@@ -39,8 +40,7 @@ TEST(Quat, AngleAxisRoundTripProductsComposeAndRotateLikeMatrices) {
         gxQuat c = p, inv = Scaled(p, 3.0); // inv: non-unit
         alias.mult(alias, p), inv.invert(); // an operand may be the result
         EXPECT_TRUE(again.equal(p, 1e-12)) << n;
-        EXPECT_GE(a, 0) << n;
-        EXPECT_LE(a, 360) << n;
+        EXPECT_EQ(std::clamp(a, 0.0, 360.0), a) << n;
         EXPECT_TRUE(p * q == hamilton) << n;
         EXPECT_TRUE((c *= q) == hamilton) << n;
         EXPECT_TRUE(alias == hamilton) << n;
