@@ -58,18 +58,16 @@ BRef SystemOf(const GxCoverageBase& coverage) {
 /// Origin, scale and rotation.
 std::vector<double> Numbers(const GxCoordFrame& frame) {
     std::vector<double> v(5);
-    EXPECT_TRUE(frame.GetOrigin(v[0], v[1]));
-    EXPECT_TRUE(frame.GetScale(v[2], v[3]));
-    EXPECT_TRUE(frame.GetRotation(v[4]));
+    EXPECT_EQ(Succeeded({{"origin", frame.GetOrigin(v[0], v[1])},
+                         {"scale", frame.GetScale(v[2], v[3])},
+                         {"rotation", frame.GetRotation(v[4])}}),
+              " origin scale rotation");
     return v;
 }
 
 gxVec2 To(const GxTransform2D* t, double x, double y) {
     gxVec2 out;
-    EXPECT_NE(t, nullptr);
-    if (t) {
-        EXPECT_TRUE(t->TransformTo(x, y, out[0], out[1]));
-    }
+    EXPECT_TRUE(t ? t->TransformTo(x, y, out[0], out[1]) : false) << (t ? "refused" : "none");
     return out;
 }
 
@@ -114,13 +112,9 @@ TEST(CoordSys, UnitTextsAndBufferSizes) {
     GxCoordSys cs;
     char b[2][16];
     cs.SetUnits("Distance", nullptr); // one text is not enough
-    EXPECT_EQ(Succeeded({{"GetUnits", cs.GetUnits(b[0], b[1])},
-                         {"GetUnits(sizes)", cs.GetUnits(b[0], 16, b[1], 16)}}),
-              "");
+    EXPECT_EQ(Values(cs.GetUnits(b[0], b[1]), cs.GetUnits(b[0], 16, b[1], 16)), "false false");
     cs.SetUnits(nullptr, "Feet");
-    EXPECT_EQ(Succeeded({{"no kind buffer", cs.GetUnits(nullptr, b[1])},
-                         {"no name buffer", cs.GetUnits(b[0], nullptr)}}),
-              "");
+    EXPECT_EQ(Values(cs.GetUnits(nullptr, b[1]), cs.GetUnits(b[0], nullptr)), "false false");
     // A text fits with its terminator, or nothing at all is written.
     const std::size_t sizes[][3] = {{8, 5, false}, {9, 4, false}, {9, 5, true}};
     for (const auto& s : sizes) {
@@ -129,16 +123,13 @@ TEST(CoordSys, UnitTextsAndBufferSizes) {
         EXPECT_EQ(std::string(b[0], 10) + std::string(b[1], 6),
                   s[2] ? std::string("Distance\0#Feet\0#", 16) : std::string(16, '#'));
     }
-    EXPECT_TRUE(cs.GetUnits(b[0], b[1]));
+    ASSERT_TRUE(cs.GetUnits(b[0], b[1]));
     EXPECT_EQ(std::string(b[0]) + "/" + b[1], "Distance/Feet");
     GxCoordSysBase::VerticalDatumType datum = GxCoordSysBase::VERTICAL_DATUM_GEOID;
-    EXPECT_TRUE(cs.GetVerticalDatum(datum));
-    EXPECT_EQ(datum, 0);
-    EXPECT_EQ(Succeeded({{"Save(stdout)", cs.Save(stdout)},
-                         {"Load(stdin)", cs.Load(stdin)},
-                         {"Save(null)", cs.Save(nullptr)},
-                         {"Load(null)", cs.Load(nullptr)}}),
-              "");
+    EXPECT_TRUE(cs.GetVerticalDatum(datum) ? datum == 0 : false) << datum;
+    // Save and Load: stdout, stdin, null, null.
+    EXPECT_EQ(Values(cs.Save(stdout), cs.Load(stdin), cs.Save(nullptr), cs.Load(nullptr)),
+              "false false false false");
 }
 
 TEST(CoordSys, SharingAndCopies) {
@@ -147,31 +138,33 @@ TEST(CoordSys, SharingAndCopies) {
     GxCoordSys cs;
     ERef e;
     PRef p;
+    // The ellipsoid a system reports: "wgs84", "clarke", "other", "none" or "refused".
+    auto ellipsoid = [&](const GxCoordSysBase& s) {
+        return !s.GetEllipsoid(e)        ? "refused"
+               : !e                      ? "none"
+               : e.Get() == wgs84.Get()  ? "wgs84"
+               : e.Get() == clarke.Get() ? "clarke"
+                                         : "other";
+    };
     ASSERT_TRUE(cs.SetProjection(utm));
-    ASSERT_TRUE(cs.GetEllipsoid(e));
-    EXPECT_EQ(e.Get(), wgs84.Get());
+    EXPECT_STREQ(ellipsoid(cs), "wgs84");
     // The ellipsoid reaches the shared projection.
     ASSERT_TRUE(cs.SetEllipsoid(clarke));
     EXPECT_EQ(utm->GetEllipsoid().Get(), clarke.Get());
     // An empty projection drops the projection and keeps the ellipsoid.
     ASSERT_TRUE(cs.SetProjection(PRef()));
-    ASSERT_TRUE(cs.GetProjection(p));
-    EXPECT_FALSE(p);
-    ASSERT_TRUE(cs.GetEllipsoid(e));
-    EXPECT_EQ(e.Get(), clarke.Get());
+    EXPECT_TRUE(cs.GetProjection(p) ? !p : false);
+    EXPECT_STREQ(ellipsoid(cs), "clarke");
     // Held as passed; the ellipsoid reported is the projection's.
-    ASSERT_TRUE(GxCoordSys(utm, wgs84).GetEllipsoid(e));
-    EXPECT_EQ(e.Get(), clarke.Get());
+    EXPECT_STREQ(ellipsoid(GxCoordSys(utm, wgs84)), "clarke");
 
     // A clone holds a clone of the projection and the same ellipsoid.
     const CRef source = System(utm, "Distance", "Meters");
     source->SetVerticalDatum(GxCoordSysBase::VERTICAL_DATUM_GEOID);
     const BRef clone = source->Clone();
     EXPECT_TRUE(*clone == *source);
-    ASSERT_TRUE(clone->GetEllipsoid(e));
-    EXPECT_EQ(e.Get(), clarke.Get());
-    ASSERT_TRUE(clone->GetProjection(p));
-    ASSERT_TRUE(p);
+    EXPECT_STREQ(ellipsoid(*clone), "clarke");
+    ASSERT_TRUE(clone->GetProjection(p) ? p : false);
     EXPECT_NE(p.Get(), utm.Get());
     static_cast<GxUTMProjection&>(*p).SetZone(34);
     EXPECT_TRUE(*clone != *source);
@@ -180,8 +173,7 @@ TEST(CoordSys, SharingAndCopies) {
     assigned = *source;
     assigned = assigned;
     char k[16], n[16];
-    ASSERT_TRUE(assigned.GetProjection(p));
-    EXPECT_FALSE(p);
+    EXPECT_TRUE(assigned.GetProjection(p) ? !p : false);
     EXPECT_FALSE(assigned.GetUnits(k, n));
 }
 
@@ -251,17 +243,16 @@ TEST(CoordFrame, ConstructionCopiesAndSharing) {
     const double rejected[][2] = {{-1, 0}, {0, 0}, {NAN, -2}, {NAN, NAN}};
     for (const auto& s : rejected) {
         const GxCoordFrame frame(5, 6, s[0], s[1], Utm(), 30);
-        EXPECT_EQ(Numbers(frame), std::vector<double>(5, 0)) << s[0] << " " << s[1];
-        EXPECT_FALSE(SystemOf(frame)) << s[0] << " " << s[1];
-        EXPECT_EQ(frame.GetTransform(), nullptr) << s[0] << " " << s[1];
+        EXPECT_EQ(Values(Values(Numbers(frame)), !SystemOf(frame), !frame.GetTransform()),
+                  "0 0 0 0 0 true true")
+            << "numbers, no system, no transform for " << s[0] << " " << s[1];
     }
     // One positive scale is enough; the values are taken as passed. Setters store,
     // the transform follows at Update.
     GxCoordFrame frame(5, 6, -1, 2, CRef(), 0);
     EXPECT_EQ(To(frame.GetTransform(), 1, 1), gxVec2(4, 8));
-    EXPECT_TRUE(frame.SetOrigin(10, 20));
-    EXPECT_TRUE(frame.SetScale(0, 1));
-    EXPECT_TRUE(frame.SetRotation(180));
+    EXPECT_EQ(Values(frame.SetOrigin(10, 20), frame.SetScale(0, 1), frame.SetRotation(180)),
+              "true true true");
     EXPECT_EQ(To(frame.GetTransform(), 1, 1), gxVec2(4, 8));
     EXPECT_TRUE(frame.Update());
     EXPECT_TRUE(To(frame.GetTransform(), 1, 1).equal(gxVec2(10, 19), 1e-9));
@@ -274,24 +265,23 @@ TEST(CoordFrame, ConstructionCopiesAndSharing) {
     assigned = *source;
     assigned = *&assigned;
     const CRef held = SystemOf(*source);
-    EXPECT_NE(held, utm.Get());
-    EXPECT_TRUE(*held == *utm);
-    EXPECT_EQ(SystemOf(assigned), held);
-    EXPECT_NE(SystemOf(copy), held);
-    EXPECT_TRUE(*SystemOf(copy) == *held);
-    EXPECT_EQ(Numbers(copy), Numbers(*source));
-    EXPECT_EQ(Numbers(assigned), Numbers(*source));
+    // Held: a copy of utm; assigned: shares it; copy: a copy of it.
+    EXPECT_EQ(Values(held != utm.Get(), *held == *utm, SystemOf(assigned) == held,
+                     SystemOf(copy) != held, *SystemOf(copy) == *held),
+              "true true true true true");
+    EXPECT_EQ(Values(Numbers(copy)) + " | " + Values(Numbers(assigned)),
+              Values(Numbers(*source)) + " | " + Values(Numbers(*source)));
     const gxVec2 image = To(source->GetTransform(), 3, 4);
     source = nullptr;
-    EXPECT_EQ(To(copy.GetTransform(), 3, 4), image);
-    EXPECT_EQ(To(assigned.GetTransform(), 3, 4), image);
+    EXPECT_TRUE(To(copy.GetTransform(), 3, 4) == image);
+    EXPECT_TRUE(To(assigned.GetTransform(), 3, 4) == image);
     // SetCoordSystem takes a copy; an empty reference keeps the system held.
     frame.SetCoordSystem(utm);
     const CRef copied = SystemOf(frame);
     frame.SetCoordSystem(CRef());
-    EXPECT_NE(copied, utm.Get());
-    EXPECT_TRUE(*copied == *utm);
-    EXPECT_EQ(SystemOf(frame), copied);
+    // A copy of utm, still held.
+    EXPECT_EQ(Values(copied != utm.Get(), *copied == *utm, SystemOf(frame) == copied),
+              "true true true");
 }
 
 TEST(Coverage, DefaultsEqualityAndSharing) {
@@ -301,20 +291,17 @@ TEST(Coverage, DefaultsEqualityAndSharing) {
     EXPECT_TRUE(*cs == *latLong);
     EXPECT_EQ(cs->GetScnProjection(), 5);
     EXPECT_NE(cs, SystemOf(*b));
-    EXPECT_TRUE(*a == *b);
-    EXPECT_TRUE(GxCoverage(-180, -90, 180, 90, BRef()) == *b);
+    EXPECT_EQ(Values(*a == *b, GxCoverage(-180, -90, 180, 90, BRef()) == *b), "true true");
     // Each value is set on its own and compared exactly.
     for (int i = 0; i < 4; ++i) {
         double v[4] = {-180, -90, 180, 90};
         v[i] += 1e-12;
         GxCoverage c;
-        EXPECT_EQ(Succeeded({{"SetOriginX", c.SetOriginX(v[0])},
-                             {"SetOriginY", c.SetOriginY(v[1])},
-                             {"SetExtentX", c.SetExtentX(v[2])},
-                             {"SetExtentY", c.SetExtentY(v[3])}}),
-                  " SetOriginX SetOriginY SetExtentX SetExtentY");
-        EXPECT_TRUE(c == GxCoverage(v[0], v[1], v[2], v[3], BRef())) << i;
-        EXPECT_TRUE(c != *b) << i;
+        EXPECT_EQ(
+            Values(c.SetOriginX(v[0]), c.SetOriginY(v[1]), c.SetExtentX(v[2]), c.SetExtentY(v[3])),
+            "true true true true");
+        EXPECT_EQ(Values(c == GxCoverage(v[0], v[1], v[2], v[3], BRef()), c != *b), "true true")
+            << "equal to one made so, unequal to the default; value " << i;
     }
 
     // The copy constructor and Clone clone the system, assignment shares it.
@@ -322,27 +309,23 @@ TEST(Coverage, DefaultsEqualityAndSharing) {
     GxCoverage assigned(1, 2, 3, 4, Utm());
     assigned = *a;
     assigned = *&assigned;
-    EXPECT_NE(SystemOf(copy), cs);
-    EXPECT_TRUE(copy == *a);
-    EXPECT_NE(SystemOf(*a->Clone()), cs);
-    EXPECT_TRUE(*a->Clone() == *a);
-    EXPECT_EQ(SystemOf(assigned), cs);
-    EXPECT_TRUE(assigned == *a);
+    // copy, clone: own system, equal; assigned: shared system, equal.
+    EXPECT_EQ(Values(SystemOf(copy) != cs, copy == *a, SystemOf(*a->Clone()) != cs,
+                     *a->Clone() == *a, SystemOf(assigned) == cs, assigned == *a),
+              "true true true true true true");
 
     // A system given is shared and converts nothing. The replacement for an empty
     // one has no unit texts, so it equals no default system.
     const CRef utm = Utm();
-    EXPECT_TRUE(a->SetOrigin(1, 2));
-    EXPECT_TRUE(a->SetExtent(3, 4));
-    EXPECT_TRUE(a->SetCoordSystem(utm));
+    EXPECT_EQ(Values(a->SetOrigin(1, 2), a->SetExtent(3, 4), a->SetCoordSystem(utm)),
+              "true true true");
     EXPECT_EQ(SystemOf(*a), utm.Get());
-    EXPECT_EQ(
-        std::vector<double>({a->GetOriginX(), a->GetOriginY(), a->GetExtentX(), a->GetExtentY()}),
-        std::vector<double>({1, 2, 3, 4}));
+    EXPECT_EQ(Values(a->GetOriginX(), a->GetOriginY(), a->GetExtentX(), a->GetExtentY()),
+              "1 2 3 4");
     a->SetCoordSystem(BRef());
     char kind[32], name[32];
-    EXPECT_FALSE(SystemOf(*a)->GetUnits(kind, name));
-    EXPECT_TRUE(*a != GxCoverage(1, 2, 3, 4, BRef()));
+    EXPECT_EQ(Values(SystemOf(*a)->GetUnits(kind, name), *a != GxCoverage(1, 2, 3, 4, BRef())),
+              "false true");
 }
 
 } // namespace
