@@ -2,6 +2,8 @@
 #include <geoframe/foundation/GxSmartRef.h>
 #include <geoframe/foundation/gxDoubleTrait.h>
 
+#include "Text.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -42,29 +44,22 @@ unsigned long CountOf(GxRefBase* object) {
 TEST(RefCount, HoldersCountTakeBeforeTheyReleaseAndTheLastOneDeletes) {
     Tracked::deaths = 0;
     auto* raw = new Tracked;
-    EXPECT_EQ(raw->AddReference(), 1u);
-    EXPECT_EQ(raw->ReleaseReference(), 0u);
-    EXPECT_EQ(Tracked::deaths, 1);
+    const unsigned long added = raw->AddReference(), released = raw->ReleaseReference();
+    EXPECT_EQ(Values(added, released, Tracked::deaths.load()), "1 0 1") << "counts, then deaths";
     {
         GxSmartRef<Tracked> ref(new Tracked);
         const GxSmartRef<Tracked>& alias = ref;
         ref = alias; // the object already held, by its only holder, stays alive
         ref = ref.Get();
         GxSmartRef<Tracked> other(ref), copy(new Tracked(*ref)); // a copy starts from zero
-        EXPECT_EQ(Tracked::deaths, 1);
-        EXPECT_EQ(CountOf(ref), 2u);
-        EXPECT_EQ(CountOf(copy), 1u);
+        EXPECT_EQ(Values(Tracked::deaths.load(), CountOf(ref), CountOf(copy)), "1 2 1");
         ref = copy;
-        EXPECT_EQ(CountOf(other), 1u);
-        EXPECT_EQ(CountOf(copy), 2u);
+        EXPECT_EQ(Values(CountOf(other), CountOf(copy)), "1 2");
         ref = static_cast<Tracked*>(nullptr);
-        EXPECT_FALSE(ref);
-        EXPECT_TRUE(ref.IsNull());
-        EXPECT_EQ(CountOf(copy), 1u);
+        EXPECT_EQ(Values(!ref, ref.IsNull(), CountOf(copy)), "true true 1");
         // Base-class holders take derived objects; a move hands the reference over.
         GxSmartRef<GxRefBase> base(other), moved(std::move(base));
-        EXPECT_TRUE(base.IsNull());
-        EXPECT_EQ(CountOf(moved), 2u);
+        EXPECT_EQ(Values(base.IsNull(), CountOf(moved)), "true 2");
         other = static_cast<Tracked*>(nullptr);
         moved = GxSmartRef<GxRefBase>();
         EXPECT_EQ(Tracked::deaths, 2);
