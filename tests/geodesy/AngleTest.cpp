@@ -1,6 +1,7 @@
 #include <geoframe/geodesy/GxGeoAngle.h>
 
 #include "CommaLocale.h"
+#include "Text.h"
 
 #include <gtest/gtest.h>
 
@@ -31,8 +32,7 @@ char Hemi(const GxGeoAngle& angle) {
     angle.FreeString(text);
     GeoHemiType type = HEMI_EAST;
     const bool set = angle.GetHemisphere(type);
-    EXPECT_EQ(set, type != HEMI_NONE) << name;
-    EXPECT_EQ(name, kNames[type]);
+    EXPECT_EQ(Values(set, name), Values(type != HEMI_NONE, kNames[type]));
     return name[0];
 }
 
@@ -58,17 +58,14 @@ TEST(GeoAngle, NormalisesIntoOneTurnExactly) {
     for (const auto& c : cases) {
         GxGeoAngle set(0.0, "N");
         set.SetDecimalDegrees(c[0]);
-        for (const double r :
-             {double(set), double(GxGeoAngle(c[0])), double(GxGeoAngle() + c[0])}) {
-            EXPECT_EQ(r, c[1]) << c[0];
-            EXPECT_EQ(std::signbit(r), c[1] < 0) << c[0] << " " << r;
-        }
+        for (const double r : {double(set), double(GxGeoAngle(c[0])), double(GxGeoAngle() + c[0])})
+            EXPECT_EQ(Values(r), Values(c[1])) << c[0]; // -0 and 0 differ as text
     }
     GxGeoAngle radians;
     EXPECT_TRUE(radians.SetRadians(-1.5 * 3.141592653589793));
     EXPECT_NEAR(radians.GetDecimalDegrees(), 90.0, 1e-13);
-    EXPECT_TRUE(std::isnan(double(GxGeoAngle(NAN))));
-    EXPECT_TRUE(std::isnan(double(GxGeoAngle(INFINITY))));
+    EXPECT_EQ(Values(std::isnan(double(GxGeoAngle(NAN))), std::isnan(double(GxGeoAngle(INFINITY)))),
+              "true true");
 }
 
 TEST(GeoAngle, DegreesMinutesSecondsAndTheirCarry) {
@@ -83,7 +80,7 @@ TEST(GeoAngle, DegreesMinutesSecondsAndTheirCarry) {
         int d = 99, m = 99;
         double s = 99;
         EXPECT_TRUE(GxGeoAngle(c[0]).GetDMS(d, m, s)) << c[0];
-        EXPECT_EQ(std::vector<int>({d, m}), std::vector<int>({int(c[1]), int(c[2])})) << c[0];
+        EXPECT_EQ(Values(d, m), Values(c[1], c[2])) << c[0];
         EXPECT_NEAR(s, c[3], 1e-6) << c[0];
     }
     // The sign comes from the whole degrees alone; the axis stays.
@@ -193,9 +190,8 @@ TEST(AngleText, WritesTheCanonicalFormAndReadsItBack) {
     EXPECT_EQ(DmsText(GxGeoAngle(-179.999, "W"), 20), "179~59'56.39999999998281055014\" W");
     for (int precision : {21, 34, 100, 400, 1 << 30}) {
         const std::string text = DmsText(GxGeoAngle(-179.999, "S"), precision);
-        EXPECT_EQ(text.substr(0, 10), "179~59'56.") << precision;
-        EXPECT_EQ(text.substr(text.size() - 3), "\" S") << precision;
-        EXPECT_EQ(text.size(), 13u + std::min(precision, 1074)) << precision;
+        EXPECT_EQ(Values(text.substr(0, 10), text.substr(text.size() - 3), text.size()),
+                  Values("179~59'56.", "\" S", 13u + std::min(precision, 1074)));
     }
     // Random angles on every axis, including (-1, 0), survive text and back.
     std::mt19937_64 rng(20261206);
@@ -256,8 +252,9 @@ TEST(AngleText, RoundsTheSecondsOnceAndCarriesTheirSixty) {
         const double unit = std::pow(10.0, -(precision < 0 ? 6 : precision));
         const double error =
             std::fabs(std::remainder(back.GetDecimalDegrees() - degrees, 360.0)) * 3600.0;
-        ASSERT_LT(std::stoi(text.substr(tilde + 1, mark - tilde - 1)), 60) << text;
-        ASSERT_LT(seconds, 60.0) << text;
+        ASSERT_LT(std::max<double>(std::stoi(text.substr(tilde + 1, mark - tilde - 1)), seconds),
+                  60)
+            << "minutes or seconds: " << text;
         ASSERT_LE(error, 0.5 * unit + 6e-6 + 1e-9) << degrees << " -> " << text;
     }
 }
