@@ -3,6 +3,7 @@
 #include <geoframe/geodesy/GxGeoAngle.h>
 #include <geoframe/projection/GxProj4Interface.h>
 
+#include "Text.h"
 #include "geodesy/detail/BatchKernels.h"
 
 #include <gtest/gtest.h>
@@ -102,21 +103,21 @@ TEST_F(Datums, TrickyLinesAndLoadingOnceUntilCleanup) {
     // Misses: exact, case-sensitive names only; outputs untouched, nothing added.
     double x = 11, y = 12, z = 13;
     for (const char* miss : {"dup", "DU", "DUP ", "Zulu", "", static_cast<const char*>(nullptr)}) {
-        const std::string name = miss ? miss : "(null)";
-        EXPECT_FALSE(GxDatum::GetDatumShift(miss, x, y, z)) << name;
-        EXPECT_FALSE(GxDatum::GetDatumSigma(miss, x, y, z)) << name;
-        EXPECT_EQ(GxDatum::GetEllipsoid(miss), nullptr) << name;
+        // Shift, sigma, ellipsoid.
+        EXPECT_EQ(Values(GxDatum::GetDatumShift(miss, x, y, z),
+                         GxDatum::GetDatumSigma(miss, x, y, z),
+                         GxDatum::GetEllipsoid(miss) != nullptr),
+                  "false false false")
+            << (miss ? miss : "(null)");
     }
-    EXPECT_EQ(std::vector<double>({x, y, z}), std::vector<double>({11, 12, 13}));
+    EXPECT_EQ(Values(x, y, z), "11 12 13");
     EXPECT_EQ(Table(), table);
     // Loaded once: a second file is not read until the table is cleaned up.
     const std::string two = "\tTwo,x,x,\nTWO,CD,1,2,3,4,5,6,\n";
-    EXPECT_TRUE(Load(two));
-    EXPECT_TRUE(GxDatum::IsInitialized());
+    EXPECT_EQ(Values(Load(two), GxDatum::IsInitialized()), "true true");
     EXPECT_EQ(Table(), table);
     GxDatum::CleanupDatum();
-    EXPECT_FALSE(GxDatum::IsInitialized());
-    EXPECT_EQ(GxDatum::GetEllipsoid("DUP"), nullptr);
+    EXPECT_EQ(Values(GxDatum::IsInitialized(), Table()), "false ");
     EXPECT_TRUE(Load(two));
     EXPECT_EQ(Table(), "TWO|Two x|clrk80|1 2 3|4 5 6\n");
 }
@@ -184,8 +185,8 @@ TEST(Ellipsoid, EqualityToleranceAndClone) {
         const GxEllipsoid left(kA, kB, 0, 0, 0, "left");
         const GxEllipsoid right(kA + d.da, kB + d.db, d.dx, d.dy, d.dz, nullptr);
         const std::string row = Figure(right);
-        EXPECT_EQ(left == right, d.equal) << row;
-        EXPECT_EQ(right != left, !d.equal) << row;
+        EXPECT_EQ(Values(left == right, right != left), Values(d.equal, !d.equal))
+            << "== != " << row;
     }
     EXPECT_FALSE(GxEllipsoid(0, 0, 0, 0, 0, nullptr) == GxEllipsoid(1e-8, 0, 0, 0, 0, nullptr));
     GxEllipsoid e(kA, kB, 0, 0, 0, "x");
@@ -213,11 +214,10 @@ TEST(Ellipsoid, GeocentricKnownValuesPolarAxisFarAndDeepPoints) {
     } polar[] = {{kB + 100, 90, 100}, {-kB + 50, -90, -50}, {0, 0, -kB}};
     for (const auto& p : polar) {
         EXPECT_TRUE(wgs84.GeocentricToLatLong(0, 0, p.z, la, lo, h, true)) << p.z;
-        EXPECT_EQ(la, p.lat) << p.z;
-        EXPECT_EQ(lo, 0) << p.z;
+        EXPECT_EQ(Values(la, lo), Values(p.lat, 0)) << p.z;
         EXPECT_NEAR(h, p.height, 1e-9) << p.z;
-        EXPECT_TRUE(wgs84.GeocentricToLatLong(0, 0, p.z, la, lo, h, false)) << p.z;
-        EXPECT_EQ(h, 0.0) << p.z;
+        const bool ok = wgs84.GeocentricToLatLong(0, 0, p.z, la, lo, h, false);
+        EXPECT_EQ(Values(ok, h), "true 0") << p.z << ", without the height";
     }
     ASSERT_TRUE(wgs84.GeocentricToLatLong(1e-6, 0, kB + 100, la, lo, h, true)); // just off it
     EXPECT_NEAR(la, 90.0, 1e-9);
@@ -228,9 +228,10 @@ TEST(Ellipsoid, GeocentricKnownValuesPolarAxisFarAndDeepPoints) {
     GxGeoAngle angleLat(12.0, "N"), angleLon(34.0, "E");
     h = 0;
     EXPECT_FALSE(wgs84.GeocentricToLatLong(1000, 0, 1000, angleLat, angleLon, h, true));
-    EXPECT_EQ(angleLat, GxGeoAngle(12.0, "N"));
-    EXPECT_EQ(angleLon, GxGeoAngle(34.0, "E"));
-    EXPECT_NE(h, 0.0);
+    EXPECT_EQ(
+        Values(angleLat == GxGeoAngle(12.0, "N"), angleLon == GxGeoAngle(34.0, "E"), h != 0.0),
+        "true true true")
+        << "latitude, longitude kept, height written";
 
     // Far out the height is coarser than the 2^-23 m step limit; the exact answer
     // must still count as converged.
@@ -337,9 +338,8 @@ TEST_F(Datums, ShippedFileMovesAPointOntoWgs84) {
     int count = 0;
     for (std::string row; std::getline(rows, row); ++count)
         ids.insert(GxDatum::GetEllipsoid(row.substr(0, row.find('|')).c_str()));
-    EXPECT_GE(count, 15);
-    EXPECT_GE(ids.size(), 10u);
-    EXPECT_EQ(ids.count("Unknown"), 0u);
+    EXPECT_EQ(Values(count >= 15, ids.size() >= 10, ids.count("Unknown")), "true true 0")
+        << count << " datums on " << ids.size() << " ellipsoids";
     EXPECT_STREQ(GxDatum::GetEllipsoid("OGB-M"), "airy");
 
     // Meades Ranch, origin of the North American Datum 1927, and its published
