@@ -38,7 +38,7 @@ std::string Values(const T&... values) {
         char number[32];
         if constexpr (std::is_same_v<V, bool>)
             text += v ? " true" : " false";
-        else if constexpr (std::is_arithmetic_v<V>)
+        else if constexpr (std::is_arithmetic_v<V> || std::is_enum_v<V>)
             std::snprintf(number, sizeof number, " %.17g", double(v)), text += number;
         else
             text += std::string(" ") + v;

@@ -126,7 +126,8 @@ TEST(CoordSys, UnitTextsAndBufferSizes) {
     ASSERT_TRUE(cs.GetUnits(b[0], b[1]));
     EXPECT_EQ(std::string(b[0]) + "/" + b[1], "Distance/Feet");
     GxCoordSysBase::VerticalDatumType datum = GxCoordSysBase::VERTICAL_DATUM_GEOID;
-    EXPECT_TRUE(cs.GetVerticalDatum(datum) ? datum == 0 : false) << datum;
+    const bool gotDatum = cs.GetVerticalDatum(datum);
+    EXPECT_EQ(Values(gotDatum, datum), "true 0");
     // Save and Load: stdout, stdin, null, null.
     EXPECT_EQ(Values(cs.Save(stdout), cs.Load(stdin), cs.Save(nullptr), cs.Load(nullptr)),
               "false false false false");
@@ -153,7 +154,8 @@ TEST(CoordSys, SharingAndCopies) {
     EXPECT_EQ(utm->GetEllipsoid().Get(), clarke.Get());
     // An empty projection drops the projection and keeps the ellipsoid.
     ASSERT_TRUE(cs.SetProjection(PRef()));
-    EXPECT_TRUE(cs.GetProjection(p) ? !p : false);
+    ASSERT_TRUE(cs.GetProjection(p));
+    EXPECT_FALSE(p);
     EXPECT_STREQ(ellipsoid(cs), "clarke");
     // Held as passed; the ellipsoid reported is the projection's.
     EXPECT_STREQ(ellipsoid(GxCoordSys(utm, wgs84)), "clarke");
@@ -164,7 +166,8 @@ TEST(CoordSys, SharingAndCopies) {
     const BRef clone = source->Clone();
     EXPECT_TRUE(*clone == *source);
     EXPECT_STREQ(ellipsoid(*clone), "clarke");
-    ASSERT_TRUE(clone->GetProjection(p) ? p : false);
+    ASSERT_TRUE(clone->GetProjection(p));
+    ASSERT_TRUE(p);
     EXPECT_NE(p.Get(), utm.Get());
     static_cast<GxUTMProjection&>(*p).SetZone(34);
     EXPECT_TRUE(*clone != *source);
@@ -173,7 +176,8 @@ TEST(CoordSys, SharingAndCopies) {
     assigned = *source;
     assigned = assigned;
     char k[16], n[16];
-    EXPECT_TRUE(assigned.GetProjection(p) ? !p : false);
+    ASSERT_TRUE(assigned.GetProjection(p));
+    EXPECT_FALSE(p);
     EXPECT_FALSE(assigned.GetUnits(k, n));
 }
 
