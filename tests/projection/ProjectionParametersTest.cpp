@@ -24,8 +24,8 @@ bool Converts(const GxProjection& p, double lat = 45.0, double lon = 9.0) {
 TEST(UTMProjection, ZonesHemispheresAndTheirLists) {
     for (const auto& c : {std::pair{0, 1}, {-7, 1}, {33, 33}, {60, 60}, {75, 60}}) {
         int zone = -1;
-        EXPECT_TRUE(GxUTMProjection(Wgs84(), c.first, 0).GetZone(zone) ? zone == c.second : false)
-            << c.first << ": " << zone;
+        const bool got = GxUTMProjection(Wgs84(), c.first, 0).GetZone(zone);
+        EXPECT_EQ(Values(got, zone), Values(true, c.second)) << c.first;
     }
     GxUTMProjection utm; // zone 10, north, not configured yet
     // "zone hemisphere: PROJ list", -1 for a getter that fails.
@@ -178,7 +178,8 @@ TEST(ConicProjections, DefaultsListsAndRefusedParallels) {
         // PROJ refuses opposite parallels: the setter still succeeds, the angle is
         // kept and shown, conversions fail.
         EXPECT_TRUE(conic.SetLowerLat(-45));
-        EXPECT_TRUE(conic.GetLowerLat(lower) ? lower == -45 : false) << lower;
+        const bool got = conic.GetLowerLat(lower);
+        EXPECT_EQ(Values(got, lower), "true -45");
         EXPECT_NE(std::string(conic.GetProjectionInstanceDesc()).find("45~0'0.00\" S"),
                   std::string::npos);
         EXPECT_FALSE(Converts(conic, 40, -100));
