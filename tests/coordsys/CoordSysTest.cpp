@@ -79,20 +79,18 @@ TEST(CoordSys, SceneDatabaseCodes) {
                                    "Angular_distance in degrees", longKind.c_str()};
     const char* const linear[] = {nullptr, "Angular Distanc", "Xngular Distance",
                                   " Angular Distance", "Angular-Distance"};
-    const struct {
-        PRef projection;
-        int code; // -1: by the unit kind
-    } projections[] = {{new GxFlatEarthProjection(), 0},
-                       {new GxTrapezoidalProjection(), 1},
-                       {PRef(), -1},
-                       {new GxLCCProjection(), 3},
-                       {new GxUTMProjection(), 4},
-                       {new GxACEAProjection(), 5},
-                       {new GxStereographicProjection(), 5},
-                       {new Named("Latitude/Longitude"), -1},
-                       {new Named(nullptr), 5},
-                       {new Named("Mercator"), 5},
-                       {new Named("latitude/longitude"), 5}};
+    // Each projection's code, -1 where the unit kind decides.
+    const std::pair<PRef, int> projections[] = {{new GxFlatEarthProjection(), 0},
+                                                {new GxTrapezoidalProjection(), 1},
+                                                {PRef(), -1},
+                                                {new GxLCCProjection(), 3},
+                                                {new GxUTMProjection(), 4},
+                                                {new GxACEAProjection(), 5},
+                                                {new GxStereographicProjection(), 5},
+                                                {new Named("Latitude/Longitude"), -1},
+                                                {new Named(nullptr), 5},
+                                                {new Named("Mercator"), 5},
+                                                {new Named("latitude/longitude"), 5}};
     for (const auto& [projection, code] : projections)
         for (int a = 0; a < 2; ++a)
             for (const char* kind : a ? angular : linear)
