@@ -3,6 +3,7 @@
 // bad-values test).
 
 #include "ProjectionKinds.h"
+#include "Text.h"
 
 #include <gtest/gtest.h>
 
@@ -35,10 +36,11 @@ TEST(ProjectionFamily, EveryOverloadRoundTripsAndShiftsByTheLocalOrigin) {
             // The other forms agree with the gxVec3 ones.
             const GxGeoCoord coord(GxGeoAngle(p[1], "N"), GxGeoAngle(p[0], "E"), p[2], Wgs84());
             double x, y, z, lat, lon, elev;
-            EXPECT_TRUE(shifted->GeoCoord2Proj(coord, x, y));
-            EXPECT_EQ(gxVec3(x, y, local[2]), local);
-            EXPECT_TRUE(shifted->GeoCoord2Proj(coord, fromCoord));
-            EXPECT_EQ(fromCoord, local);
+            EXPECT_EQ(Values(shifted->GeoCoord2Proj(coord, x, y),
+                             shifted->GeoCoord2Proj(coord, fromCoord)),
+                      "true true");
+            EXPECT_EQ(Values(x, y, fromCoord[0], fromCoord[1], fromCoord[2]),
+                      Values(local[0], local[1], local[0], local[1], local[2]));
             shifted->LLE2Proj(GxGeoAngle(p[1]), GxGeoAngle(p[0]), p[2], x, y, z);
             EXPECT_EQ(gxVec3(x, y, z), local);
             EXPECT_TRUE(shifted->Proj2LatLong(local[0], local[1], lat, lon));
@@ -64,17 +66,14 @@ TEST(ProjectionFamily, ClonesEqualityAndEllipsoidSharing) {
         GxSmartRef<GxProjection> p = kind.Make(wgs84);
         p->SetLocalOrigin(10.0, 20.0, 30.0);
         GxSmartRef<GxProjection> clone = p->Clone();
-        EXPECT_TRUE(clone->IsEqual(p));
-        EXPECT_TRUE(p->IsEqual(clone));
-        EXPECT_TRUE(p->IsEqual(p));
+        EXPECT_EQ(Values(clone->IsEqual(p), p->IsEqual(clone), p->IsEqual(p)), "true true true");
         EXPECT_FALSE(p->IsEqual(GxSmartRef<GxProjection>()));
         EXPECT_EQ(clone->GetEllipsoid().Get(), wgs84.Get());
         EXPECT_STREQ(clone->GetProjectionInstanceDesc(), p->GetProjectionInstanceDesc());
         EXPECT_NE(clone->GetProjectionInstanceDesc(), p->GetProjectionInstanceDesc());
         const gxVec3 in(0.5 * (kind.lonMin + kind.lonMax), kind.latMin, 1.0);
         gxVec3 a, b;
-        EXPECT_TRUE(p->LatLong2Proj(in, a));
-        EXPECT_TRUE(clone->LatLong2Proj(in, b));
+        EXPECT_EQ(Values(p->LatLong2Proj(in, a), clone->LatLong2Proj(in, b)), "true true");
         EXPECT_EQ(a, b);
 
         // Any difference in the local origin, however small, or in the ellipsoid.
@@ -113,8 +112,7 @@ TEST(ProjectionFamily, AnEllipsoidChangedInPlaceReachesEveryHolder) {
             change(*fresh);
             GxSmartRef<GxProjection> expected = kind.Make(fresh);
             for (const GxSmartRef<GxProjection>& q : {p, clone, p->Clone()}) {
-                EXPECT_TRUE(q->IsEqual(expected));
-                EXPECT_TRUE(expected->IsEqual(q));
+                EXPECT_EQ(Values(q->IsEqual(expected), expected->IsEqual(q)), "true true");
                 EXPECT_STREQ(q->GetProjectionInstanceDesc(), expected->GetProjectionInstanceDesc());
                 EXPECT_EQ(Parameters(*q), Parameters(*expected));
                 for (const gxVec3& point : Points(kind, 20, 3)) {
@@ -122,8 +120,9 @@ TEST(ProjectionFamily, AnEllipsoidChangedInPlaceReachesEveryHolder) {
                     ASSERT_TRUE(q->LatLong2Proj(point, got));
                     ASSERT_TRUE(expected->LatLong2Proj(point, want));
                     EXPECT_EQ(got, want);
-                    EXPECT_TRUE(q->Proj2LatLong(got, back));
-                    EXPECT_TRUE(expected->Proj2LatLong(want, wantBack));
+                    EXPECT_EQ(
+                        Values(q->Proj2LatLong(got, back), expected->Proj2LatLong(want, wantBack)),
+                        "true true");
                     EXPECT_EQ(back, wantBack);
                 }
             }
@@ -145,8 +144,8 @@ TEST(ProjectionFamily, UnconfiguredAndRefusedProjectionsSayWhy) {
         for (GxSmartRef<GxProjection> q : {p, p->Clone()}) {
             const auto& proj4 = dynamic_cast<const GxProj4Projection&>(*q);
             gxVec3 out(1, 2, 3);
-            EXPECT_FALSE(q->LatLong2Proj(gxVec3(9, 45, 0), out));
-            EXPECT_FALSE(proj4.IsConfigured());
+            EXPECT_EQ(Values(q->LatLong2Proj(gxVec3(9, 45, 0), out), proj4.IsConfigured()),
+                      "false false");
             EXPECT_EQ(out, gxVec3(1, 2, 3));
             EXPECT_STREQ(proj4.GetConfigureError(), "not configured yet");
             p->GetEllipsoid()->SetSemiMajorRadius(6378138.0, false); // still not configured
@@ -176,8 +175,7 @@ TEST(ProjectionFamily, WithoutAnEllipsoid) {
         EXPECT_STREQ(desc + std::strlen(desc) - 15, "\nDatum: Unknown");
         EXPECT_EQ(p->SetLocalOrigin(1.0, 2.0, 3.0), kind.OwnMath());
         EXPECT_EQ(p->LatLong2Proj(in, out), kind.OwnMath());
-        EXPECT_TRUE(p->IsEqual(p->Clone()));
-        EXPECT_FALSE(p->IsEqual(kind.Make()));
+        EXPECT_EQ(Values(p->IsEqual(p->Clone()), p->IsEqual(kind.Make())), "true false");
 
         // Taking the ellipsoid away stops a PROJ-backed projection converting with its
         // old list; giving one back restores it.
