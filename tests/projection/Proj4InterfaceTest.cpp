@@ -89,7 +89,8 @@ TEST(Proj4Interface, ParameterListStates) {
     const char* withNull[] = {"proj=utm", nullptr};
     EXPECT_FALSE(adapter.SetParameterList(2, withNull));
     EXPECT_EQ(adapter.GetParameterList(), twenty);
-    EXPECT_TRUE(adapter.SetParameterList(25, many.data()) && Converts(adapter));
+    EXPECT_TRUE(adapter.SetParameterList(25, many.data()));
+    EXPECT_TRUE(Converts(adapter));
     EXPECT_EQ(adapter.GetParameterList().size(), 25u);
     EXPECT_EQ(adapter.GetParameterList(), Parameters(adapter));
 }
