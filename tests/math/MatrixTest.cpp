@@ -40,8 +40,7 @@ TEST(Matrix, PreAndPostMembersComposeOnEitherSide) {
     const M4::RotAxis y = M4::AXIS_Y;
     M4 t, pre = m, post = m;
     auto check = [&](const char* what) { // pre: M = T * M, post: M = M * T
-        EXPECT_TRUE(pre.equal(t * m, 1e-13)) << what;
-        EXPECT_TRUE(post.equal(m * t, 1e-13)) << what;
+        EXPECT_EQ(Values(pre.equal(t * m, 1e-13), post.equal(m * t, 1e-13)), "true true") << what;
         pre = post = m;
     };
     t.makeTrans(1, -2, 3), pre.preTrans(gxVec3(1, -2, 3)), post.postTrans(1, -2, 3), check("t");
@@ -58,11 +57,10 @@ TEST(Matrix, PreAndPostMembersComposeOnEitherSide) {
     EXPECT_EQ(Values(t[3][1], t[2][3]), Values(m[3][1], m[2][3]));
     t = m; // products are formed before they are stored
     t.preMult(t);
-    EXPECT_TRUE(t == m * m);
-    EXPECT_TRUE((t = m, t *= t) == m * m);
-    EXPECT_TRUE(((m + m) - m) == m);
-    EXPECT_TRUE(m * 4.0 / 4.0 == m);
-    EXPECT_EQ(&m[3][1], &m[0][0] + 13);
+    const bool preMult = t == m * m, inPlace = (t = m, t *= t) == m * m;
+    EXPECT_EQ(
+        Values(preMult, inPlace, ((m + m) - m) == m, m * 4.0 / 4.0 == m, &m[3][1] == &m[0][0] + 13),
+        "true true true true true");
 }
 
 TEST(Matrix, InverseTimesMatrixIsIdentityAndFailureTouchesNothing) {
@@ -71,10 +69,10 @@ TEST(Matrix, InverseTimesMatrixIsIdentityAndFailureTouchesNothing) {
         const M4 a = AnyMatrix(rng), b = AnyMatrix(rng);
         M4 inv = a, c = a;
         ASSERT_TRUE(inv.invert());
-        EXPECT_TRUE((inv * a).equal(M4(), 1e-9)) << n;
-        EXPECT_TRUE((a * inv).equal(M4(), 1e-9)) << n;
-        EXPECT_TRUE(((a / b) * b).equal(a, 1e-8)) << n;
-        EXPECT_TRUE(SameBits(c /= b, a / b)) << n;
+        EXPECT_EQ(Values((inv * a).equal(M4(), 1e-9), (a * inv).equal(M4(), 1e-9),
+                         ((a / b) * b).equal(a, 1e-8), SameBits(c /= b, a / b)),
+                  "true true true true")
+            << n;
     }
     M4 perm(0, 1, 0, 0, 0, 0, 1, 0, 1, 0, 0, 0, 0, 0, 0, 1), pt = perm; // needs row exchanges
     pt.transpose();
@@ -117,9 +115,10 @@ TEST(Matrix, DecompositionsInvertTheirConstructions) {
         EXPECT_TRUE(again.equal(m, 1e-9)) << n;
         EXPECT_NEAR(a, angle, 1e-6) << n;
         m.makeCoord(gxVec3(r, p, h), gxVec3(h, p, r));
-        EXPECT_TRUE(m.getCoord(xyz, hpr)) << n;
-        EXPECT_TRUE(xyz == gxVec3(r, p, h)) << n;
-        EXPECT_TRUE(hpr.equal(gxVec3(h, p, r), 1e-9)) << n;
+        const bool got = m.getCoord(xyz, hpr);
+        EXPECT_EQ(Values(got, xyz == gxVec3(r, p, h), hpr.equal(gxVec3(h, p, r), 1e-9)),
+                  "true true true")
+            << n;
         m.postScale(scale), m.getScale(xyz);
         EXPECT_TRUE(xyz.equal(gxVec3(std::fabs(scale[0]), scale[1], -scale[2]), 1e-12));
     }
@@ -134,9 +133,9 @@ TEST(Matrix, DecompositionsInvertTheirConstructions) {
     flat.makeRot(40, 0.6, 0.8, 0), flat.postScale(0, 2, 3), flat.getScale(s);
     over[1][2] = std::nextafter(1.0, 2.0), over.getEuler(hpr);
     M4(1, 0, 0, 0, 1, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1).getScale(sheared); // the shear is removed
-    EXPECT_TRUE(s.equal(gxVec3(0, 2, 3), 1e-12));
-    EXPECT_EQ(hpr[1], 90.0);
-    EXPECT_TRUE(sheared.equal(gxVec3(std::sqrt(2), std::sqrt(0.5), 1), 1e-15));
+    EXPECT_EQ(Values(s.equal(gxVec3(0, 2, 3), 1e-12), hpr[1],
+                     sheared.equal(gxVec3(std::sqrt(2), std::sqrt(0.5), 1), 1e-15)),
+              "true 90 true");
 }
 
 TEST(Matrix, CameraMatricesMapTheirVolumeCorners) {
@@ -209,18 +208,15 @@ TEST(MatStack, PushSavesPopRestoresAndCopiesOwnTheirMatrices) {
     const gxMatrix4 moved = *s;
     copy = s; // has matrices of its own
     copy->makeScale(5, 5, 5);
-    EXPECT_TRUE(*s == moved);
-    EXPECT_EQ(Values(copy.getMaxDepth(), copy.getCurDepth()), "4 1");
+    EXPECT_EQ(Values(*s == moved, copy.getMaxDepth(), copy.getCurDepth()), "true 4 1");
     ASSERT_TRUE(s.pop());
-    EXPECT_TRUE(*s == gxMatrix4());
-    EXPECT_EQ(s.getCurDepth(), 0);
+    EXPECT_EQ(Values(*s == gxMatrix4(), s.getCurDepth()), "true 0");
     s->postScale(2, 2, 2);
     const gxMatrix4 bottom = *s;
     ASSERT_TRUE(s.push());
     EXPECT_TRUE(*s == bottom); // a copy of the top
     s.push(), s->makeIdent(), s.reset();
-    EXPECT_TRUE(*s == bottom);
-    EXPECT_EQ(s.getCurDepth(), 0);
+    EXPECT_EQ(Values(*s == bottom, s.getCurDepth()), "true 0");
 }
 
 } // namespace
