@@ -21,9 +21,9 @@ GxGeoCoord At(double lat, double lon, double elevation, Ref e) {
 void ExpectAt(const GxGeoCoord& c, double lat, double lon, double elevation, double tol = 1e-12) {
     double la, lo, el;
     c.GetLatLong(la, lo, el);
-    EXPECT_NEAR(la, lat, tol) << "latitude for " << lat << " " << lon << " " << elevation;
-    EXPECT_NEAR(lo, lon, tol) << "longitude for " << lat << " " << lon << " " << elevation;
-    EXPECT_NEAR(el, elevation, 1e-6) << "elevation for " << lat << " " << lon << " " << elevation;
+    EXPECT_NEAR(la, lat, tol) << "latitude for " << Values(lat, lon, elevation);
+    EXPECT_NEAR(lo, lon, tol) << "longitude for " << Values(lat, lon, elevation);
+    EXPECT_NEAR(el, elevation, 1e-6) << "elevation for " << Values(lat, lon, elevation);
 }
 
 TEST(GeoCoord, GeocentricAndDirectionRoundTrips) {
@@ -106,41 +106,37 @@ TEST(GeoCoord, RefusalsChangeNothing) {
         double out[3] = {1, 2, 3};
         GxGeoAngle lat(12.0, "N"), lon(34.0, "E");
         const GxEllipsoidBase& e = *wgs84;
-        EXPECT_EQ(Succeeded({{"GeocentricToLatLong", e.GeocentricToLatLong(v[0], v[1], v[2], out[0],
-                                                                           out[1], out[2], true)},
-                             {"GeocentricToLatLong(angles)",
-                              e.GeocentricToLatLong(v[0], v[1], v[2], lat, lon, out[2], true)},
-                             {"LatLongToGeocentric",
-                              e.LatLongToGeocentric(v[0], v[1], v[2], out[0], out[1], out[2])},
-                             {"GeocentricToWGS84",
-                              e.GeocentricToWGS84(v[0], v[1], v[2], out[0], out[1], out[2])},
-                             {"WGS84ToGeocentric",
-                              e.WGS84ToGeocentric(v[0], v[1], v[2], out[0], out[1], out[2])}}),
-                  "")
+        // To angles (numbers, GxGeoAngles), to geocentric, to and from WGS 84: all refuse.
+        EXPECT_EQ(Values(e.GeocentricToLatLong(v[0], v[1], v[2], out[0], out[1], out[2], true),
+                         e.GeocentricToLatLong(v[0], v[1], v[2], lat, lon, out[2], true),
+                         e.LatLongToGeocentric(v[0], v[1], v[2], out[0], out[1], out[2]),
+                         e.GeocentricToWGS84(v[0], v[1], v[2], out[0], out[1], out[2]),
+                         e.WGS84ToGeocentric(v[0], v[1], v[2], out[0], out[1], out[2])),
+                  "false false false false false")
             << v[0] << " " << v[1] << " " << v[2];
         EXPECT_EQ(std::vector<double>(out, out + 3), std::vector<double>({1, 2, 3}));
         EXPECT_EQ(lat, GxGeoAngle(12.0, "N"));
         EXPECT_EQ(lon, GxGeoAngle(34.0, "E"));
         for (const Ref& any : {Ref(), wgs84}) {
             GxGeoCoord c = At(12, 34, 56, any);
-            EXPECT_EQ(
-                Succeeded({{"SetGeocentricCoord", c.SetGeocentricCoord(v[0], v[1], v[2], true)},
-                           {"SetLatLong", c.SetLatLong(GxGeoAngle(v[0]), GxGeoAngle(v[1]), v[2])},
-                           {"SetDirCos", c.SetDirCos(v[0], v[1], v[2], 1.0)},
-                           {"SetDirCos(scalar)", c.SetDirCos(1, 0, 0, v[0] + v[1] + v[2])}}),
-                "")
+            // Geocentric, angles, direction, scalar: all refuse.
+            EXPECT_EQ(Values(c.SetGeocentricCoord(v[0], v[1], v[2], true),
+                             c.SetLatLong(GxGeoAngle(v[0]), GxGeoAngle(v[1]), v[2]),
+                             c.SetDirCos(v[0], v[1], v[2], 1.0),
+                             c.SetDirCos(1, 0, 0, v[0] + v[1] + v[2])),
+                      "false false false false")
                 << v[0] << " " << v[1] << " " << v[2];
             ExpectAt(c, 12, 34, 56);
             // A coordinate holding a non-finite value converts to nothing.
             gxVec3 direction(4, 5, 6), xyz(7, 8, 9);
             double scalar = 10;
             const GxGeoCoord broken = At(v[0], v[1], v[2], any);
-            EXPECT_EQ(Succeeded({{"GetDirCos", broken.GetDirCos(direction, scalar)},
-                                 {"GetGeocentricCoord", broken.GetGeocentricCoord(xyz, true)}}),
-                      "");
-            EXPECT_TRUE(direction == gxVec3(4, 5, 6));
-            EXPECT_TRUE(xyz == gxVec3(7, 8, 9));
-            EXPECT_EQ(scalar, 10);
+            EXPECT_EQ(
+                Values(broken.GetDirCos(direction, scalar), broken.GetGeocentricCoord(xyz, true)),
+                "false false");
+            EXPECT_EQ(
+                Values(direction[0], direction[1], direction[2], xyz[0], xyz[1], xyz[2], scalar),
+                "4 5 6 7 8 9 10");
         }
     }
     // Refused too: the geocentric conversions without an ellipsoid, the zero
@@ -148,16 +144,13 @@ TEST(GeoCoord, RefusalsChangeNothing) {
     // a scalar whose elevation overflows.
     GxGeoCoord bare = At(12, 34, 56, Ref()), held = At(12, 34, 56, wgs84);
     gxVec3 xyz(4, 5, 6);
-    EXPECT_EQ(Succeeded({{"bare GetGeocentricCoord", bare.GetGeocentricCoord(xyz, true)},
-                         {"bare SetGeocentricCoord",
-                          bare.SetGeocentricCoord(gxVec3(6378137.0, 0, 0), true)},
-                         {"held SetDirCos(0)", held.SetDirCos(0, 0, 0, 3.0)},
-                         {"held SetDirCos(1e303)", held.SetDirCos(1, 0, 0, 1e303)}}),
-              "");
+    EXPECT_EQ(Values(bare.GetGeocentricCoord(xyz, true),
+                     bare.SetGeocentricCoord(gxVec3(6378137.0, 0, 0), true),
+                     held.SetDirCos(0, 0, 0, 3.0), held.SetDirCos(1, 0, 0, 1e303)),
+              "false false false false");
     ExpectAt(bare, 12, 34, 56);
     ExpectAt(held, 12, 34, 56);
-    EXPECT_TRUE(xyz == gxVec3(4, 5, 6));
-    EXPECT_TRUE(bare.SetDirCos(0, 0, 0, 3.0));
+    EXPECT_EQ(Values(xyz == gxVec3(4, 5, 6), bare.SetDirCos(0, 0, 0, 3.0)), "true true");
 }
 
 TEST(GeoCoord, ArithmeticWrapsAndKeepsTheLeftEllipsoid) {
@@ -168,8 +161,9 @@ TEST(GeoCoord, ArithmeticWrapsAndKeepsTheLeftEllipsoid) {
     const GxGeoCoord difference = a - b, sum = a + b;
     ExpectAt(difference, 30, -10, 70); // 350 wraps to -10
     ExpectAt(sum, -10, 0, 130);
-    EXPECT_EQ(difference.GetEllipsoid().Get(), mine.Get());
-    EXPECT_EQ(sum.GetEllipsoid().Get(), mine.Get());
+    EXPECT_EQ(Values(difference.GetEllipsoid().Get() == mine.Get(),
+                     sum.GetEllipsoid().Get() == mine.Get()),
+              "true true");
 }
 
 } // namespace
