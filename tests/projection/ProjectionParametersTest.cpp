@@ -102,8 +102,10 @@ TEST(UTMProjection, StandardZone) {
     Ellipsoid e = Wgs84();
     EXPECT_TRUE(GxUTMProjection::NewStandardZone(e, 0, 1)->IsEqual(new GxUPSProjection(e, 1)));
     EXPECT_TRUE(GxUTMProjection::NewStandardZone(e, 60, 1)->IsEqual(new GxUTMProjection(e, 60, 1)));
-    EXPECT_FALSE(GxUTMProjection::NewStandardZone(e, 61, 0));
-    EXPECT_FALSE(GxUTMProjection::NewStandardZone(e, -1, 0));
+    EXPECT_EQ(Values(!GxUTMProjection::NewStandardZone(e, 61, 0),
+                     !GxUTMProjection::NewStandardZone(e, -1, 0)),
+              "true true")
+        << "none for zones 61 and -1";
 }
 
 // UPS: a polar stereographic with k0 0.994 and the false origin in its local origin,
@@ -139,9 +141,9 @@ TEST(UPSProjection, PolesOriginAndEquality) {
         // Equal to its clones, never to a plain stereographic projection of the same
         // parameters, either way round.
         stere.SetLocalOrigin(-2e6, -2e6, 0);
-        EXPECT_TRUE(ups.IsEqual(ups.Clone()));
-        EXPECT_FALSE(ups.IsEqual(stere.Clone()));
-        EXPECT_FALSE(stere.IsEqual(ups.Clone()));
+        EXPECT_EQ(Values(ups.IsEqual(ups.Clone()), ups.IsEqual(stere.Clone()),
+                         stere.IsEqual(ups.Clone())),
+                  "true false false");
     }
     EXPECT_STREQ(GxUPSProjection(e, 1).Clone()->GetProjectionInstanceDesc(),
                  "UPS (Universal Polar Stereographic)\nOrigin: 90~0'0.00\" S, 0~0'0.00\" E\n"
@@ -162,8 +164,8 @@ TEST(ConicProjections, DefaultsListsAndRefusedParallels) {
                          fromEllipsoid->GetUpperLat(fromUpper)),
                   "true true true");
         EXPECT_EQ(Values(upper, lower, fromUpper), "1 0 0");
-        EXPECT_FALSE(Converts(*defaults)); // not configured
-        EXPECT_FALSE(Converts(*fromEllipsoid));
+        EXPECT_EQ(Values(Converts(*defaults), Converts(*fromEllipsoid)),
+                  "false false"); // not configured
 
         Conic& conic = *defaults;
         EXPECT_TRUE(conic.SetOriginLatLong(23, -96));
@@ -182,8 +184,7 @@ TEST(ConicProjections, DefaultsListsAndRefusedParallels) {
         EXPECT_EQ(Values(got, lower), "true -45");
         EXPECT_NE(std::string(conic.GetProjectionInstanceDesc()).find("45~0'0.00\" S"),
                   std::string::npos);
-        EXPECT_FALSE(Converts(conic, 40, -100));
-        EXPECT_FALSE(conic.SetLocalOrigin(0, 0, 0));
+        EXPECT_EQ(Values(Converts(conic, 40, -100), conic.SetLocalOrigin(0, 0, 0)), "false false");
         EXPECT_FALSE(conic.IsEqual(copy)); // differ in the lower latitude only
     }
 }
@@ -216,9 +217,7 @@ TEST(StereographicProjection, ScaleSwitchAndPoles) {
     ASSERT_TRUE(lat90.LatLong2Proj(in, b));
     ASSERT_TRUE(k1.LatLong2Proj(in, c));
     ASSERT_TRUE(k994.LatLong2Proj(in, d));
-    EXPECT_TRUE(a == b);
-    EXPECT_TRUE(a.equal(c, 1e-9));
-    EXPECT_FALSE(a.equal(d, 1.0));
+    EXPECT_EQ(Values(a == b, a.equal(c, 1e-9), a.equal(d, 1.0)), "true true false");
 
     // Poles convert as +-89.99999.
     for (GxStereographicProjection* p : {&k994, &south}) {
@@ -347,13 +346,11 @@ TEST(DegreeGridProjections, FormulasBitForBit) {
 TEST(ProjectionParameters, RefusedRadiiAndTheProcessLocale) {
     // PROJ refuses a zero radius: the UTM setters report it.
     GxUTMProjection utm(new GxEllipsoid(0.0, 0.0, 0, 0, 0, "none"), 33, 0);
-    EXPECT_EQ(Succeeded({{"zone", utm.SetZone(32)},
-                         {"origin", utm.SetLocalOrigin(1, 2, 3)},
-                         {"converts", Converts(utm, 45, 9)}}),
-              "");
-    EXPECT_EQ(
-        Succeeded({{"ellipsoid", utm.SetEllipsoid(Wgs84())}, {"converts", Converts(utm, 45, 9)}}),
-        " ellipsoid converts");
+    // Zone, local origin, conversion.
+    EXPECT_EQ(Values(utm.SetZone(32), utm.SetLocalOrigin(1, 2, 3), Converts(utm, 45, 9)),
+              "false false false");
+    EXPECT_TRUE(utm.SetEllipsoid(Wgs84()));
+    EXPECT_TRUE(Converts(utm, 45, 9));
 
     // Parameter texts use a decimal point whatever the process locale.
     Texts list;
