@@ -2,6 +2,7 @@
 #include <geoframe/projection/GxProj4Interface.h>
 
 #include "ProjectionKinds.h"
+#include "Text.h"
 
 #include <gtest/gtest.h>
 
@@ -40,8 +41,7 @@ bool Converts(GxProj4Interface& adapter) {
     const bool fwd = adapter.LatLong2Proj(GxGeoAngle(45.0), GxGeoAngle(9.0), x, y);
     EXPECT_EQ(fwd, adapter.Proj2LatLong(500000.0, 4982950.4002, lat, lon));
     if (!fwd) {
-        EXPECT_EQ(std::vector<double>({x, y, double(lat), double(lon)}),
-                  std::vector<double>({1.5, 2.5, 3.0, 4.0}));
+        EXPECT_EQ(Values(x, y, double(lat), double(lon)), "1.5 2.5 3 4");
         return false;
     }
     EXPECT_LT(std::fabs(x - 500000) + std::fabs(y - 4982950.4002), 1e-3) << x << " " << y;
@@ -52,8 +52,7 @@ bool Converts(GxProj4Interface& adapter) {
 
 TEST(Proj4Interface, ParameterListStates) {
     GxProj4Interface adapter;
-    EXPECT_EQ(Parameters(adapter), std::vector<std::string>());
-    EXPECT_FALSE(Converts(adapter));
+    EXPECT_EQ(Values(Parameters(adapter).size(), Converts(adapter)), "0 false");
     ASSERT_TRUE(Utm32(adapter));
     EXPECT_FALSE(adapter.SetParameters(nullptr, "zone=31", nullptr)); // keeps list and projector
     EXPECT_EQ(Parameters(adapter),
@@ -103,15 +102,12 @@ TEST(Proj4Interface, PointsProjRefuses) {
         for (const double bad : {100.0, -95.0, double(NAN)}) {
             double x = 7, y = 8;
             EXPECT_FALSE(adapter.LatLong2Proj(GxGeoAngle(bad), GxGeoAngle(9.0), x, y)) << bad;
-            EXPECT_EQ(std::vector<double>({x, y}), std::vector<double>({7, 8})) << bad;
-            EXPECT_TRUE(Converts(adapter)) << bad;
+            EXPECT_EQ(Values(x, y, Converts(adapter)), "7 8 true") << bad;
         }
         for (const double bad : {1e30, double(INFINITY), double(NAN)}) {
             GxGeoAngle lat(1.0), lon(2.0);
             EXPECT_FALSE(adapter.Proj2LatLong(bad, bad, lat, lon)) << bad;
-            EXPECT_EQ(std::vector<double>({double(lat), double(lon)}), std::vector<double>({1, 2}))
-                << bad;
-            EXPECT_TRUE(Converts(adapter)) << bad;
+            EXPECT_EQ(Values(double(lat), double(lon), Converts(adapter)), "1 2 true") << bad;
         }
     });
     EXPECT_EQ(printed, "");
@@ -129,7 +125,7 @@ TEST(Proj4Interface, EllipsoidTable) {
     double a = 42, b = 42, e = 42, es = 42;
     for (const char* unknown : {"wgs84", "", "WGS84 ", static_cast<const char*>(nullptr)})
         EXPECT_FALSE(adapter.GetEllipsoid(unknown, a, b, e, es)) << (unknown ? unknown : "null");
-    EXPECT_EQ(std::vector<double>({a, b, e, es}), std::vector<double>(4, 42));
+    EXPECT_EQ(Values(a, b, e, es), "42 42 42 42");
 }
 
 TEST(Proj4Interface, ListsRefusedOnSeveralThreadsQuietly) {
