@@ -20,15 +20,6 @@ inline std::string Succeeded(std::initializer_list<std::pair<const char*, bool>>
     return names;
 }
 
-/// The names of the facts that do not hold, each after a space: a test of facts
-/// that must all hold expects "".
-inline std::string Failed(std::initializer_list<std::pair<const char*, bool>> facts) {
-    std::string names;
-    for (const auto& [name, holds] : facts)
-        names += holds ? std::string() : std::string(" ") + name;
-    return names;
-}
-
 /// The values separated by spaces; doubles in full (%.17g), bools as true/false.
 template <class... T>
 std::string Values(const T&... values) {

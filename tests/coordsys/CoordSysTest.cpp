@@ -58,10 +58,9 @@ BRef SystemOf(const GxCoverageBase& coverage) {
 /// Origin, scale and rotation.
 std::vector<double> Numbers(const GxCoordFrame& frame) {
     std::vector<double> v(5);
-    EXPECT_EQ(Succeeded({{"origin", frame.GetOrigin(v[0], v[1])},
-                         {"scale", frame.GetScale(v[2], v[3])},
-                         {"rotation", frame.GetRotation(v[4])}}),
-              " origin scale rotation");
+    EXPECT_EQ(
+        Values(frame.GetOrigin(v[0], v[1]), frame.GetScale(v[2], v[3]), frame.GetRotation(v[4])),
+        "true true true");
     return v;
 }
 
