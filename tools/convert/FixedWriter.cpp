@@ -12,6 +12,36 @@ constexpr std::uint64_t kPow10[] = {1,           10,           100,          100
                                     100000,      1000000,      10000000,     100000000, 1000000000,
                                     10000000000, 100000000000, 1000000000000};
 
+/// "00" to "99": two digits per division by 100.
+constexpr char kDigitPairs[] = "00010203040506070809"
+                               "10111213141516171819"
+                               "20212223242526272829"
+                               "30313233343536373839"
+                               "40414243444546474849"
+                               "50515253545556575859"
+                               "60616263646566676869"
+                               "70717273747576777879"
+                               "80818283848586878889"
+                               "90919293949596979899";
+
+#ifdef __SIZEOF_INT128__
+/// m * 10^decimals * 2^e rounded half to even; the caller keeps the result below
+/// 9.2e18.
+std::uint64_t ScaledRounded(std::uint64_t m, int decimals, int e) {
+    const unsigned __int128 scaled = static_cast<unsigned __int128>(m) * kPow10[decimals];
+    if (e >= 0)
+        return static_cast<std::uint64_t>(scaled << e);
+    if (e <= -100)
+        return 0; // below 2^-47: rounds to zero at 12 decimals or fewer
+    const int shift = -e;
+    std::uint64_t q = static_cast<std::uint64_t>(scaled >> shift);
+    const unsigned __int128 half = static_cast<unsigned __int128>(1) << (shift - 1);
+    const unsigned __int128 rest = scaled & ((half << 1) - 1);
+    if (rest > half || (rest == half && (q & 1)))
+        ++q;
+    return q;
+}
+#else
 /// An unsigned 128-bit number as two 64-bit halves, with just what the writer
 /// needs, in portable C++.
 struct U128 {
@@ -25,8 +55,6 @@ struct U128 {
         return {p11 + (p01 >> 32) + (p10 >> 32) + (middle >> 32),
                 (middle << 32) | (p00 & 0xffffffffu)};
     }
-    /// The low 64 bits of this shifted left by 0 <= n < 64.
-    std::uint64_t ShiftedLeftLow(int n) const { return lo << n; }
     /// This shifted right by 0 < n < 128.
     U128 ShiftedRight(int n) const {
         if (n >= 64)
@@ -46,55 +74,97 @@ struct U128 {
     bool operator==(const U128& o) const { return hi == o.hi && lo == o.lo; }
 };
 
+std::uint64_t ScaledRounded(std::uint64_t m, int decimals, int e) {
+    const U128 scaled = U128::Product(m, kPow10[decimals]);
+    if (e >= 0)
+        return scaled.lo << e;
+    if (e <= -100)
+        return 0;
+    const int shift = -e;
+    std::uint64_t q = scaled.ShiftedRight(shift).lo;
+    const U128 rest = scaled.Below(shift), half = U128::Bit(shift - 1);
+    if (rest > half || (rest == half && (q & 1)))
+        ++q;
+    return q;
+}
+#endif
+
+/// Writes q as `places` decimals after a point (at least one digit before it),
+/// backwards from `end`, two digits per step; returns where the text starts.
+char* WriteBackwards(char* end, std::uint64_t q, std::size_t places) {
+    char* p = end;
+    if (places > 0) {
+        std::size_t left = places;
+        for (; left >= 2; left -= 2) {
+            p -= 2;
+            std::memcpy(p, kDigitPairs + (q % 100) * 2, 2);
+            q /= 100;
+        }
+        if (left == 1) {
+            *--p = static_cast<char>('0' + q % 10);
+            q /= 10;
+        }
+        *--p = '.';
+    }
+    while (q >= 100) {
+        p -= 2;
+        std::memcpy(p, kDigitPairs + (q % 100) * 2, 2);
+        q /= 100;
+    }
+    if (q >= 10) {
+        p -= 2;
+        std::memcpy(p, kDigitPairs + q * 2, 2);
+    } else {
+        *--p = static_cast<char>('0' + q);
+    }
+    return p;
+}
+
+/// Writes `value` as AppendFixed does when the integer path takes it: returns
+/// the start of the text that ends at `end` (32 bytes are room enough), or null.
+char* WriteFixedBackwards(char* end, double value, int decimals) {
+    const double magnitude = std::fabs(value);
+    if (!(decimals >= 0 && decimals <= 12 &&
+          magnitude < 9.2e18 / static_cast<double>(kPow10[decimals])))
+        return nullptr;
+    // magnitude = m * 2^e exactly, m below 2^53, read from the bits; the digits
+    // are m * 10^decimals * 2^e rounded half to even.
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &magnitude, sizeof bits);
+    const int biased = static_cast<int>(bits >> 52);
+    std::uint64_t m = bits & ((std::uint64_t(1) << 52) - 1);
+    if (biased != 0)
+        m |= std::uint64_t(1) << 52;
+    const int e = (biased != 0 ? biased : 1) - 1075;
+    char* start =
+        WriteBackwards(end, ScaledRounded(m, decimals, e), static_cast<std::size_t>(decimals));
+    if (std::signbit(value))
+        *--start = '-';
+    return start;
+}
+
 } // namespace
 
 void AppendFixed(std::string& out, double value, int decimals) {
-    const double magnitude = std::fabs(value);
-    if (decimals >= 0 && decimals <= 12 &&
-        magnitude < 9.2e18 / static_cast<double>(kPow10[decimals])) {
-        // magnitude = m * 2^e exactly, m below 2^53, read from the bits; the
-        // digits are m * 10^decimals * 2^e rounded half to even.
-        std::uint64_t bits = 0;
-        std::memcpy(&bits, &magnitude, sizeof bits);
-        const int biased = static_cast<int>(bits >> 52);
-        std::uint64_t m = bits & ((std::uint64_t(1) << 52) - 1);
-        if (biased != 0)
-            m |= std::uint64_t(1) << 52;
-        const int e = (biased != 0 ? biased : 1) - 1075;
-        const U128 scaled = U128::Product(m, kPow10[decimals]);
-        std::uint64_t q = 0;
-        if (e >= 0) {
-            q = scaled.ShiftedLeftLow(e); // below 9.2e18 by the test above
-        } else if (-e < 100) {
-            const int shift = -e;
-            q = scaled.ShiftedRight(shift).lo;
-            const U128 rest = scaled.Below(shift), half = U128::Bit(shift - 1);
-            if (rest > half || (rest == half && (q & 1)))
-                ++q;
-        } // else below 2^-47: rounds to zero at 12 decimals or fewer
-        char digits[48];
-        std::size_t length =
-            static_cast<std::size_t>(std::to_chars(digits, digits + 24, q).ptr - digits);
-        const std::size_t places = static_cast<std::size_t>(decimals);
-        if (length <= places) { // a zero before the point, zeros after it
-            const std::size_t pad = places + 1 - length;
-            std::memmove(digits + pad, digits, length);
-            std::memset(digits, '0', pad);
-            length = places + 1;
-        }
-        if (std::signbit(value))
-            out += '-';
-        out.append(digits, length - places);
-        if (places > 0) {
-            out += '.';
-            out.append(digits + length - places, places);
-        }
+    char buffer[32];
+    if (const char* start = WriteFixedBackwards(buffer + sizeof buffer, value, decimals)) {
+        out.append(start, static_cast<std::size_t>(buffer + sizeof buffer - start));
         return;
     }
-    char buffer[400]; // the largest double in fixed notation with 17 decimals fits
+    char text[400]; // the largest double in fixed notation with 17 decimals fits
     const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-    out.append(buffer, result.ptr);
+        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
+    out.append(text, result.ptr);
+}
+
+char* WriteFixed(char* out, double value, int decimals) {
+    char buffer[32];
+    const char* start = WriteFixedBackwards(buffer + sizeof buffer, value, decimals);
+    if (!start)
+        return nullptr;
+    const auto length = static_cast<std::size_t>(buffer + sizeof buffer - start);
+    std::memcpy(out, start, length);
+    return out + length;
 }
 
 } // namespace geoframe::convert
