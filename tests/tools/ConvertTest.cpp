@@ -360,7 +360,7 @@ TEST(ConvertLine, FixedNumbersAsPrintf) {
             std::string mine;
             AppendFixed(mine, value, decimals);
             ASSERT_EQ(mine, std::string(buffer, end)) << value << " at " << decimals;
-            char written[32];
+            char written[kFixedRoom];
             if (const char* writtenEnd = WriteFixed(written, value, decimals)) {
                 ASSERT_EQ(std::string(written, static_cast<std::size_t>(writtenEnd - written)),
                           mine)

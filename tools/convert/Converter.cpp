@@ -305,7 +305,7 @@ void Converter::AppendResult(const double* result, std::string_view rest, int zo
     const int metres = m_options.precision;
     const int angles = m_to.coords.kind == Kind::Geo ? metres + 5 : metres;
     // Most lines: three numbers written at once.
-    char text[80];
+    char text[2 * 22 + kFixedRoom];
     char* end = nullptr;
     if (!m_options.dms && (end = WriteFixed(text, result[0], angles)) != nullptr) {
         *end++ = ' ';

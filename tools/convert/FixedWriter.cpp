@@ -1,5 +1,6 @@
 #include "FixedWriter.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -89,43 +90,60 @@ std::uint64_t ScaledRounded(std::uint64_t m, int decimals, int e) {
 }
 #endif
 
-/// Writes q as `places` decimals after a point (at least one digit before it),
-/// backwards from `end`, two digits per step; returns where the text starts.
-char* WriteBackwards(char* end, std::uint64_t q, std::size_t places) {
-    char* p = end;
-    if (places > 0) {
-        std::size_t left = places;
-        for (; left >= 2; left -= 2) {
-            p -= 2;
-            std::memcpy(p, kDigitPairs + (q % 100) * 2, 2);
-            q /= 100;
-        }
-        if (left == 1) {
-            *--p = static_cast<char>('0' + q % 10);
-            q /= 10;
-        }
-        *--p = '.';
-    }
-    while (q >= 100) {
-        p -= 2;
-        std::memcpy(p, kDigitPairs + (q % 100) * 2, 2);
-        q /= 100;
-    }
-    if (q >= 10) {
-        p -= 2;
-        std::memcpy(p, kDigitPairs + q * 2, 2);
-    } else {
-        *--p = static_cast<char>('0' + q);
-    }
-    return p;
+/// The number of decimal digits of q (1 for 0).
+std::size_t DigitCount(std::uint64_t q) {
+    static constexpr std::uint64_t kPowers[] = {1,
+                                                10,
+                                                100,
+                                                1000,
+                                                10000,
+                                                100000,
+                                                1000000,
+                                                10000000,
+                                                100000000,
+                                                1000000000,
+                                                10000000000,
+                                                100000000000,
+                                                1000000000000,
+                                                10000000000000,
+                                                100000000000000,
+                                                1000000000000000,
+                                                10000000000000000,
+                                                100000000000000000,
+                                                1000000000000000000,
+                                                10000000000000000000u};
+    // bits * log10(2) estimates the count from below by at most one.
+#if defined(__GNUC__)
+    const int bits = 64 - __builtin_clzll(q | 1);
+#else
+    int bits = 1;
+    for (std::uint64_t rest = q >> 1; rest != 0; rest >>= 1)
+        ++bits;
+#endif
+    const auto estimate = static_cast<std::size_t>((bits * 1233) >> 12);
+    return estimate + (q >= kPowers[estimate]);
 }
 
-/// Writes `value` as AppendFixed does when the integer path takes it: returns
-/// the start of the text that ends at `end` (32 bytes are room enough), or null.
-char* WriteFixedBackwards(char* end, double value, int decimals) {
+/// Writes the eight digits of v < 10^8, zeros in front, at p: two pairs of pairs.
+void WriteEight(char* p, std::uint32_t v) {
+    const std::uint32_t high = v / 10000, low = v % 10000;
+    std::memcpy(p, kDigitPairs + (high / 100) * 2, 2);
+    std::memcpy(p + 2, kDigitPairs + (high % 100) * 2, 2);
+    std::memcpy(p + 4, kDigitPairs + (low / 100) * 2, 2);
+    std::memcpy(p + 6, kDigitPairs + (low % 100) * 2, 2);
+}
+
+/// 9.2e18 / 10^decimals: the magnitudes below it take the integer path.
+constexpr double kLimits[] = {9.2e18 / 1e0, 9.2e18 / 1e1, 9.2e18 / 1e2,  9.2e18 / 1e3,
+                              9.2e18 / 1e4, 9.2e18 / 1e5, 9.2e18 / 1e6,  9.2e18 / 1e7,
+                              9.2e18 / 1e8, 9.2e18 / 1e9, 9.2e18 / 1e10, 9.2e18 / 1e11,
+                              9.2e18 / 1e12};
+
+} // namespace
+
+char* WriteFixed(char* out, double value, int decimals) {
     const double magnitude = std::fabs(value);
-    if (!(decimals >= 0 && decimals <= 12 &&
-          magnitude < 9.2e18 / static_cast<double>(kPow10[decimals])))
+    if (!(decimals >= 0 && decimals <= 12 && magnitude < kLimits[decimals]))
         return nullptr;
     // magnitude = m * 2^e exactly, m below 2^53, read from the bits; the digits
     // are m * 10^decimals * 2^e rounded half to even.
@@ -136,35 +154,40 @@ char* WriteFixedBackwards(char* end, double value, int decimals) {
     if (biased != 0)
         m |= std::uint64_t(1) << 52;
     const int e = (biased != 0 ? biased : 1) - 1075;
-    char* start =
-        WriteBackwards(end, ScaledRounded(m, decimals, e), static_cast<std::size_t>(decimals));
+    const std::uint64_t q = ScaledRounded(m, decimals, e);
+    // The last `count` of 24 digits written eight at a time; then copied out in
+    // fixed-size blocks (the room WriteFixed asks for), the decimals one place
+    // further on to make room for the point.
+    const auto places = static_cast<std::size_t>(decimals);
+    const std::size_t count = std::max(DigitCount(q), places + 1);
+    char digits[48] = {};
+    WriteEight(digits + 16, static_cast<std::uint32_t>(q % 100000000));
+    if (count > 8) {
+        const std::uint64_t upper = q / 100000000;
+        WriteEight(digits + 8, static_cast<std::uint32_t>(upper % 100000000));
+        if (count > 16)
+            WriteEight(digits, static_cast<std::uint32_t>(upper / 100000000));
+    }
+    const char* const first = digits + 24 - count;
+    const std::size_t whole = count - places;
+    char* p = out;
     if (std::signbit(value))
-        *--start = '-';
-    return start;
+        *p++ = '-';
+    std::memcpy(p, first, 24);
+    if (places == 0)
+        return p + whole;
+    p[whole] = '.';
+    std::memcpy(p + whole + 1, first + whole, 16);
+    return p + count + 1;
 }
-
-} // namespace
 
 void AppendFixed(std::string& out, double value, int decimals) {
-    char buffer[32];
-    if (const char* start = WriteFixedBackwards(buffer + sizeof buffer, value, decimals)) {
-        out.append(start, static_cast<std::size_t>(buffer + sizeof buffer - start));
-        return;
-    }
     char text[400]; // the largest double in fixed notation with 17 decimals fits
-    const auto result =
-        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
-    out.append(text, result.ptr);
-}
-
-char* WriteFixed(char* out, double value, int decimals) {
-    char buffer[32];
-    const char* start = WriteFixedBackwards(buffer + sizeof buffer, value, decimals);
-    if (!start)
-        return nullptr;
-    const auto length = static_cast<std::size_t>(buffer + sizeof buffer - start);
-    std::memcpy(out, start, length);
-    return out + length;
+    const char* end = WriteFixed(text, value, decimals);
+    if (!end)
+        end =
+            std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals).ptr;
+    out.append(text, static_cast<std::size_t>(end - text));
 }
 
 } // namespace geoframe::convert
