@@ -34,10 +34,55 @@ void Refuse(const std::string& message) {
     throw py::value_error(message);
 }
 
+std::vector<py::array> OutputArrays(py::handle out, std::size_t m, const Layout& layout,
+                                    bool& sharesInput) {
+    std::vector<py::array> arrays;
+    if (py::isinstance<py::array>(out))
+        arrays.push_back(py::reinterpret_borrow<py::array>(out));
+    else if (py::isinstance<py::tuple>(out) || py::isinstance<py::list>(out))
+        for (py::handle item : out) {
+            if (!py::isinstance<py::array>(item))
+                Refuse("out: expected numpy arrays, got " +
+                       py::str(py::type::of(item).attr("__name__")).cast<std::string>());
+            arrays.push_back(py::reinterpret_borrow<py::array>(item));
+        }
+    std::string shape = "(";
+    for (std::size_t d = 0; d < layout.shape.size(); ++d)
+        shape += (d ? ", " : "") + std::to_string(layout.shape[d]);
+    shape += layout.shape.size() == 1 ? ",)" : ")";
+    const std::string wanted =
+        std::to_string(m) + " writable C-contiguous float64 arrays of shape " + shape;
+    if (arrays.size() != m)
+        Refuse("out: expected " + wanted);
+    const py::object mayShare = py::module_::import("numpy").attr("may_share_memory");
+    sharesInput = false;
+    for (std::size_t i = 0; i < m; ++i) {
+        const py::array& a = arrays[i];
+        const bool fits = a.dtype().is(py::dtype::of<double>()) && a.writeable() &&
+                          (a.flags() & py::array::c_style) &&
+                          a.ndim() == static_cast<py::ssize_t>(layout.shape.size()) &&
+                          std::equal(layout.shape.begin(), layout.shape.end(), a.shape());
+        if (!fits)
+            Refuse("out: expected " + wanted + ", got a " + (a.writeable() ? "" : "read-only ") +
+                   (a.flags() & py::array::c_style ? "" : "non-contiguous ") +
+                   a.dtype().attr("name").cast<std::string>() + " array of shape " + ShapeText(a));
+        for (std::size_t j = 0; j < i; ++j)
+            if (mayShare(a, arrays[j]).cast<bool>())
+                Refuse("out: the output arrays overlap");
+        for (const py::array& input : layout.arrays)
+            sharesInput = sharesInput || mayShare(a, input).cast<bool>();
+    }
+    return arrays;
+}
+
 Layout Broadcast(const Input* inputs, std::size_t count) {
     Layout layout;
     std::size_t ndim = 0;
     for (std::size_t k = 0; k < count; ++k) {
+        // None is no number: numpy would read it as NaN.
+        if (inputs[k].value.is_none())
+            throw py::type_error(std::string(inputs[k].name) +
+                                 ": expected a number or an array of numbers, got None");
         Float64 array = Float64::ensure(inputs[k].value);
         if (!array)
             Refuse(std::string(inputs[k].name) + ": " + WhyNotNumbers(inputs[k].value));

@@ -17,6 +17,7 @@
 #include <mutex>
 #include <string>
 #include <tuple>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -89,31 +90,62 @@ void ForEachPoint(const Layout& layout, Visit&& visit) {
     }
 }
 
-/// M new outputs of type Out over the broadcast inputs, filled by `fill(layout,
-/// out)` without the GIL, holding `mutex` when one is given; `out` holds the M
-/// arrays of layout.count values. One output is returned as it is, several as a
-/// tuple; plain Python numbers when every input was a scalar.
+/// Raises ValueError with `message`.
+[[noreturn]] void Refuse(const std::string& message);
+
+/// The caller's output arrays for M outputs: None for new ones, otherwise M
+/// writable, C-contiguous float64 arrays of the broadcast shape (one array or a
+/// tuple or list of M). ValueError naming "out" otherwise, also when two of them
+/// overlap. `sharesInput` tells whether one may share memory with an input, in
+/// which case the results are made apart and copied in at the end.
+std::vector<py::array> OutputArrays(py::handle out, std::size_t m, const Layout& layout,
+                                    bool& sharesInput);
+
+/// M outputs of type Out over the broadcast inputs, filled by `fill(layout, out)`
+/// without the GIL, holding `mutex` when one is given; `out` holds the M arrays of
+/// layout.count values. They are new, or the caller's arrays given as `into`
+/// (float64 only; see OutputArrays), which are then returned. One output is
+/// returned as it is, several as a tuple; plain Python numbers when every input
+/// was a scalar and no arrays were given.
 template <std::size_t M, class Out, std::size_t N, class Fill>
-py::object MapInto(const Input (&inputs)[N], Fill&& fill, std::mutex* mutex) {
+py::object MapInto(const Input (&inputs)[N], Fill&& fill, std::mutex* mutex,
+                   py::handle into = py::none()) {
     const Layout layout = Broadcast(inputs, N);
+    bool sharesInput = false;
+    std::vector<py::array> given;
+    if (!into.is_none()) {
+        if constexpr (std::is_same_v<Out, double>)
+            given = OutputArrays(into, M, layout, sharesInput);
+        else
+            Refuse("out: this conversion makes its own arrays");
+    }
     // One block for all outputs, handed out as M views: one allocation, which the
     // allocator can serve again to the next call once the results are dropped.
     std::vector<py::ssize_t> blockShape{static_cast<py::ssize_t>(M)};
     blockShape.insert(blockShape.end(), layout.shape.begin(), layout.shape.end());
-    py::array_t<Out> block(blockShape);
+    py::array_t<Out> block(given.empty() || sharesInput ? blockShape : std::vector<py::ssize_t>{0});
     std::array<Out*, M> out;
     for (std::size_t m = 0; m < M; ++m)
-        out[m] = block.mutable_data() + m * layout.count;
+        out[m] = given.empty() || sharesInput ? block.mutable_data() + m * layout.count
+                                              : static_cast<Out*>(given[m].mutable_data());
     {
         py::gil_scoped_release release;
         std::unique_lock<std::mutex> lock;
         if (mutex)
             lock = std::unique_lock<std::mutex>(*mutex);
         fill(layout, out);
+        if (sharesInput)
+            for (std::size_t m = 0; m < M; ++m)
+                std::memcpy(given[m].mutable_data(), out[m],
+                            static_cast<std::size_t>(layout.count) * sizeof(Out));
     }
     std::array<py::object, M> results;
-    for (std::size_t m = 0; m < M; ++m)
-        results[m] = layout.scalar ? py::cast(out[m][0]) : block[py::int_(m)];
+    for (std::size_t m = 0; m < M; ++m) {
+        if (!given.empty())
+            results[m] = given[m];
+        else
+            results[m] = layout.scalar ? py::cast(out[m][0]) : block[py::int_(m)];
+    }
     if constexpr (M == 1)
         return std::move(results[0]);
     else
@@ -126,7 +158,8 @@ py::object MapInto(const Input (&inputs)[N], Fill&& fill, std::mutex* mutex) {
 /// partial or earlier result.
 template <std::size_t M, class Out = double, std::size_t N, class Convert>
 py::object MapPoints(const Input (&inputs)[N], Convert&& convert, std::mutex* mutex = nullptr,
-                     Out failed = std::numeric_limits<Out>::quiet_NaN()) {
+                     Out failed = std::numeric_limits<Out>::quiet_NaN(),
+                     py::handle into = py::none()) {
     return MapInto<M, Out>(
         inputs,
         [&](const Layout& layout, const std::array<Out*, M>& out) {
@@ -137,14 +170,15 @@ py::object MapPoints(const Input (&inputs)[N], Convert&& convert, std::mutex* mu
                     out[m][i] = ok ? values[m] : failed;
             });
         },
-        mutex);
+        mutex, into);
 }
 
 /// M float64 outputs over the broadcast inputs, filled by an array conversion:
 /// `convert(layout, out)` gets the layout and the M output arrays (see Values).
 template <std::size_t M, std::size_t N, class Convert>
-py::object MapArrays(const Input (&inputs)[N], Convert&& convert, std::mutex* mutex = nullptr) {
-    return MapInto<M, double>(inputs, convert, mutex);
+py::object MapArrays(const Input (&inputs)[N], Convert&& convert, std::mutex* mutex = nullptr,
+                     py::handle into = py::none()) {
+    return MapInto<M, double>(inputs, convert, mutex, into);
 }
 
 /// Input k's layout.count values one after the other, for an array conversion:
@@ -163,9 +197,6 @@ std::array<double, N> FiniteNumbers(const char* name, py::handle value, const ch
 
 /// `value` as a text without zero characters; ValueError naming it otherwise.
 std::string Text(const char* name, py::handle value);
-
-/// Raises ValueError with `message`.
-[[noreturn]] void Refuse(const std::string& message);
 
 } // namespace geoframe::python
 

@@ -174,26 +174,30 @@ of the coordinate system.)")
              py::arg("rotation") = 0.0, py::arg("coord_sys") = nullptr)
         .def(
             "to_placed",
-            [](const CoordFrame& f, py::object x, py::object y) {
+            [](const CoordFrame& f, py::object x, py::object y, py::object into) {
                 const GxTransform2D* transform = f.ref->GetTransform();
                 return MapPoints<2>(
-                    {{"x", x}, {"y", y}}, [transform](const double* in, double* out) {
+                    {{"x", x}, {"y", y}},
+                    [transform](const double* in, double* out) {
                         return transform && transform->TransformTo(in[0], in[1], out[0], out[1]);
-                    });
+                    },
+                    nullptr, std::numeric_limits<double>::quiet_NaN(), into);
             },
-            py::arg("x"), py::arg("y"),
+            py::arg("x"), py::arg("y"), py::kw_only(), py::arg("out") = py::none(),
             R"(Local (x, y) to the placed coordinate system: scaled, rotated, then
 moved to the origin. Arrays broadcast; NaN where a point cannot be mapped.)")
         .def(
             "from_placed",
-            [](const CoordFrame& f, py::object x, py::object y) {
+            [](const CoordFrame& f, py::object x, py::object y, py::object into) {
                 const GxTransform2D* transform = f.ref->GetTransform();
                 return MapPoints<2>(
-                    {{"x", x}, {"y", y}}, [transform](const double* in, double* out) {
+                    {{"x", x}, {"y", y}},
+                    [transform](const double* in, double* out) {
                         return transform && transform->TransformFrom(in[0], in[1], out[0], out[1]);
-                    });
+                    },
+                    nullptr, std::numeric_limits<double>::quiet_NaN(), into);
             },
-            py::arg("x"), py::arg("y"),
+            py::arg("x"), py::arg("y"), py::kw_only(), py::arg("out") = py::none(),
             "Placed (x, y) back to local coordinates; the inverse of to_placed.")
         .def_property_readonly(
             "origin",

@@ -193,7 +193,8 @@ Ellipsoids cannot be changed once made; == allows 1e-8 m in radii and shifts.)")
             "Datum shift (dx, dy, dz) in metres, added to geocentric X, Y, Z to reach WGS 84.")
         .def(
             "to_geocentric",
-            [](const Ellipsoid& e, py::object lat, py::object lon, py::object height) {
+            [](const Ellipsoid& e, py::object lat, py::object lon, py::object height,
+               py::object into) {
                 const GxEllipsoidBase* ellipsoid = e.ref.Get();
                 return MapArrays<3>(
                     {{"lat", lat}, {"lon", lon}, {"height", height}},
@@ -201,15 +202,18 @@ Ellipsoids cannot be changed once made; == allows 1e-8 m in radii and shifts.)")
                         ellipsoid->LatLongToGeocentricArray(
                             layout.count, Values(layout, 0, out[0]), Values(layout, 1, out[1]),
                             Values(layout, 2, out[2]), out[0], out[1], out[2]);
-                    });
+                    },
+                    nullptr, into);
             },
-            py::arg("lat"), py::arg("lon"), py::arg("height") = 0.0,
+            py::arg("lat"), py::arg("lon"), py::arg("height") = 0.0, py::kw_only(),
+            py::arg("out") = py::none(),
             R"(Geodetic latitude and longitude (degrees) and height (metres) to
 geocentric (x, y, z) in metres on this ellipsoid's datum. Arrays broadcast;
-a point that cannot be converted gives NaN.)")
+a point that cannot be converted gives NaN. out=(x, y, z): float64 arrays of
+the broadcast shape to write into, as for Projection.forward.)")
         .def(
             "from_geocentric",
-            [](const Ellipsoid& e, py::object x, py::object y, py::object z) {
+            [](const Ellipsoid& e, py::object x, py::object y, py::object z, py::object into) {
                 const GxEllipsoidBase* ellipsoid = e.ref.Get();
                 return MapArrays<3>(
                     {{"x", x}, {"y", y}, {"z", z}},
@@ -217,12 +221,13 @@ a point that cannot be converted gives NaN.)")
                         ellipsoid->GeocentricToLatLongArray(
                             layout.count, Values(layout, 0, out[0]), Values(layout, 1, out[1]),
                             Values(layout, 2, out[2]), out[0], out[1], out[2]);
-                    });
+                    },
+                    nullptr, into);
             },
-            py::arg("x"), py::arg("y"), py::arg("z"),
+            py::arg("x"), py::arg("y"), py::arg("z"), py::kw_only(), py::arg("out") = py::none(),
             R"(Geocentric x, y, z (metres) to (lat, lon, height) in degrees and
 metres. Arrays broadcast; a point that cannot be converted (non-finite, or
-the iteration does not converge) gives NaN.)")
+the iteration does not converge) gives NaN. out= as for to_geocentric.)")
         .def(
             "__eq__", [](const Ellipsoid& a, const Ellipsoid& b) { return *a.ref == *b.ref; },
             py::is_operator())

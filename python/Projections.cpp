@@ -298,7 +298,7 @@ ellipsoid name. == is the library's exact equality (class, ellipsoid, local
 origin and parameters).)")
         .def(
             "forward",
-            [](Projection& p, py::object lat, py::object lon, py::object height) {
+            [](Projection& p, py::object lat, py::object lon, py::object height, py::object out) {
                 const GxProjection* projection = p.ref.Get();
                 return MapArrays<3>(
                     {{"lat", lat}, {"lon", lon}, {"height", height}},
@@ -310,16 +310,19 @@ origin and parameters).)")
                                                       Values(layout, 1, out[1]), out[0], out[1]);
                         Heights(layout, 2, out, -LocalZ(*projection));
                     },
-                    &p.mutex);
+                    &p.mutex, out);
             },
-            py::arg("lat"), py::arg("lon"), py::arg("height") = 0.0,
+            py::arg("lat"), py::arg("lon"), py::arg("height") = 0.0, py::kw_only(),
+            py::arg("out") = py::none(),
             R"(Latitude, longitude (degrees) and height (metres) to (x, y, z) in
 metres, less the local origin. Floats, sequences or arrays of any shape,
 broadcast together; floats in give floats out. A point that cannot be
-converted gives NaN in x, y and z.)")
+converted gives NaN in x, y and z. out=(x, y, z): three writable C-contiguous
+float64 arrays of the broadcast shape to write into and return (ValueError
+otherwise).)")
         .def(
             "inverse",
-            [](Projection& p, py::object x, py::object y, py::object z) {
+            [](Projection& p, py::object x, py::object y, py::object z, py::object out) {
                 const GxProjection* projection = p.ref.Get();
                 return MapArrays<3>(
                     {{"x", x}, {"y", y}, {"z", z}},
@@ -329,12 +332,13 @@ converted gives NaN in x, y and z.)")
                                                       Values(layout, 1, out[1]), out[0], out[1]);
                         Heights(layout, 2, out, LocalZ(*projection));
                     },
-                    &p.mutex);
+                    &p.mutex, out);
             },
-            py::arg("x"), py::arg("y"), py::arg("z") = 0.0,
+            py::arg("x"), py::arg("y"), py::arg("z") = 0.0, py::kw_only(),
+            py::arg("out") = py::none(),
             R"(Map x, y, z (metres, from the local origin) to (lat, lon, height) in
 degrees and metres. Arrays broadcast as for forward; a point that cannot be
-converted gives NaN in all three.)")
+converted gives NaN in all three. out= as for forward.)")
         .def_property(
             "local_origin",
             [](const Projection& p) {

@@ -91,6 +91,9 @@ def _method(function, outputs):
     def call(self, *args, **kwargs):
         if _container(list(args) + list(kwargs.values())) is None:
             return function(self, *args, **kwargs)
+        if kwargs.get("out") is not None:
+            raise ValueError("out: numpy arrays to write into; not with dask or xarray inputs")
+        kwargs.pop("out", None)
         names = list(kwargs)
         values = list(args) + [kwargs[n] for n in names]
 

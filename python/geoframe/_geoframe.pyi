@@ -43,30 +43,30 @@ class Ellipsoid:
     @property
     def shift(self) -> Tuple[float, float, float]: ...
     @overload
-    def to_geocentric(self, lat: float, lon: float, height: float = 0.0) -> Tuple[float, float, float]:  # type: ignore[misc]
+    def to_geocentric(self, lat: float, lon: float, height: float = 0.0, *, out: None = None) -> Tuple[float, float, float]:  # type: ignore[misc]
         """(lat, lon) degrees and height metres to geocentric (x, y, z) metres."""
     @overload
-    def to_geocentric(self, lat: _ArrayLike, lon: _ArrayLike, height: _ArrayLike = 0.0) -> Tuple[_Array, _Array, _Array]: ...
+    def to_geocentric(self, lat: _ArrayLike, lon: _ArrayLike, height: _ArrayLike = 0.0, *, out: Optional[Tuple[_Array, _Array, _Array]] = None) -> Tuple[_Array, _Array, _Array]: ...
     @overload
-    def from_geocentric(self, x: float, y: float, z: float) -> Tuple[float, float, float]:  # type: ignore[misc]
+    def from_geocentric(self, x: float, y: float, z: float, *, out: None = None) -> Tuple[float, float, float]:  # type: ignore[misc]
         """Geocentric (x, y, z) metres to (lat, lon) degrees and height metres."""
     @overload
-    def from_geocentric(self, x: _ArrayLike, y: _ArrayLike, z: _ArrayLike) -> Tuple[_Array, _Array, _Array]: ...
+    def from_geocentric(self, x: _ArrayLike, y: _ArrayLike, z: _ArrayLike, *, out: Optional[Tuple[_Array, _Array, _Array]] = None) -> Tuple[_Array, _Array, _Array]: ...
     def __eq__(self, other: object) -> bool: ...
 
 class Projection:
     """Base of the six map projections; x, y metres from the local origin."""
 
     @overload
-    def forward(self, lat: float, lon: float, height: float = 0.0) -> Tuple[float, float, float]:  # type: ignore[misc]
+    def forward(self, lat: float, lon: float, height: float = 0.0, *, out: None = None) -> Tuple[float, float, float]:  # type: ignore[misc]
         """Latitude, longitude (degrees), height (metres) to map (x, y, z) metres."""
     @overload
-    def forward(self, lat: _ArrayLike, lon: _ArrayLike, height: _ArrayLike = 0.0) -> Tuple[_Array, _Array, _Array]: ...
+    def forward(self, lat: _ArrayLike, lon: _ArrayLike, height: _ArrayLike = 0.0, *, out: Optional[Tuple[_Array, _Array, _Array]] = None) -> Tuple[_Array, _Array, _Array]: ...
     @overload
-    def inverse(self, x: float, y: float, z: float = 0.0) -> Tuple[float, float, float]:  # type: ignore[misc]
+    def inverse(self, x: float, y: float, z: float = 0.0, *, out: None = None) -> Tuple[float, float, float]:  # type: ignore[misc]
         """Map (x, y, z) metres to (lat, lon) degrees and height metres."""
     @overload
-    def inverse(self, x: _ArrayLike, y: _ArrayLike, z: _ArrayLike = 0.0) -> Tuple[_Array, _Array, _Array]: ...
+    def inverse(self, x: _ArrayLike, y: _ArrayLike, z: _ArrayLike = 0.0, *, out: Optional[Tuple[_Array, _Array, _Array]] = None) -> Tuple[_Array, _Array, _Array]: ...
     @property
     def local_origin(self) -> Tuple[float, float, float]: ...
     @local_origin.setter
@@ -205,15 +205,15 @@ class CoordFrame:
     @property
     def coord_sys(self) -> Optional[CoordSys]: ...
     @overload
-    def to_placed(self, x: float, y: float) -> Tuple[float, float]:  # type: ignore[misc]
+    def to_placed(self, x: float, y: float, *, out: None = None) -> Tuple[float, float]:  # type: ignore[misc]
         """Local (x, y) to placed coordinates."""
     @overload
-    def to_placed(self, x: _ArrayLike, y: _ArrayLike) -> Tuple[_Array, _Array]: ...
+    def to_placed(self, x: _ArrayLike, y: _ArrayLike, *, out: Optional[Tuple[_Array, _Array]] = None) -> Tuple[_Array, _Array]: ...
     @overload
-    def from_placed(self, x: float, y: float) -> Tuple[float, float]:  # type: ignore[misc]
+    def from_placed(self, x: float, y: float, *, out: None = None) -> Tuple[float, float]:  # type: ignore[misc]
         """Placed (x, y) back to local coordinates."""
     @overload
-    def from_placed(self, x: _ArrayLike, y: _ArrayLike) -> Tuple[_Array, _Array]: ...
+    def from_placed(self, x: _ArrayLike, y: _ArrayLike, *, out: Optional[Tuple[_Array, _Array]] = None) -> Tuple[_Array, _Array]: ...
 
 
 class Coverage:

@@ -140,10 +140,39 @@ def test_bad_arrays_raise_value_error():
         (lambda: utm.forward(np.zeros((2, 3)), 9, np.zeros((3, 1))), "lat and height"),
         (lambda: utm.inverse("east", 5e6), "x: could not convert"),
         (lambda: gf.Ellipsoid().to_geocentric(45, [object()]), "lon:"),
+        (lambda: utm.forward([45.0], [9.0], out=(np.empty(1), np.empty(1))), "out: expected 3"),
+        (lambda: utm.forward([45.0], 9.0, out=(np.empty(2),) * 3), "of shape (2,)"),
+        (lambda: utm.inverse([1.0], 1.0, out=[np.empty(1, "f4"), np.empty(1), np.empty(1)]),
+         "float32 array"),
+        (lambda: utm.inverse([1.0, 2.0], 1.0, out=(np.empty((2, 2))[:, 0], np.empty(2),
+                                                   np.empty(2))), "non-contiguous"),
+        (lambda: utm.forward([1.0], 1.0, out=(np.empty(1),) * 3), "arrays overlap"),
+        (lambda: gf.CoordFrame((0, 0), 1).to_placed(1.0, 2.0, out=(1.0, 2.0)), "numpy arrays"),
     ]:
         with pytest.raises(ValueError) as error:
             call()
         assert message in str(error.value)
+    with pytest.raises(TypeError):
+        utm.forward(None, 9)
+
+
+def test_out_arrays_are_written_and_returned_also_in_place():
+    utm, wgs84 = gf.UTM(32), gf.Ellipsoid()
+    lat, lon = np.linspace(40, 60, 12).reshape(3, 4), np.linspace(5, 13, 4)
+    want = utm.forward(lat, lon, 7.0)
+    out = tuple(np.full((3, 4), -1.0) for _ in range(3))
+    got = utm.forward(lat, lon, 7.0, out=out)
+    assert all(g is o for g, o in zip(got, out))
+    for g, w in zip(got, want):
+        np.testing.assert_array_equal(g, w)
+    # Into the inputs themselves, in any order: as if written apart.
+    a, b, h = lat.copy(), np.broadcast_to(lon, lat.shape).copy(), np.full(lat.shape, 7.0)
+    utm.forward(a, b, h, out=(b, h, a))
+    for g, w in zip((b, h, a), want):
+        np.testing.assert_array_equal(g, w)
+    xyz = wgs84.to_geocentric(lat, lon, out=tuple(np.empty((3, 4)) for _ in range(3)))
+    back = wgs84.from_geocentric(*xyz, out=xyz)
+    np.testing.assert_allclose(back[0], lat, atol=1e-12)
 
 
 def test_geocentric_round_trip_on_arrays():
