@@ -256,6 +256,33 @@ TEST(ConvertLine, OnePassReaderAgreesWithParseLine) {
     }
 }
 
+TEST(ConvertLine, PlainNumbersAsFromChars) {
+    // Numbers of 1 to 22 digits with the point anywhere, alone and at either end
+    // of a line, read to the bit as std::from_chars reads them.
+    std::mt19937_64 random(16);
+    int taken = 0;
+    for (int i = 0; i < 20000; ++i) {
+        std::string number = random() % 2 ? "-" : "";
+        const int whole = 1 + static_cast<int>(random() % 12);
+        const int decimals = static_cast<int>(random() % 11);
+        for (int k = 0; k < whole + decimals; ++k)
+            number += static_cast<char>('0' + random() % 10);
+        if (decimals > 0)
+            number.insert(number.size() - static_cast<std::size_t>(decimals), ".");
+        double expected = 0.0, read = 0.0;
+        std::from_chars(number.data(), number.data() + number.size(), expected);
+        ASSERT_TRUE(ParseNumber(number, read)) << number;
+        ASSERT_EQ(std::memcmp(&read, &expected, sizeof read), 0) << number;
+        ParsedLine line;
+        if (ReadPlainLine(number + " " + number, FieldKind::Projected, line)) {
+            ++taken;
+            ASSERT_EQ(std::memcmp(&line.values[0], &expected, sizeof read), 0) << number;
+            ASSERT_EQ(std::memcmp(&line.values[1], &expected, sizeof read), 0) << number;
+        }
+    }
+    EXPECT_GT(taken, 10000);
+}
+
 TEST(ConvertLine, CommandLine) {
     Options o;
     std::string error;
