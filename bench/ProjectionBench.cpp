@@ -39,12 +39,11 @@ public:
     explicit BareProj(const geoframe::detail::GxProj4Projection& projection)
         : m_context(proj_context_create()) {
         proj_log_level(m_context, PJ_LOG_NONE);
-        char** list = nullptr;
-        const int count = projection.GetParameters(list);
-        m_projector = proj_create_argv(m_context, count, list);
-        for (int i = 0; i < count; ++i)
-            delete[] list[i];
-        delete[] list;
+        std::vector<std::string> texts = projection.GetParameterList();
+        std::vector<char*> argv;
+        for (std::string& text : texts)
+            argv.push_back(text.data());
+        m_projector = proj_create_argv(m_context, static_cast<int>(argv.size()), argv.data());
     }
     ~BareProj() {
         proj_destroy(m_projector);

@@ -57,14 +57,9 @@ std::unique_ptr<W> Wrap(GxProjection* projection) {
     wrapper->ref = projection;
     auto* proj = dynamic_cast<geoframe::detail::GxProj4Projection*>(projection);
     if (proj && !proj->IsConfigured()) {
-        char** list = nullptr;
-        const int count = proj->GetParameters(list);
         std::string parameters;
-        for (int i = 0; i < count; ++i) {
-            parameters += std::string(i ? " +" : "+") + list[i];
-            delete[] list[i];
-        }
-        delete[] list;
+        for (const std::string& parameter : proj->GetParameterList())
+            parameters += (parameters.empty() ? "+" : " +") + parameter;
         Refuse("PROJ refused the projection " + parameters + ": " + proj->GetConfigureError());
     }
     return wrapper;

@@ -42,18 +42,17 @@ struct Data {
         wgs84->LatLongToGeocentricArray(kPoints, lat.data(), lon.data(), h.data(), gx.data(),
                                         gy.data(), gz.data());
         proj_log_level(context, PJ_LOG_NONE);
-        char** list = nullptr;
-        const int count = utm.GetParameters(list);
-        bare = proj_create_argv(context, count, list);
+        std::vector<std::string> texts = utm.GetParameterList();
+        std::vector<char*> argv;
         double b = 0;
-        for (int i = 0; i < count; ++i) {
-            if (list[i][0] == 'a' && list[i][1] == '=')
-                a = std::atof(list[i] + 2);
-            if (list[i][0] == 'b' && list[i][1] == '=')
-                b = std::atof(list[i] + 2);
-            delete[] list[i];
+        for (std::string& text : texts) {
+            argv.push_back(text.data());
+            if (text.compare(0, 2, "a=") == 0)
+                a = std::atof(text.c_str() + 2);
+            if (text.compare(0, 2, "b=") == 0)
+                b = std::atof(text.c_str() + 2);
         }
-        delete[] list;
+        bare = proj_create_argv(context, static_cast<int>(argv.size()), argv.data());
         f = (a - b) / a;
     }
 };

@@ -54,12 +54,11 @@ struct ProjCase {
     ProjCase(geoframe::detail::GxProj4Projection* made, double lat0, double lon0, double width)
         : projection(made) {
         proj_log_level(context, PJ_LOG_NONE);
-        char** list = nullptr;
-        const int count = made->GetParameters(list);
-        bare = proj_create_argv(context, count, list);
-        for (int i = 0; i < count; ++i)
-            delete[] list[i];
-        delete[] list;
+        std::vector<std::string> texts = made->GetParameterList();
+        std::vector<char*> argv;
+        for (std::string& text : texts)
+            argv.push_back(text.data());
+        bare = proj_create_argv(context, static_cast<int>(argv.size()), argv.data());
         for (const LatLon& p : Points(lat0, lon0, width)) {
             lat.emplace_back(p.lat, "N");
             lon.emplace_back(p.lon, "E");

@@ -8,6 +8,7 @@
 
 #include <proj.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdarg>
 #include <cstring>
@@ -132,19 +133,16 @@ bool GxProj4Interface::SetParameters(const char* first, ...) {
         list[count++] = next;
     }
     va_end(args);
-    return Replace(count, list);
+    return SetParameterList(count, list);
 }
 
-bool GxProj4Interface::NewProjector(const char** list) {
-    if (!list || !list[0])
+std::vector<std::string> GxProj4Interface::GetParameterList() const {
+    return std::vector<std::string>(m_parameters, m_parameters + m_count);
+}
+
+bool GxProj4Interface::SetParameterList(int count, const char* const* list) {
+    if (count < 1 || !list || std::find(list, list + count, nullptr) != list + count)
         return false;
-    int count = 0;
-    while (list[count])
-        ++count;
-    return Replace(count, list);
-}
-
-bool GxProj4Interface::Replace(int count, const char* const* list) {
     ReleaseList();
     ReleaseProjector();
 

@@ -8,14 +8,11 @@
 #include <charconv>
 #include <cmath>
 #include <utility>
+#include <vector>
 
 namespace geoframe::detail {
 
 namespace {
-
-/// Longest list a projection hands PROJ: the name, five parameters of its own and
-/// the two radii, with room to spare; the rest of the slots stay null.
-constexpr std::size_t kMaxParameters = 10;
 
 /// The number written in `text` after its first `skip` characters ("a=").
 bool ReadNumber(const std::string& text, std::size_t skip, double& value) {
@@ -80,6 +77,11 @@ bool GxProj4Projection::Proj2LatLong(double x, double y, GxGeoAngle& lat, GxGeoA
     return m_adapter->GxProj4Interface::Proj2LatLong(x + LocalX(), y + LocalY(), lat, lon);
 }
 
+std::vector<std::string> GxProj4Projection::GetParameterList() const {
+    Refresh();
+    return m_adapter->GetParameterList();
+}
+
 int GxProj4Projection::GetParameters(char**& list) const {
     Refresh();
     return m_adapter->GetParameters(list);
@@ -112,7 +114,7 @@ bool GxProj4Projection::Configure(std::initializer_list<std::string> parameters)
     m_configured = false;
     const GxEllipsoidBase* ellipsoid = Ellipsoid();
     m_hasEllipsoid = ellipsoid != nullptr;
-    if (!ellipsoid || parameters.size() + 3 > kMaxParameters) {
+    if (!ellipsoid) {
         // Nothing sound to hand PROJ: drop the projector so that no point converts
         // with the parameters of before.
         m_adapter.reset(new GxProj4Interface);
@@ -121,15 +123,12 @@ bool GxProj4Projection::Configure(std::initializer_list<std::string> parameters)
     const std::string a = Parameter("a=", ellipsoid->GetSemiMajorRadius());
     const std::string b = Parameter("b=", ellipsoid->GetSemiMinorRadius());
 
-    const char* list[kMaxParameters] = {m_projParameter};
-    std::size_t count = 1;
+    std::vector<const char*> list = {m_projParameter};
     for (const std::string& parameter : parameters)
-        list[count++] = parameter.c_str();
-    list[count++] = a.c_str();
-    list[count++] = b.c_str();
-    // The adapter reads up to the first null; the unused slots are null.
-    if (!m_adapter->SetParameters(list[0], list[1], list[2], list[3], list[4], list[5], list[6],
-                                  list[7], list[8], list[9], nullptr))
+        list.push_back(parameter.c_str());
+    list.push_back(a.c_str());
+    list.push_back(b.c_str());
+    if (!m_adapter->SetParameterList(static_cast<int>(list.size()), list.data()))
         return false;
     // PROJ reads the texts with a correctly rounded strtod; from_chars reads them
     // to the same doubles.

@@ -71,17 +71,13 @@ TEST(Batch, UtmAgreesWithPerPointAndExactTransverseMercator) {
         utm.SetFullPrecision(c.full);
         SCOPED_TRACE(utm.GetProjectionInstanceDesc());
         // The exact transverse Mercator on the radii written into PROJ's list.
-        char** list = nullptr;
-        const int count = utm.GetParameters(list);
         double a = 0, b = 0;
-        for (int i = 0; i < count; ++i) {
-            if (!std::strncmp(list[i], "a=", 2))
-                a = std::strtod(list[i] + 2, nullptr);
-            if (!std::strncmp(list[i], "b=", 2))
-                b = std::strtod(list[i] + 2, nullptr);
-            delete[] list[i];
+        for (const std::string& text : utm.GetParameterList()) {
+            if (text.compare(0, 2, "a=") == 0)
+                a = std::strtod(text.c_str() + 2, nullptr);
+            if (text.compare(0, 2, "b=") == 0)
+                b = std::strtod(text.c_str() + 2, nullptr);
         }
-        delete[] list;
         const GeographicLib::TransverseMercatorExact exact(a, (a - b) / a, 0.9996);
         const double lon0 = c.zone * 6 - 183, fn = c.south ? 1e7 : 0;
         if (c.reshape) // the projection notices on its next conversion, an array one

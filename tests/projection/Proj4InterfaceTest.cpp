@@ -72,6 +72,18 @@ TEST(Proj4Interface, ParameterListStates) {
     const std::vector<std::string> twenty = Parameters(adapter);
     EXPECT_TRUE(twenty.size() == 20 && twenty.back() == "20th");
     EXPECT_TRUE(Converts(adapter));
+
+    // The array entry takes any length; no strings or a null one change nothing.
+    std::vector<const char*> many(25, f);
+    many[0] = "proj=utm", many[1] = "zone=32", many[2] = "a=6378137.0",
+    many[3] = "b=6356752.314245";
+    EXPECT_FALSE(adapter.SetParameterList(0, many.data()));
+    const char* withNull[] = {"proj=utm", nullptr};
+    EXPECT_FALSE(adapter.SetParameterList(2, withNull));
+    EXPECT_EQ(adapter.GetParameterList(), twenty);
+    EXPECT_TRUE(adapter.SetParameterList(25, many.data()) && Converts(adapter));
+    EXPECT_EQ(adapter.GetParameterList().size(), 25u);
+    EXPECT_EQ(adapter.GetParameterList(), Parameters(adapter));
 }
 
 TEST(Proj4Interface, PointsProjRefuses) {

@@ -71,10 +71,8 @@ inline Texts Take(int count, char** list) {
 
 /// The PROJ parameter list of a PROJ-backed projection.
 inline Texts Parameters(const GxProjection& projection) {
-    char** list = nullptr;
     const auto* proj4 = dynamic_cast<const geoframe::detail::GxProj4Projection*>(&projection);
-    const int count = proj4 ? proj4->GetParameters(list) : 0;
-    return Take(count, list);
+    return proj4 ? proj4->GetParameterList() : Texts();
 }
 
 } // namespace testproj

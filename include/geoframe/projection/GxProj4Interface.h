@@ -5,6 +5,7 @@
 #include <geoframe/projection/GxProjectionStrategy.h>
 
 #include <string>
+#include <vector>
 
 // PROJ's own types behind its PJ and PJ_CONTEXT handles; the PROJ headers stay
 // private to the library.
@@ -54,6 +55,13 @@ public:
     /// such as "type=crs", or a pipeline taking degrees or map coordinates) is
     /// refused too: the conversions below could not use it.
     [[gnu::sentinel]] bool SetParameters(const char* first, ...) override;
+    /// The same from an array of `count` strings, of any length: the entry that
+    /// does the work (SetParameters forwards to it). False, list and projector as
+    /// they were, for no strings or a null one.
+    bool SetParameterList(int count, const char* const* list);
+    /// The parameter strings the current (or last refused) projector was made
+    /// from, in order; empty when no list has been set.
+    std::vector<std::string> GetParameterList() const;
 
     /// PROJ's forward conversion of (lon, lat) in radians. False, x and y untouched,
     /// without a projector or when PROJ cannot convert the point; PROJ's error state
@@ -78,12 +86,6 @@ private:
     GxProj4Interface(const GxProj4Interface&) = delete;
     GxProj4Interface& operator=(const GxProj4Interface&) = delete;
 
-    /// The same replacement as SetParameters from a null-terminated array of any
-    /// length. False, nothing changed, for a null array or a null first entry.
-    bool NewProjector(const char** list);
-
-    /// Replaces list and projector by a projector made from `count` strings.
-    bool Replace(int count, const char* const* list);
     void ReleaseList();
     void ReleaseProjector();
 

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class GxProj4Interface;
 
@@ -65,6 +66,8 @@ public:
     /// out: the caller releases each string with delete[], then the array. Null and
     /// 0 before the projection was first configured.
     int GetParameters(char**& list) const;
+    /// The same list as strings.
+    std::vector<std::string> GetParameterList() const;
 
     /// Chooses full-precision numbers (true) or the six-decimal texts (false, the
     /// default), rebuilds the description and reconfigures PROJ; returns whether
