@@ -207,6 +207,82 @@ TEST(ConvertLine, FieldsSeparatorsAndCarriedText) {
     EXPECT_FALSE(IsPassThrough("1 # 2"));
 }
 
+TEST(ConvertLine, OnePassReaderAgreesWithParseLine) {
+    // Lines the one-pass reader takes read exactly as ParseLine reads them; the
+    // rest (exponents, angle text, commas, numbers past 2^53 or 19 digits) it
+    // leaves to ParseLine. Digits to the last bit: 0.1 + 0.2 and 2^53 neighbours.
+    const struct {
+        const char* line;
+        bool plain; // taken, read as geographic
+    } lines[] = {{"47.2304555 8.8828840", true},
+                 {" -0 -0.0 ", true},
+                 {"0.1 9007199254740992", true},
+                 {"1 9007199254740993", false},
+                 {"1 12345678901234.56789", false},
+                 {"1 12345678901234567890", false},
+                 {"1 0.000000000000000001", true},
+                 {"1 0.0000000000000000001", false},
+                 {"1\t2\t3.5\tname with  spaces \t", true},
+                 {"1 2 3e0 rest", true},
+                 {"1 2 label 7", true},
+                 {"1 2 inf", false},
+                 {"1 2 3 , x", false},
+                 {"1 2 ,3", false},
+                 {"1,2", false},
+                 {"1e1 2", false},
+                 {".5 2", false},
+                 {"5. 2", false},
+                 {"+5 2", false},
+                 {"--5 2", false},
+                 {"5N 2", false},
+                 {"90.0000001 0", false},
+                 {"1", false}};
+    for (const auto& l : lines) {
+        for (const FieldKind kind :
+             {FieldKind::Geographic, FieldKind::Cartesian, FieldKind::Projected}) {
+            ParsedLine plain, parsed;
+            const bool read = ReadPlainLine(l.line, kind, plain);
+            if (kind == FieldKind::Geographic) {
+                EXPECT_EQ(read, l.plain) << l.line;
+            }
+            if (read) {
+                ASSERT_TRUE(ParseLine(l.line, kind, parsed)) << l.line;
+                EXPECT_EQ(Show(plain, kind), Show(parsed, kind)) << l.line;
+                for (int i = 0; i < 3; ++i)
+                    EXPECT_EQ(std::memcmp(&plain.values[i], &parsed.values[i], sizeof(double)), 0)
+                        << l.line;
+            }
+        }
+    }
+}
+
+TEST(ConvertLine, PlainNumbersAsFromChars) {
+    // Numbers of 1 to 22 digits with the point anywhere, alone and at either end
+    // of a line, read to the bit as std::from_chars reads them.
+    std::mt19937_64 random(16);
+    int taken = 0;
+    for (int i = 0; i < 20000; ++i) {
+        std::string number = random() % 2 ? "-" : "";
+        const int whole = 1 + static_cast<int>(random() % 12);
+        const int decimals = static_cast<int>(random() % 11);
+        for (int k = 0; k < whole + decimals; ++k)
+            number += static_cast<char>('0' + random() % 10);
+        if (decimals > 0)
+            number.insert(number.size() - static_cast<std::size_t>(decimals), ".");
+        double expected = 0.0, read = 0.0;
+        std::from_chars(number.data(), number.data() + number.size(), expected);
+        ASSERT_TRUE(ParseNumber(number, read)) << number;
+        ASSERT_EQ(std::memcmp(&read, &expected, sizeof read), 0) << number;
+        ParsedLine line;
+        if (ReadPlainLine(number + " " + number, FieldKind::Projected, line)) {
+            ++taken;
+            ASSERT_EQ(std::memcmp(&line.values[0], &expected, sizeof read), 0) << number;
+            ASSERT_EQ(std::memcmp(&line.values[1], &expected, sizeof read), 0) << number;
+        }
+    }
+    EXPECT_GT(taken, 10000);
+}
+
 TEST(ConvertLine, CommandLine) {
     Options o;
     std::string error;
@@ -311,6 +387,12 @@ TEST(ConvertLine, FixedNumbersAsPrintf) {
             std::string mine;
             AppendFixed(mine, value, decimals);
             ASSERT_EQ(mine, std::string(buffer, end)) << value << " at " << decimals;
+            char written[kFixedRoom];
+            if (const char* writtenEnd = WriteFixed(written, value, decimals)) {
+                ASSERT_EQ(std::string(written, static_cast<std::size_t>(writtenEnd - written)),
+                          mine)
+                    << value << " at " << decimals;
+            }
         }
     }
 }
@@ -378,6 +460,59 @@ TEST(ConvertStream, OrderAndCountKept) {
     for (const auto& shape : {std::pair<std::size_t, std::size_t>{4, 1}, {3, 100}, {2, 4096}})
         EXPECT_TRUE(Pipe(input, shape.first, shape.second) == reference)
             << shape.first << " threads, " << shape.second;
+}
+
+TEST(ConvertStream, BatchesAsLineByLine) {
+    // Array conversion of whole batches answers every line as ConvertLine does:
+    // plain and odd fields, bad lines, points the arrays refuse, pass-through lines
+    // and CRLF, across batch and chunk edges (the repeats make several batches).
+    const std::string lines[] = {"47.2304555 8.8828840",
+                                 "-33.8679 151.2093 12.5 Sydney harbour",
+                                 "  50.1\t7.2 label 3\r",
+                                 "51.5,9.25, 100",
+                                 "52 10 -0 x,y",
+                                 "4e1 9 1E2",
+                                 "N51.5 9.5",
+                                 "91 9",
+                                 "abc 9",
+                                 "48 ,",
+                                 "# comment",
+                                 "",
+                                 "0 0 0",
+                                 "6378137 0 0",
+                                 "1e30 1e30 1e30",
+                                 "4500000 4500000",
+                                 "-0.0000001 -0.0000001 -0.0004"};
+    std::string input;
+    for (int repeat = 0; repeat < 40; ++repeat)
+        for (const std::string& line : lines)
+            input += line + '\n';
+    for (const char* args : {"geo utm:32n", "utm:32n geo", "--precision 6 ecef geo", "geo ecef",
+                             "--origin 100,200,5 lcc:40,5,33,45 stere:50,10,k=0.99",
+                             "--dms=2 geo geo", "EPSG:2227 EPSG:4269"}) {
+        const std::unique_ptr<Converter> converter = Make(args);
+        ASSERT_TRUE(converter->Batches()) << args;
+        std::string out, err, reason;
+        std::size_t number = 0, start = 0, end = 0;
+        for (; (end = input.find('\n', start)) != std::string::npos; start = end + 1) {
+            std::string line = input.substr(start, end - start);
+            const bool crlf = !line.empty() && line.back() == '\r';
+            if (converter->PassesThrough(++number, line)) {
+                out += line + '\n';
+                continue;
+            }
+            if (crlf)
+                line.pop_back();
+            if (!converter->ConvertLine(line, out, reason))
+                err += "geoframe-convert: line " + std::to_string(number) + ": " + reason + '\n';
+            out += crlf ? "\r\n" : "\n";
+        }
+        const std::string expected = (err.empty() ? "0|" : "1|") + out + '|' + err;
+        for (const std::size_t chunk : {std::size_t(7), std::size_t(1) << 16})
+            EXPECT_TRUE(Pipe(input, 2, chunk, args) == expected) << args << ", chunk " << chunk;
+    }
+    EXPECT_FALSE(Make("geo utm:auto")->Batches());
+    EXPECT_FALSE(Make("--to-ellipsoid clrk66 geo ecef")->Batches());
 }
 
 TEST(ConvertStream, LineEndsBadAndLongLines) {

@@ -20,6 +20,7 @@
 #include <cstdint>
 #include <cstring>
 #include <fstream>
+#include <limits>
 #include <sstream>
 
 namespace geoframe::convert {
@@ -135,6 +136,15 @@ std::unique_ptr<Converter> Converter::Create(const Options& options, std::string
     if (!converter->BuildSide(from, error) || !converter->BuildSide(to, error))
         return nullptr;
     converter->m_fieldKind = FieldKindOf(from.coords);
+    converter->m_batches = !converter->m_datumChange && from.coords.kind != Kind::UtmAuto &&
+                           to.coords.kind != Kind::UtmAuto;
+    if (converter->m_batches) {
+        for (int i = 0; i < 3; ++i) {
+            converter->m_in[i].resize(kBatchLines);
+            converter->m_out[i].resize(kBatchLines);
+        }
+        converter->m_rest.resize(kBatchLines);
+    }
     return converter;
 }
 
@@ -254,8 +264,6 @@ bool Converter::ConvertLine(std::string_view line, std::string& out, std::string
     }
 
     double result[3];
-    const int metres = m_options.precision;
-    int decimals[3] = {metres, metres, metres};
     int zone = 0;
     bool south = false;
     if (m_to.coords.kind == Kind::Ecef) {
@@ -271,7 +279,6 @@ bool Converter::ConvertLine(std::string_view line, std::string& out, std::string
             result[0] = lat;
             result[1] = lon;
             result[2] = h;
-            decimals[0] = decimals[1] = metres + 5;
         } else {
             int hemisphere = 0;
             if (m_to.coords.kind == Kind::UtmAuto) {
@@ -289,21 +296,43 @@ bool Converter::ConvertLine(std::string_view line, std::string& out, std::string
     }
     if (!std::isfinite(result[0]) || !std::isfinite(result[1]) || !std::isfinite(result[2]))
         return Fail("cannot be converted", {}, out, reason);
+    AppendResult(result, p.rest, zone, south, out);
+    return true;
+}
 
-    if (m_options.dms && m_to.coords.kind == Kind::Geo) {
-        AppendDms(out, result[0], "N", m_options.dmsPrecision, m_options.dmsMark);
-        out += ' ';
-        AppendDms(out, result[1], "E", m_options.dmsPrecision, m_options.dmsMark);
-    } else {
-        AppendFixed(out, result[0], decimals[0]);
-        out += ' ';
-        AppendFixed(out, result[1], decimals[1]);
+void Converter::AppendResult(const double* result, std::string_view rest, int zone, bool south,
+                             std::string& out) const {
+    const int metres = m_options.precision;
+    const int angles = m_to.coords.kind == Kind::Geo ? metres + 5 : metres;
+    // Most lines: three numbers written at once.
+    char text[2 * 22 + kFixedRoom];
+    char* end = nullptr;
+    if (!m_options.dms && (end = WriteFixed(text, result[0], angles)) != nullptr) {
+        *end++ = ' ';
+        end = WriteFixed(end, result[1], angles);
+        if (end) {
+            *end++ = ' ';
+            end = WriteFixed(end, result[2], metres);
+        }
     }
-    out += ' ';
-    AppendFixed(out, result[2], decimals[2]);
-    if (!p.rest.empty()) {
+    if (end) {
+        out.append(text, static_cast<std::size_t>(end - text));
+    } else {
+        if (m_options.dms && m_to.coords.kind == Kind::Geo) {
+            AppendDms(out, result[0], "N", m_options.dmsPrecision, m_options.dmsMark);
+            out += ' ';
+            AppendDms(out, result[1], "E", m_options.dmsPrecision, m_options.dmsMark);
+        } else {
+            AppendFixed(out, result[0], angles);
+            out += ' ';
+            AppendFixed(out, result[1], angles);
+        }
         out += ' ';
-        out += p.rest;
+        AppendFixed(out, result[2], metres);
+    }
+    if (!rest.empty()) {
+        out += ' ';
+        out += rest;
     }
     if (m_to.coords.kind == Kind::UtmAuto) {
         out += ' ';
@@ -311,6 +340,90 @@ bool Converter::ConvertLine(std::string_view line, std::string& out, std::string
             out += std::to_string(zone);
         out += south ? 's' : 'n';
     }
+}
+
+bool Converter::AddToBatch(std::string_view line) {
+    if (m_batchSize == kBatchLines ||
+        (!ReadPlainLine(line, m_fieldKind, m_parsed) && !ParseLine(line, m_fieldKind, m_parsed)))
+        return false;
+    const std::size_t i = m_batchSize++;
+    for (int k = 0; k < 3; ++k)
+        m_in[k][i] = m_parsed.values[k];
+    m_rest[i] = m_parsed.rest;
+    return true;
+}
+
+void Converter::ConvertBatch() {
+    // The steps of ConvertLine, each over the whole batch: to latitude, longitude
+    // and height on the FROM side (or geocentric X, Y, Z), then to the TO side.
+    // Non-finite values mark the points that failed; ConvertLine retakes them.
+    const std::size_t n = m_batchSize;
+    double* const v[3] = {m_in[0].data(), m_in[1].data(), m_in[2].data()};
+    double* const r[3] = {m_out[0].data(), m_out[1].data(), m_out[2].data()};
+    double origin[3];
+    bool geodetic = m_from.coords.kind != Kind::Ecef;
+    if (m_from.coords.IsProjected()) {
+        const GxProjection& projection = *m_from.projection;
+        projection.GetLocalOrigin(origin[0], origin[1], origin[2]);
+        const double scale = m_from.unitScale;
+        if (scale != 1.0) {
+            for (std::size_t i = 0; i < n; ++i) {
+                v[0][i] *= scale;
+                v[1][i] *= scale;
+            }
+        }
+        // Latitude and longitude in place of x and y; the height as the gxVec3
+        // overload makes it.
+        projection.Proj2LatLongArray(n, v[0], v[1], v[0], v[1]);
+        for (std::size_t i = 0; i < n; ++i)
+            v[2][i] += origin[2];
+    }
+
+    const Kind to = m_to.coords.kind;
+    if (to == Kind::Ecef) {
+        if (geodetic) {
+            m_to.ellipsoid->LatLongToGeocentricArray(n, v[0], v[1], v[2], r[0], r[1], r[2]);
+        } else {
+            for (int k = 0; k < 3; ++k)
+                std::copy(v[k], v[k] + n, r[k]);
+        }
+        return;
+    }
+    if (!geodetic) {
+        // The array call agrees with the per-point iteration from 5,000 km below
+        // the surface to 10,000 km above it; other points go to ConvertLine, which
+        // converts them or says that they do not converge, as before.
+        const GxEllipsoidBase& ellipsoid = *m_to.ellipsoid;
+        const double inner = std::max(ellipsoid.GetSemiMinorRadius() - 5e6, 0.0);
+        const double outer = ellipsoid.GetSemiMajorRadius() + 1e7;
+        for (std::size_t i = 0; i < n; ++i) {
+            const double r2 = v[0][i] * v[0][i] + v[1][i] * v[1][i] + v[2][i] * v[2][i];
+            if (!(r2 >= inner * inner && r2 <= outer * outer))
+                v[0][i] = std::numeric_limits<double>::quiet_NaN();
+        }
+        ellipsoid.GeocentricToLatLongArray(n, v[0], v[1], v[2], v[0], v[1], v[2]);
+    }
+    if (to == Kind::Geo) {
+        for (int k = 0; k < 3; ++k)
+            std::copy(v[k], v[k] + n, r[k]);
+        return;
+    }
+    const GxProjection& projection = *m_to.projection;
+    projection.GetLocalOrigin(origin[0], origin[1], origin[2]);
+    projection.LatLong2ProjArray(n, v[0], v[1], r[0], r[1]);
+    const double scale = m_to.unitScale;
+    for (std::size_t i = 0; i < n; ++i) {
+        r[0][i] /= scale;
+        r[1][i] /= scale;
+        r[2][i] = v[2][i] - origin[2];
+    }
+}
+
+bool Converter::AppendBatched(std::size_t i, std::string& out) const {
+    const double result[3] = {m_out[0][i], m_out[1][i], m_out[2][i]};
+    if (!std::isfinite(result[0]) || !std::isfinite(result[1]) || !std::isfinite(result[2]))
+        return false;
+    AppendResult(result, m_rest[i], 0, false, out);
     return true;
 }
 

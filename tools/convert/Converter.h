@@ -15,6 +15,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace geoframe::convert {
 
@@ -30,6 +31,26 @@ public:
     /// "nan nan nan" and the line's remaining fields when it cannot be read or
     /// converted; then false, with the reason in `reason`.
     bool ConvertLine(std::string_view line, std::string& out, std::string& reason);
+
+    /// True when lines may go through the batch below: a fixed projection or
+    /// geographic or geocentric coordinates on each side, no datum change.
+    bool Batches() const { return m_batches; }
+    /// Lines a batch holds at most.
+    static constexpr std::size_t kBatchLines = 256;
+    /// Reads `line` (without its line end) into the batch. False, adding nothing,
+    /// for a line that ConvertLine must take: one that cannot be read (ConvertLine
+    /// then says why), or a full batch.
+    bool AddToBatch(std::string_view line);
+    /// The lines in the batch.
+    std::size_t BatchSize() const { return m_batchSize; }
+    /// Converts the lines of the batch, each way with one array call.
+    void ConvertBatch();
+    /// Appends the converted form of the batch's line `i` as ConvertLine would.
+    /// False, appending nothing, for a point the array calls did not convert:
+    /// ConvertLine then converts the line or says why it cannot.
+    bool AppendBatched(std::size_t i, std::string& out) const;
+    /// Empties the batch (the lines it read must stay in place until then).
+    void ClearBatch() { m_batchSize = 0; }
 
     /// True for a line written out unchanged: one of the first --skip lines (line
     /// numbers count from 1), a blank line or a comment.
@@ -57,6 +78,9 @@ private:
     static bool ReadCrs(Side& side, const char* name, std::string& error);
     GxProjection* Projection(Side& side, int zone, bool south);
     bool Fail(const char* error, std::string_view field, std::string& out, std::string& reason);
+    /// Writes converted coordinates and the fields carried after them.
+    void AppendResult(const double* result, std::string_view rest, int zone, bool south,
+                      std::string& out) const;
 
     Options m_options;
     Side m_from;
@@ -64,6 +88,13 @@ private:
     bool m_datumChange = false;
     FieldKind m_fieldKind = FieldKind::Geographic;
     ParsedLine m_parsed;
+
+    // The batch: values as read, then as converted, and the carried fields.
+    bool m_batches = false;
+    std::size_t m_batchSize = 0;
+    std::vector<double> m_in[3];
+    std::vector<double> m_out[3];
+    std::vector<std::string_view> m_rest;
 };
 
 } // namespace geoframe::convert

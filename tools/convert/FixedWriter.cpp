@@ -1,5 +1,6 @@
 #include "FixedWriter.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -12,6 +13,36 @@ constexpr std::uint64_t kPow10[] = {1,           10,           100,          100
                                     100000,      1000000,      10000000,     100000000, 1000000000,
                                     10000000000, 100000000000, 1000000000000};
 
+/// "00" to "99": two digits per division by 100.
+constexpr char kDigitPairs[] = "00010203040506070809"
+                               "10111213141516171819"
+                               "20212223242526272829"
+                               "30313233343536373839"
+                               "40414243444546474849"
+                               "50515253545556575859"
+                               "60616263646566676869"
+                               "70717273747576777879"
+                               "80818283848586878889"
+                               "90919293949596979899";
+
+#ifdef __SIZEOF_INT128__
+/// m * 10^decimals * 2^e rounded half to even; the caller keeps the result below
+/// 9.2e18.
+std::uint64_t ScaledRounded(std::uint64_t m, int decimals, int e) {
+    const unsigned __int128 scaled = static_cast<unsigned __int128>(m) * kPow10[decimals];
+    if (e >= 0)
+        return static_cast<std::uint64_t>(scaled << e);
+    if (e <= -100)
+        return 0; // below 2^-47: rounds to zero at 12 decimals or fewer
+    const int shift = -e;
+    std::uint64_t q = static_cast<std::uint64_t>(scaled >> shift);
+    const unsigned __int128 half = static_cast<unsigned __int128>(1) << (shift - 1);
+    const unsigned __int128 rest = scaled & ((half << 1) - 1);
+    if (rest > half || (rest == half && (q & 1)))
+        ++q;
+    return q;
+}
+#else
 /// An unsigned 128-bit number as two 64-bit halves, with just what the writer
 /// needs, in portable C++.
 struct U128 {
@@ -25,8 +56,6 @@ struct U128 {
         return {p11 + (p01 >> 32) + (p10 >> 32) + (middle >> 32),
                 (middle << 32) | (p00 & 0xffffffffu)};
     }
-    /// The low 64 bits of this shifted left by 0 <= n < 64.
-    std::uint64_t ShiftedLeftLow(int n) const { return lo << n; }
     /// This shifted right by 0 < n < 128.
     U128 ShiftedRight(int n) const {
         if (n >= 64)
@@ -46,55 +75,119 @@ struct U128 {
     bool operator==(const U128& o) const { return hi == o.hi && lo == o.lo; }
 };
 
+std::uint64_t ScaledRounded(std::uint64_t m, int decimals, int e) {
+    const U128 scaled = U128::Product(m, kPow10[decimals]);
+    if (e >= 0)
+        return scaled.lo << e;
+    if (e <= -100)
+        return 0;
+    const int shift = -e;
+    std::uint64_t q = scaled.ShiftedRight(shift).lo;
+    const U128 rest = scaled.Below(shift), half = U128::Bit(shift - 1);
+    if (rest > half || (rest == half && (q & 1)))
+        ++q;
+    return q;
+}
+#endif
+
+/// The number of decimal digits of q (1 for 0).
+std::size_t DigitCount(std::uint64_t q) {
+    static constexpr std::uint64_t kPowers[] = {1,
+                                                10,
+                                                100,
+                                                1000,
+                                                10000,
+                                                100000,
+                                                1000000,
+                                                10000000,
+                                                100000000,
+                                                1000000000,
+                                                10000000000,
+                                                100000000000,
+                                                1000000000000,
+                                                10000000000000,
+                                                100000000000000,
+                                                1000000000000000,
+                                                10000000000000000,
+                                                100000000000000000,
+                                                1000000000000000000,
+                                                10000000000000000000u};
+    // bits * log10(2) estimates the count from below by at most one.
+#if defined(__GNUC__)
+    const int bits = 64 - __builtin_clzll(q | 1);
+#else
+    int bits = 1;
+    for (std::uint64_t rest = q >> 1; rest != 0; rest >>= 1)
+        ++bits;
+#endif
+    const auto estimate = static_cast<std::size_t>((bits * 1233) >> 12);
+    return estimate + (q >= kPowers[estimate]);
+}
+
+/// Writes the eight digits of v < 10^8, zeros in front, at p: two pairs of pairs.
+void WriteEight(char* p, std::uint32_t v) {
+    const std::uint32_t high = v / 10000, low = v % 10000;
+    std::memcpy(p, kDigitPairs + (high / 100) * 2, 2);
+    std::memcpy(p + 2, kDigitPairs + (high % 100) * 2, 2);
+    std::memcpy(p + 4, kDigitPairs + (low / 100) * 2, 2);
+    std::memcpy(p + 6, kDigitPairs + (low % 100) * 2, 2);
+}
+
+/// 9.2e18 / 10^decimals: the magnitudes below it take the integer path.
+constexpr double kLimits[] = {9.2e18 / 1e0, 9.2e18 / 1e1, 9.2e18 / 1e2,  9.2e18 / 1e3,
+                              9.2e18 / 1e4, 9.2e18 / 1e5, 9.2e18 / 1e6,  9.2e18 / 1e7,
+                              9.2e18 / 1e8, 9.2e18 / 1e9, 9.2e18 / 1e10, 9.2e18 / 1e11,
+                              9.2e18 / 1e12};
+
 } // namespace
 
-void AppendFixed(std::string& out, double value, int decimals) {
+char* WriteFixed(char* out, double value, int decimals) {
     const double magnitude = std::fabs(value);
-    if (decimals >= 0 && decimals <= 12 &&
-        magnitude < 9.2e18 / static_cast<double>(kPow10[decimals])) {
-        // magnitude = m * 2^e exactly, m below 2^53, read from the bits; the
-        // digits are m * 10^decimals * 2^e rounded half to even.
-        std::uint64_t bits = 0;
-        std::memcpy(&bits, &magnitude, sizeof bits);
-        const int biased = static_cast<int>(bits >> 52);
-        std::uint64_t m = bits & ((std::uint64_t(1) << 52) - 1);
-        if (biased != 0)
-            m |= std::uint64_t(1) << 52;
-        const int e = (biased != 0 ? biased : 1) - 1075;
-        const U128 scaled = U128::Product(m, kPow10[decimals]);
-        std::uint64_t q = 0;
-        if (e >= 0) {
-            q = scaled.ShiftedLeftLow(e); // below 9.2e18 by the test above
-        } else if (-e < 100) {
-            const int shift = -e;
-            q = scaled.ShiftedRight(shift).lo;
-            const U128 rest = scaled.Below(shift), half = U128::Bit(shift - 1);
-            if (rest > half || (rest == half && (q & 1)))
-                ++q;
-        } // else below 2^-47: rounds to zero at 12 decimals or fewer
-        char digits[48];
-        std::size_t length =
-            static_cast<std::size_t>(std::to_chars(digits, digits + 24, q).ptr - digits);
-        const std::size_t places = static_cast<std::size_t>(decimals);
-        if (length <= places) { // a zero before the point, zeros after it
-            const std::size_t pad = places + 1 - length;
-            std::memmove(digits + pad, digits, length);
-            std::memset(digits, '0', pad);
-            length = places + 1;
-        }
-        if (std::signbit(value))
-            out += '-';
-        out.append(digits, length - places);
-        if (places > 0) {
-            out += '.';
-            out.append(digits + length - places, places);
-        }
-        return;
+    if (!(decimals >= 0 && decimals <= 12 && magnitude < kLimits[decimals]))
+        return nullptr;
+    // magnitude = m * 2^e exactly, m below 2^53, read from the bits; the digits
+    // are m * 10^decimals * 2^e rounded half to even.
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &magnitude, sizeof bits);
+    const int biased = static_cast<int>(bits >> 52);
+    std::uint64_t m = bits & ((std::uint64_t(1) << 52) - 1);
+    if (biased != 0)
+        m |= std::uint64_t(1) << 52;
+    const int e = (biased != 0 ? biased : 1) - 1075;
+    const std::uint64_t q = ScaledRounded(m, decimals, e);
+    // The last `count` of 24 digits written eight at a time; then copied out in
+    // fixed-size blocks (the room WriteFixed asks for), the decimals one place
+    // further on to make room for the point.
+    const auto places = static_cast<std::size_t>(decimals);
+    const std::size_t count = std::max(DigitCount(q), places + 1);
+    char digits[48] = {};
+    WriteEight(digits + 16, static_cast<std::uint32_t>(q % 100000000));
+    if (count > 8) {
+        const std::uint64_t upper = q / 100000000;
+        WriteEight(digits + 8, static_cast<std::uint32_t>(upper % 100000000));
+        if (count > 16)
+            WriteEight(digits, static_cast<std::uint32_t>(upper / 100000000));
     }
-    char buffer[400]; // the largest double in fixed notation with 17 decimals fits
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-    out.append(buffer, result.ptr);
+    const char* const first = digits + 24 - count;
+    const std::size_t whole = count - places;
+    char* p = out;
+    if (std::signbit(value))
+        *p++ = '-';
+    std::memcpy(p, first, 24);
+    if (places == 0)
+        return p + whole;
+    p[whole] = '.';
+    std::memcpy(p + whole + 1, first + whole, 16);
+    return p + count + 1;
+}
+
+void AppendFixed(std::string& out, double value, int decimals) {
+    char text[400]; // the largest double in fixed notation with 17 decimals fits
+    const char* end = WriteFixed(text, value, decimals);
+    if (!end)
+        end =
+            std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals).ptr;
+    out.append(text, static_cast<std::size_t>(end - text));
 }
 
 } // namespace geoframe::convert

@@ -4,6 +4,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -59,6 +60,58 @@ bool Fail(ParsedLine& out, const char* error, std::string_view field = {}) {
     return false;
 }
 
+constexpr double kExactPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                  1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                  1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+/// Reads the common number from `p` on: digits with an optional '-' and an
+/// optional point between digits, whose digits make an integer below 2^53, so
+/// that the integer divided by an exact power of ten is the correctly rounded
+/// value, the one std::from_chars gives. Returns where the number ends (at
+/// `end` or the first character that cannot go on with it), or null, with
+/// `value` untouched, when what is there is not such a number.
+const char* ScanPlainDecimal(const char* p, const char* end, double& value) {
+    const bool negative = p != end && *p == '-';
+    p += negative;
+    std::uint64_t digits = 0;
+    const char* const first = p;
+    while (p != end && static_cast<unsigned>(*p - '0') < 10) {
+        digits = digits * 10 + static_cast<unsigned>(*p - '0');
+        ++p;
+    }
+    std::ptrdiff_t count = p - first;
+    if (count == 0)
+        return nullptr;
+    std::ptrdiff_t fraction = 0;
+    if (p != end && *p == '.') {
+        const char* const afterPoint = ++p;
+        while (p != end && static_cast<unsigned>(*p - '0') < 10) {
+            digits = digits * 10 + static_cast<unsigned>(*p - '0');
+            ++p;
+        }
+        fraction = p - afterPoint;
+        if (fraction == 0)
+            return nullptr;
+        count += fraction;
+    }
+    // 19 digits cannot wrap; the wrapped larger ones are refused by their count.
+    if (count > 19 || fraction > 22 || digits > (std::uint64_t(1) << 53))
+        return nullptr;
+    const double magnitude = static_cast<double>(digits) / kExactPow10[fraction];
+    value = negative ? -magnitude : magnitude;
+    return p;
+}
+
+/// ScanPlainDecimal over the whole of `field`.
+bool ReadPlainDecimal(std::string_view field, double& value) {
+    const char* const end = field.data() + field.size();
+    double read = 0.0;
+    if (ScanPlainDecimal(field.data(), end, read) != end)
+        return false;
+    value = read;
+    return true;
+}
+
 /// Angle texts up to this length are copied on the stack to get their closing zero.
 constexpr std::size_t kShortAngleText = 127;
 
@@ -79,6 +132,8 @@ bool ParseNumber(std::string_view field, double& value) {
         if (field.empty() || field[0] == '+' || field[0] == '-')
             return false;
     }
+    if (ReadPlainDecimal(field, value))
+        return true;
     const char* end = field.data() + field.size();
     double number = 0.0;
     const auto result = std::from_chars(field.data(), end, number);
@@ -144,6 +199,68 @@ bool ParseZone(std::string_view field, int& zone, bool& south, bool zoneField) {
         return false;
     zone = value;
     south = isSouth;
+    return true;
+}
+
+bool ReadPlainLine(std::string_view line, FieldKind kind, ParsedLine& out) {
+    if (kind == FieldKind::ProjectedZone)
+        return false;
+    const char* p = line.data();
+    const char* const end = p + line.size();
+    auto skipBlanks = [&] {
+        while (p != end && IsBlank(*p))
+            ++p;
+    };
+    double values[3] = {0.0, 0.0, 0.0};
+    skipBlanks();
+    for (int i = 0; i < 2; ++i) {
+        const char* const after = ScanPlainDecimal(p, end, values[i]);
+        if (!after || (after != end && !IsBlank(*after)))
+            return false;
+        p = after;
+        skipBlanks();
+    }
+    if (kind == FieldKind::Geographic && std::fabs(values[0]) > 90.0)
+        return false;
+    bool hasHeight = false;
+    std::string_view rest;
+    if (p != end) {
+        if (*p == ',')
+            return false; // an empty third field
+        const char* const restStart = p;
+        const char* fieldEnd = p;
+        while (fieldEnd != end && !IsBlank(*fieldEnd) && *fieldEnd != ',')
+            ++fieldEnd;
+        double height = 0.0;
+        if (ParseNumber(std::string_view(p, static_cast<std::size_t>(fieldEnd - p)), height)) {
+            if (!std::isfinite(height))
+                return false;
+            values[2] = height;
+            hasHeight = true;
+            p = fieldEnd;
+            skipBlanks();
+            if (p != end && *p == ',')
+                return false;
+        } else if (kind == FieldKind::Cartesian) {
+            return false;
+        } else {
+            p = restStart; // a label: carried from the third field on
+        }
+        const char* restEnd = end;
+        while (restEnd != p && IsBlank(restEnd[-1]))
+            --restEnd;
+        rest = std::string_view(p, static_cast<std::size_t>(restEnd - p));
+    } else if (kind == FieldKind::Cartesian) {
+        return false;
+    }
+    for (int i = 0; i < 3; ++i)
+        out.values[i] = values[i];
+    out.hasHeight = hasHeight;
+    out.zone = 0;
+    out.south = false;
+    out.rest = rest;
+    out.error = nullptr;
+    out.errorField = {};
     return true;
 }
 

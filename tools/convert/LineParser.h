@@ -39,6 +39,12 @@ bool IsPassThrough(std::string_view line);
 /// position, so that a bad line keeps them.
 bool ParseLine(std::string_view line, FieldKind kind, ParsedLine& out);
 
+/// Reads the common line as ParseLine reads it, in one pass: plain decimal
+/// coordinates ("47.2304555", "-0.1275") separated by white space, then an
+/// optional height and carried fields. False, with `out` unchanged, for any
+/// other line (ParseLine then reads it, or says why it cannot).
+bool ReadPlainLine(std::string_view line, FieldKind kind, ParsedLine& out);
+
 /// Reads a plain decimal number (std::from_chars, and a leading '+') from the
 /// whole of `field`. False for anything else; non-finite values are returned as
 /// read.

@@ -191,6 +191,36 @@ void SumUp(Chunk& chunk) {
                  " more lines could not be converted\n";
 }
 
+/// Answers one line of a chunk (without its LF) on its own: as overlong, passed
+/// through or converted by ConvertLine.
+void AnswerLine(Chunk& chunk, Converter& converter, std::string_view line, std::size_t index,
+                bool overlong, std::string& reason) {
+    if (overlong) {
+        chunk.out += line.back() == '\r' ? "nan nan nan\r" : "nan nan nan";
+        Report(chunk, chunk.firstLine + index,
+               "line longer than " + std::to_string(kMaxLineLength) + " bytes");
+    } else if (converter.PassesThrough(chunk.firstLine + index, line)) {
+        chunk.out += line;
+    } else {
+        const bool crlf = line.back() == '\r';
+        if (crlf)
+            line.remove_suffix(1);
+        if (!converter.ConvertLine(line, chunk.out, reason))
+            Report(chunk, chunk.firstLine + index, reason);
+        if (crlf)
+            chunk.out += '\r';
+    }
+}
+
+/// A line of a chunk waiting for its batch to be converted.
+struct Pending {
+    std::string_view line; ///< without its LF
+    bool terminated;       ///< an LF followed it
+    bool overlong;
+    bool batched; ///< read into the batch (then `line` has lost its CR too)
+    bool crlf;
+};
+
 void ConvertChunk(Chunk& chunk, Converter& converter) {
     chunk.out.clear();
     chunk.err.clear();
@@ -201,31 +231,75 @@ void ConvertChunk(Chunk& chunk, Converter& converter) {
     std::size_t pos = 0;
     std::size_t index = 0;
     auto overlong = chunk.overlong.begin();
-    while (pos < all.size()) {
-        const std::size_t newline = all.find('\n', pos);
-        const bool terminated = newline != std::string_view::npos;
-        const std::size_t end = terminated ? newline : all.size();
-        std::string_view line = all.substr(pos, end - pos);
-        if (overlong != chunk.overlong.end() && *overlong == index) {
+    // The next line of the chunk, without its LF.
+    auto nextLine = [&](bool& terminated, bool& isOverlong) {
+        const char* begin = all.data() + pos;
+        const auto* newline = static_cast<const char*>(std::memchr(begin, '\n', all.size() - pos));
+        terminated = newline != nullptr;
+        const std::size_t length =
+            terminated ? static_cast<std::size_t>(newline - begin) : all.size() - pos;
+        isOverlong = overlong != chunk.overlong.end() && *overlong == index;
+        if (isOverlong)
             ++overlong;
-            chunk.out += line.back() == '\r' ? "nan nan nan\r" : "nan nan nan";
-            Report(chunk, chunk.firstLine + index,
-                   "line longer than " + std::to_string(kMaxLineLength) + " bytes");
-        } else if (converter.PassesThrough(chunk.firstLine + index, line)) {
-            chunk.out += line;
-        } else {
-            const bool crlf = line.back() == '\r';
-            if (crlf)
-                line.remove_suffix(1);
-            if (!converter.ConvertLine(line, chunk.out, reason))
-                Report(chunk, chunk.firstLine + index, reason);
-            if (crlf)
-                chunk.out += '\r';
-        }
-        if (terminated)
-            chunk.out += '\n';
-        pos = end + 1;
+        pos += length + 1;
         ++index;
+        return std::string_view(begin, length);
+    };
+
+    if (!converter.Batches()) {
+        while (pos < all.size()) {
+            bool terminated = false, isOverlong = false;
+            const std::string_view line = nextLine(terminated, isOverlong);
+            AnswerLine(chunk, converter, line, index - 1, isOverlong, reason);
+            if (terminated)
+                chunk.out += '\n';
+        }
+        SumUp(chunk);
+        return;
+    }
+
+    // Lines in groups: those that read as coordinates go into the converter's
+    // batch and convert with array calls; then every line of the group is answered
+    // in order, the others (and points the batch did not convert) one by one.
+    std::vector<Pending> group;
+    group.reserve(Converter::kBatchLines);
+    while (pos < all.size()) {
+        group.clear();
+        converter.ClearBatch();
+        const std::size_t groupIndex = index;
+        while (pos < all.size() && converter.BatchSize() < Converter::kBatchLines &&
+               group.size() < 4 * Converter::kBatchLines) {
+            Pending p{};
+            p.line = nextLine(p.terminated, p.overlong);
+            if (!p.overlong && !converter.PassesThrough(chunk.firstLine + index - 1, p.line)) {
+                std::string_view coords = p.line;
+                p.crlf = coords.back() == '\r';
+                if (p.crlf)
+                    coords.remove_suffix(1);
+                if (converter.AddToBatch(coords)) {
+                    p.batched = true;
+                    p.line = coords;
+                }
+            }
+            group.push_back(p);
+        }
+        converter.ConvertBatch();
+        std::size_t batched = 0;
+        for (std::size_t k = 0; k < group.size(); ++k) {
+            const Pending& p = group[k];
+            if (!p.batched) {
+                AnswerLine(chunk, converter, p.line, groupIndex + k, p.overlong, reason);
+            } else {
+                if (!converter.AppendBatched(batched, chunk.out) &&
+                    !converter.ConvertLine(p.line, chunk.out, reason))
+                    Report(chunk, chunk.firstLine + groupIndex + k, reason);
+                ++batched;
+                if (p.crlf)
+                    chunk.out += '\r';
+            }
+            if (p.terminated)
+                chunk.out += '\n';
+        }
     }
     SumUp(chunk);
 }
