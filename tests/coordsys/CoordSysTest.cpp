@@ -161,8 +161,7 @@ TEST(CoordSys, SharingAndCopies) {
     const CRef source = System(utm, "Distance", "Meters");
     source->SetVerticalDatum(GxCoordSysBase::VERTICAL_DATUM_GEOID);
     const BRef clone = source->Clone();
-    EXPECT_TRUE(*clone == *source);
-    EXPECT_STREQ(ellipsoid(*clone), "clarke");
+    EXPECT_EQ(Values(*clone == *source, ellipsoid(*clone)), "true clarke");
     ASSERT_TRUE(clone->GetProjection(p));
     ASSERT_TRUE(p);
     EXPECT_NE(p.Get(), utm.Get());
@@ -174,8 +173,7 @@ TEST(CoordSys, SharingAndCopies) {
     assigned = assigned;
     char k[16], n[16];
     ASSERT_TRUE(assigned.GetProjection(p));
-    EXPECT_FALSE(p);
-    EXPECT_FALSE(assigned.GetUnits(k, n));
+    EXPECT_EQ(Values(!p, assigned.GetUnits(k, n)), "true false") << "no projection, no units";
 }
 
 TEST(CoordSys, Equality) {
@@ -274,8 +272,9 @@ TEST(CoordFrame, ConstructionCopiesAndSharing) {
               Values(Numbers(*source)) + " | " + Values(Numbers(*source)));
     const gxVec2 image = To(source->GetTransform(), 3, 4);
     source = nullptr;
-    EXPECT_TRUE(To(copy.GetTransform(), 3, 4) == image);
-    EXPECT_TRUE(To(assigned.GetTransform(), 3, 4) == image);
+    EXPECT_EQ(
+        Values(To(copy.GetTransform(), 3, 4) == image, To(assigned.GetTransform(), 3, 4) == image),
+        "true true");
     // SetCoordSystem takes a copy; an empty reference keeps the system held.
     frame.SetCoordSystem(utm);
     const CRef copied = SystemOf(frame);
@@ -289,10 +288,9 @@ TEST(Coverage, DefaultsEqualityAndSharing) {
     const GxSmartRef<GxCoverage> a(new GxCoverage()), b(new GxCoverage());
     const CRef latLong = System(PRef(), "Angular Distance", "Degrees", new GxEllipsoid("WGS84"));
     const BRef cs = SystemOf(*a);
-    EXPECT_TRUE(*cs == *latLong);
-    EXPECT_EQ(cs->GetScnProjection(), 5);
-    EXPECT_NE(cs, SystemOf(*b));
-    EXPECT_EQ(Values(*a == *b, GxCoverage(-180, -90, 180, 90, BRef()) == *b), "true true");
+    EXPECT_EQ(Values(*cs == *latLong, cs->GetScnProjection(), cs != SystemOf(*b), *a == *b,
+                     GxCoverage(-180, -90, 180, 90, BRef()) == *b),
+              "true 5 true true true");
     // Each value is set on its own and compared exactly.
     for (int i = 0; i < 4; ++i) {
         double v[4] = {-180, -90, 180, 90};
