@@ -119,17 +119,15 @@ TEST(GeoAngle, HemisphereAxisComparisonAndArithmetic) {
     for (const GxGeoAngle& other :
          {GxGeoAngle(10.0, "E"), GxGeoAngle(20.0, "E"), GxGeoAngle(5.0), nan})
         EXPECT_EQ(holds(lat, other), " !=") << double(other);
-    EXPECT_EQ(holds(lat, lat2), " != < <=");
-    EXPECT_EQ(holds(lat2, lat), " != > >=");
-    EXPECT_EQ(holds(lat, GxGeoAngle(10.0, "S")), " == <= >=");
+    EXPECT_EQ(holds(lat, lat2) + " |" + holds(lat2, lat) + " |" +
+                  holds(lat, GxGeoAngle(10.0, "S")) + " |" + holds(nan, nan),
+              " != < <= | != > >= | == <= >= | !=");
     EXPECT_FALSE(lat == GxGeoAngle(10.0 + 1e-14, "N"));
-    EXPECT_EQ(holds(nan, nan), " !=");
     // Sums wrap and take the left operand's axis.
     const GxGeoAngle far(170.0, "N"), east(20.0, "E");
-    EXPECT_EQ(far + east, GxGeoAngle(-170.0, "N"));
-    EXPECT_EQ(east - far, GxGeoAngle(-150.0, "W"));
-    EXPECT_EQ(far + 15.0, GxGeoAngle(-175.0, "S"));
-    EXPECT_EQ(15.0 + east, GxGeoAngle(35.0, "E"));
+    EXPECT_EQ(Values(far + east == GxGeoAngle(-170.0, "N"), east - far == GxGeoAngle(-150.0, "W"),
+                     far + 15.0 == GxGeoAngle(-175.0, "S"), 15.0 + east == GxGeoAngle(35.0, "E")),
+              "true true true true");
 }
 
 TEST(AngleText, ReadsTheHandTypedForms) {
