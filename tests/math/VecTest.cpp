@@ -35,14 +35,12 @@ TYPED_TEST(VecFamily, CompoundAndPlainOperatorsAgreeAndComparisonsAreExact) {
     c[0] = a;
     c[0].invert(); // reciprocals, not the negation
     nan[0] = NAN;
-    EXPECT_TRUE((c[0] * a).equal(one, 1e-15));
-    EXPECT_FALSE(nan == nan);
+    EXPECT_EQ(Values((c[0] * a).equal(one, 1e-15), nan == nan), "true false") << "invert, NaN ==";
     EXPECT_EQ(Values((three - 1.0)[0], (three / 10.0)[0]), "2 0.29999999999999999"); // not 3 * 0.1
-    EXPECT_TRUE(one.equal(one + 0.5, 0.5));
-    EXPECT_FALSE(one.equal(one + 0.5, 0.4999));
-    EXPECT_FALSE(one == one + 1e-15);
-    EXPECT_FALSE(nan.equal(nan, 1.0));
-    EXPECT_FALSE(one.equal(one + 1e-15, 0.0));
+    // The tolerance is inclusive; == is exact; NaN is near nothing; tolerance 0 is exact.
+    EXPECT_EQ(Values(one.equal(one + 0.5, 0.5), one.equal(one + 0.5, 0.4999), one == one + 1e-15,
+                     nan.equal(nan, 1.0), one.equal(one + 1e-15, 0.0)),
+              "true false false false false");
 }
 
 TEST(Vec, Vec3NormalizeRefusesTooShortTooLongAndNaNTheOthersFollowIeee) {
@@ -69,10 +67,8 @@ TEST(Vec, CrossIsAliasSafeAndDirectionsGetPerpendicularAxes) {
     gxVec4 v(1, 2, 3, 4);
     c.cross(a, b), u.cross(u, b), w.cross(a, w);
     v.cross(gxVec4(1, 0, 0, 0), gxVec4(0, 1, 0, 0)); // has no effect
-    EXPECT_TRUE(u == c);
-    EXPECT_TRUE(w == c);
-    EXPECT_EQ(Values(c.dot(a), c.dot(b)), "0 0");
-    EXPECT_TRUE(v == gxVec4(1, 2, 3, 4));
+    EXPECT_EQ(Values(u == c, w == c, c.dot(a), c.dot(b), v == gxVec4(1, 2, 3, 4)),
+              "true true 0 0 true");
     EXPECT_EQ(gxVec2(5, 5).cross(gxVec2(1, 0), gxVec2(0, 1)), 1);
     // a, b, axis, angle: equal and opposite directions, and a nearly along x, get
     // an axis perpendicular to a.
@@ -106,16 +102,17 @@ TEST(Vec, PointsTranslateDirectionsDoNotAndRowAndColumnFormsAgree) {
         gxVec4 row(v[0], v[1], v[2], 1), col = row;
         pt.xformPt(pt, a), dir.xformVec(dir, a), row.xformPt(row, a); // in place
         col.xformPt(t, col); // column form by the transpose
-        EXPECT_TRUE(row == gxVec4(pt[0], pt[1], pt[2], 1)) << n;
-        EXPECT_TRUE(col == row) << n;
-        EXPECT_TRUE((pt - dir).equal(gxVec3(a[3][0], a[3][1], a[3][2]), 1e-13)) << n;
+        EXPECT_EQ(Values(row == gxVec4(pt[0], pt[1], pt[2], 1), col == row,
+                         (pt - dir).equal(gxVec3(a[3][0], a[3][1], a[3][2]), 1e-13)),
+                  "true true true")
+            << n;
         gxVec2 tex[4]; // texture maps: column form by M = row form by its transpose
         for (bool persp : {false, true}) {
             tex[2 * persp].ApplyTextureMap(a, v, persp);
             tex[2 * persp + 1].ApplyTextureMap(v, t, persp);
         }
-        EXPECT_TRUE(tex[0].equal(tex[1], 1e-12)) << "affine, " << n;
-        EXPECT_TRUE(tex[2].equal(tex[3], 1e-12)) << "perspective, " << n;
+        EXPECT_EQ(Values(tex[0].equal(tex[1], 1e-12), tex[2].equal(tex[3], 1e-12)), "true true")
+            << n;
     }
     gxMatrix4 m; // w = 1e-10 lies between the two thresholds: only the point-first order divides
     gxVec2 a, b;
