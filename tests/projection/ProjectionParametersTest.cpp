@@ -213,10 +213,9 @@ TEST(StereographicProjection, ScaleSwitchAndPoles) {
         k1(e, 90, 0, 1.0), k994(e, 90, 0, 0.994), south(e, -90, 0, 0.994);
     gxVec3 a, b, c, d;
     const gxVec3 in(30, 70, 0);
-    ASSERT_TRUE(lat60.LatLong2Proj(in, a));
-    ASSERT_TRUE(lat90.LatLong2Proj(in, b));
-    ASSERT_TRUE(k1.LatLong2Proj(in, c));
-    ASSERT_TRUE(k994.LatLong2Proj(in, d));
+    ASSERT_EQ(Values(lat60.LatLong2Proj(in, a), lat90.LatLong2Proj(in, b), k1.LatLong2Proj(in, c),
+                     k994.LatLong2Proj(in, d)),
+              "true true true true");
     EXPECT_EQ(Values(a == b, a.equal(c, 1e-9), a.equal(d, 1.0)), "true true false");
 
     // Poles convert as +-89.99999.
