@@ -9,6 +9,8 @@
 #include <geoframe/projection/GxTrapezoidalProjection.h>
 #include <geoframe/projection/GxUTMProjection.h>
 
+#include "Text.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -56,14 +58,15 @@ BRef SystemOf(const GxCoverageBase& coverage) {
 /// Origin, scale and rotation.
 std::vector<double> Numbers(const GxCoordFrame& frame) {
     std::vector<double> v(5);
-    EXPECT_TRUE(frame.GetOrigin(v[0], v[1]) && frame.GetScale(v[2], v[3]) &&
-                frame.GetRotation(v[4]));
+    EXPECT_EQ(
+        Values(frame.GetOrigin(v[0], v[1]), frame.GetScale(v[2], v[3]), frame.GetRotation(v[4])),
+        "true true true");
     return v;
 }
 
 gxVec2 To(const GxTransform2D* t, double x, double y) {
     gxVec2 out;
-    EXPECT_TRUE(t && t->TransformTo(x, y, out[0], out[1]));
+    EXPECT_TRUE(t ? t->TransformTo(x, y, out[0], out[1]) : false) << (t ? "refused" : "none");
     return out;
 }
 
@@ -75,33 +78,40 @@ TEST(CoordSys, SceneDatabaseCodes) {
                                    "Angular_distance in degrees", longKind.c_str()};
     const char* const linear[] = {nullptr, "Angular Distanc", "Xngular Distance",
                                   " Angular Distance", "Angular-Distance"};
-    const PRef projections[] = {
-        new GxFlatEarthProjection(),     new GxTrapezoidalProjection(),   PRef(),
-        new GxLCCProjection(),           new GxUTMProjection(),           new GxACEAProjection(),
-        new GxStereographicProjection(), new Named("Latitude/Longitude"), new Named(nullptr),
-        new Named("Mercator"),           new Named("latitude/longitude")};
-    const int codes[] = {0, 1, -1, 3, 4, 5, 5, -1, 5, 5, 5}; // -1: by the unit kind
-    for (int i = 0; i < 11; ++i)
+    // Each projection's code, -1 where the unit kind decides.
+    const std::pair<PRef, int> projections[] = {{new GxFlatEarthProjection(), 0},
+                                                {new GxTrapezoidalProjection(), 1},
+                                                {PRef(), -1},
+                                                {new GxLCCProjection(), 3},
+                                                {new GxUTMProjection(), 4},
+                                                {new GxACEAProjection(), 5},
+                                                {new GxStereographicProjection(), 5},
+                                                {new Named("Latitude/Longitude"), -1},
+                                                {new Named(nullptr), 5},
+                                                {new Named("Mercator"), 5},
+                                                {new Named("latitude/longitude"), 5}};
+    for (const auto& [projection, code] : projections)
         for (int a = 0; a < 2; ++a)
             for (const char* kind : a ? angular : linear)
-                EXPECT_EQ(System(projections[i], kind, "Meters")->GetScnProjection(),
-                          codes[i] >= 0 ? codes[i] : 6 - a)
-                    << i << " " << (kind ? kind : "null");
+                EXPECT_EQ(System(projection, kind, "Meters")->GetScnProjection(),
+                          code >= 0 ? code : 6 - a)
+                    << (projection ? projection->GetProjectionName() : "none") << " "
+                    << (kind ? kind : "null");
 
-    const char* const units[] = {"Meters", "Kilometers", "Feet",    "Inches", "Nautical Miles",
-                                 "meters", "Meters ",    "Degrees", "",       nullptr};
-    const int unitCodes[] = {0, 1, 4, 5, 8, -1, -1, -1, -1, -1};
-    for (int i = 0; i < 10; ++i)
-        EXPECT_EQ(System(PRef(), "Distance", units[i])->GetScnUnits(), unitCodes[i]) << i;
+    const std::pair<const char*, int> units[] = {
+        {"Meters", 0},  {"Kilometers", 1}, {"Feet", 4},     {"Inches", 5}, {"Nautical Miles", 8},
+        {"meters", -1}, {"Meters ", -1},   {"Degrees", -1}, {"", -1},      {nullptr, -1}};
+    for (const auto& [unit, code] : units)
+        EXPECT_EQ(System(PRef(), "Distance", unit)->GetScnUnits(), code) << (unit ? unit : "null");
 }
 
 TEST(CoordSys, UnitTextsAndBufferSizes) {
     GxCoordSys cs;
     char b[2][16];
     cs.SetUnits("Distance", nullptr); // one text is not enough
-    EXPECT_FALSE(cs.GetUnits(b[0], b[1]) || cs.GetUnits(b[0], 16, b[1], 16));
+    EXPECT_EQ(Values(cs.GetUnits(b[0], b[1]), cs.GetUnits(b[0], 16, b[1], 16)), "false false");
     cs.SetUnits(nullptr, "Feet");
-    EXPECT_FALSE(cs.GetUnits(nullptr, b[1]) || cs.GetUnits(b[0], nullptr));
+    EXPECT_EQ(Values(cs.GetUnits(nullptr, b[1]), cs.GetUnits(b[0], nullptr)), "false false");
     // A text fits with its terminator, or nothing at all is written.
     const std::size_t sizes[][3] = {{8, 5, false}, {9, 4, false}, {9, 5, true}};
     for (const auto& s : sizes) {
@@ -110,10 +120,14 @@ TEST(CoordSys, UnitTextsAndBufferSizes) {
         EXPECT_EQ(std::string(b[0], 10) + std::string(b[1], 6),
                   s[2] ? std::string("Distance\0#Feet\0#", 16) : std::string(16, '#'));
     }
-    EXPECT_TRUE(cs.GetUnits(b[0], b[1]) && std::string(b[0]) + "/" + b[1] == "Distance/Feet");
+    ASSERT_TRUE(cs.GetUnits(b[0], b[1]));
+    EXPECT_EQ(std::string(b[0]) + "/" + b[1], "Distance/Feet");
     GxCoordSysBase::VerticalDatumType datum = GxCoordSysBase::VERTICAL_DATUM_GEOID;
-    EXPECT_TRUE(cs.GetVerticalDatum(datum) && datum == 0 && !cs.Save(stdout) && !cs.Load(stdin) &&
-                !cs.Save(nullptr) && !cs.Load(nullptr));
+    const bool gotDatum = cs.GetVerticalDatum(datum);
+    EXPECT_EQ(Values(gotDatum, datum), "true 0");
+    // Save and Load: stdout, stdin, null, null.
+    EXPECT_EQ(Values(cs.Save(stdout), cs.Load(stdin), cs.Save(nullptr), cs.Load(nullptr)),
+              "false false false false");
 }
 
 TEST(CoordSys, SharingAndCopies) {
@@ -122,21 +136,35 @@ TEST(CoordSys, SharingAndCopies) {
     GxCoordSys cs;
     ERef e;
     PRef p;
-    EXPECT_TRUE(cs.SetProjection(utm) && cs.GetEllipsoid(e) && e.Get() == wgs84.Get());
+    // The ellipsoid a system reports: "wgs84", "clarke", "other", "none" or "refused".
+    auto ellipsoid = [&](const GxCoordSysBase& s) {
+        return !s.GetEllipsoid(e)        ? "refused"
+               : !e                      ? "none"
+               : e.Get() == wgs84.Get()  ? "wgs84"
+               : e.Get() == clarke.Get() ? "clarke"
+                                         : "other";
+    };
+    ASSERT_TRUE(cs.SetProjection(utm));
+    EXPECT_STREQ(ellipsoid(cs), "wgs84");
     // The ellipsoid reaches the shared projection.
-    EXPECT_TRUE(cs.SetEllipsoid(clarke) && utm->GetEllipsoid().Get() == clarke.Get());
+    ASSERT_TRUE(cs.SetEllipsoid(clarke));
+    EXPECT_EQ(utm->GetEllipsoid().Get(), clarke.Get());
     // An empty projection drops the projection and keeps the ellipsoid.
-    EXPECT_TRUE(cs.SetProjection(PRef()) && cs.GetProjection(p) && !p && cs.GetEllipsoid(e) &&
-                e.Get() == clarke.Get());
+    ASSERT_TRUE(cs.SetProjection(PRef()));
+    ASSERT_TRUE(cs.GetProjection(p));
+    EXPECT_FALSE(p);
+    EXPECT_STREQ(ellipsoid(cs), "clarke");
     // Held as passed; the ellipsoid reported is the projection's.
-    EXPECT_TRUE(GxCoordSys(utm, wgs84).GetEllipsoid(e) && e.Get() == clarke.Get());
+    EXPECT_STREQ(ellipsoid(GxCoordSys(utm, wgs84)), "clarke");
 
     // A clone holds a clone of the projection and the same ellipsoid.
     const CRef source = System(utm, "Distance", "Meters");
     source->SetVerticalDatum(GxCoordSysBase::VERTICAL_DATUM_GEOID);
     const BRef clone = source->Clone();
-    EXPECT_TRUE(*clone == *source && clone->GetEllipsoid(e) && e.Get() == clarke.Get());
-    ASSERT_TRUE(clone->GetProjection(p) && p && p.Get() != utm.Get());
+    EXPECT_EQ(Values(*clone == *source, ellipsoid(*clone)), "true clarke");
+    ASSERT_TRUE(clone->GetProjection(p));
+    ASSERT_TRUE(p);
+    EXPECT_NE(p.Get(), utm.Get());
     static_cast<GxUTMProjection&>(*p).SetZone(34);
     EXPECT_TRUE(*clone != *source);
     // Assignment changes nothing, also onto itself.
@@ -144,7 +172,8 @@ TEST(CoordSys, SharingAndCopies) {
     assigned = *source;
     assigned = assigned;
     char k[16], n[16];
-    EXPECT_TRUE(assigned.GetProjection(p) && !p && !assigned.GetUnits(k, n));
+    ASSERT_TRUE(assigned.GetProjection(p));
+    EXPECT_EQ(Values(!p, assigned.GetUnits(k, n)), "true false") << "no projection, no units";
 }
 
 TEST(CoordSys, Equality) {
@@ -173,23 +202,38 @@ TEST(CoordSys, Equality) {
     std::vector<BRef> all(std::begin(systems), std::end(systems));
     all.push_back(asPassed);
     all.push_back(asPassed->Clone());
+    // Row i of the table shows how system i compares with each: '=' equal, '.'
+    // unequal, '?' where == and != disagree.
     const int group[] = {0, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 10, 11, 12, 0, 0};
-    for (int i = 0; i < 17; ++i)
-        for (int j = 0; j < 17; ++j)
-            EXPECT_TRUE((*all[i] == *all[j]) == (group[i] == group[j]) &&
-                        (*all[i] != *all[j]) != (group[i] == group[j]))
-                << i << " " << j;
+    for (int i = 0; i < 17; ++i) {
+        std::string row, expected;
+        for (int j = 0; j < 17; ++j) {
+            const bool equal = *all[i] == *all[j], unequal = *all[i] != *all[j];
+            row += equal == unequal ? '?' : equal ? '=' : '.';
+            expected += group[i] == group[j] ? '=' : '.';
+        }
+        EXPECT_EQ(row, expected) << "system " << i;
+    }
 }
 
 TEST(CoordFrame, TransformKindAroundTheThresholds) {
     // The frame turns affine from |r| >= 1e-10; the affine transform itself only
     // rotates from |r| >= 1e-9.
-    const double rotations[] = {0, 5e-11, -9.9e-11, 1e-10, -1e-10, 5e-10, 90};
-    for (int i = 0; i < 7; ++i) {
-        const GxCoordFrame frame(100, 200, 2, 3, CRef(), rotations[i]);
-        EXPECT_EQ(dynamic_cast<const GxAffineTransform2D*>(frame.GetTransform()) != nullptr, i > 2);
+    const gxVec2 straight(102, 203);
+    const struct {
+        double rotation;
+        bool affine;
+        gxVec2 image;
+    } rows[] = {{0, false, straight},       {5e-11, false, straight}, {-9.9e-11, false, straight},
+                {1e-10, true, straight},    {-1e-10, true, straight}, {5e-10, true, straight},
+                {90, true, gxVec2(97, 202)}};
+    for (const auto& r : rows) {
+        const GxCoordFrame frame(100, 200, 2, 3, CRef(), r.rotation);
+        EXPECT_EQ(dynamic_cast<const GxAffineTransform2D*>(frame.GetTransform()) != nullptr,
+                  r.affine)
+            << r.rotation;
         const gxVec2 image = To(frame.GetTransform(), 1, 1);
-        EXPECT_LT((image - (i < 6 ? gxVec2(102, 203) : gxVec2(97, 202))).length(), 1e-8) << i;
+        EXPECT_LT((image - r.image).length(), 1e-8) << r.rotation;
     }
 }
 
@@ -198,16 +242,19 @@ TEST(CoordFrame, ConstructionCopiesAndSharing) {
     const double rejected[][2] = {{-1, 0}, {0, 0}, {NAN, -2}, {NAN, NAN}};
     for (const auto& s : rejected) {
         const GxCoordFrame frame(5, 6, s[0], s[1], Utm(), 30);
-        EXPECT_TRUE(Numbers(frame) == std::vector<double>(5, 0) && !SystemOf(frame) &&
-                    !frame.GetTransform());
+        EXPECT_EQ(Values(Values(Numbers(frame)), !SystemOf(frame), !frame.GetTransform()),
+                  "0 0 0 0 0 true true")
+            << "numbers, no system, no transform for " << s[0] << " " << s[1];
     }
     // One positive scale is enough; the values are taken as passed. Setters store,
     // the transform follows at Update.
     GxCoordFrame frame(5, 6, -1, 2, CRef(), 0);
     EXPECT_EQ(To(frame.GetTransform(), 1, 1), gxVec2(4, 8));
-    EXPECT_TRUE(frame.SetOrigin(10, 20) && frame.SetScale(0, 1) && frame.SetRotation(180));
+    EXPECT_EQ(Values(frame.SetOrigin(10, 20), frame.SetScale(0, 1), frame.SetRotation(180)),
+              "true true true");
     EXPECT_EQ(To(frame.GetTransform(), 1, 1), gxVec2(4, 8));
-    EXPECT_TRUE(frame.Update() && To(frame.GetTransform(), 1, 1).equal(gxVec2(10, 19), 1e-9));
+    EXPECT_TRUE(frame.Update());
+    EXPECT_TRUE(To(frame.GetTransform(), 1, 1).equal(gxVec2(10, 19), 1e-9));
 
     // The constructor and the copy constructor copy the system, assignment shares
     // it. The numbers and the transforms are copied: they outlive the source.
@@ -217,34 +264,43 @@ TEST(CoordFrame, ConstructionCopiesAndSharing) {
     assigned = *source;
     assigned = *&assigned;
     const CRef held = SystemOf(*source);
-    EXPECT_TRUE(held != utm.Get() && *held == *utm && SystemOf(assigned) == held);
-    EXPECT_TRUE(SystemOf(copy) != held && *SystemOf(copy) == *held);
-    EXPECT_TRUE(Numbers(copy) == Numbers(*source) && Numbers(assigned) == Numbers(*source));
+    // Held: a copy of utm; assigned: shares it; copy: a copy of it.
+    EXPECT_EQ(Values(held != utm.Get(), *held == *utm, SystemOf(assigned) == held,
+                     SystemOf(copy) != held, *SystemOf(copy) == *held),
+              "true true true true true");
+    EXPECT_EQ(Values(Numbers(copy)) + " | " + Values(Numbers(assigned)),
+              Values(Numbers(*source)) + " | " + Values(Numbers(*source)));
     const gxVec2 image = To(source->GetTransform(), 3, 4);
     source = nullptr;
-    EXPECT_TRUE(To(copy.GetTransform(), 3, 4) == image &&
-                To(assigned.GetTransform(), 3, 4) == image);
+    EXPECT_EQ(
+        Values(To(copy.GetTransform(), 3, 4) == image, To(assigned.GetTransform(), 3, 4) == image),
+        "true true");
     // SetCoordSystem takes a copy; an empty reference keeps the system held.
     frame.SetCoordSystem(utm);
     const CRef copied = SystemOf(frame);
     frame.SetCoordSystem(CRef());
-    EXPECT_TRUE(copied != utm.Get() && *copied == *utm && SystemOf(frame) == copied);
+    // A copy of utm, still held.
+    EXPECT_EQ(Values(copied != utm.Get(), *copied == *utm, SystemOf(frame) == copied),
+              "true true true");
 }
 
 TEST(Coverage, DefaultsEqualityAndSharing) {
     const GxSmartRef<GxCoverage> a(new GxCoverage()), b(new GxCoverage());
     const CRef latLong = System(PRef(), "Angular Distance", "Degrees", new GxEllipsoid("WGS84"));
     const BRef cs = SystemOf(*a);
-    EXPECT_TRUE(*cs == *latLong && cs->GetScnProjection() == 5 && cs != SystemOf(*b));
-    EXPECT_TRUE(*a == *b && GxCoverage(-180, -90, 180, 90, BRef()) == *b);
+    EXPECT_EQ(Values(*cs == *latLong, cs->GetScnProjection(), cs != SystemOf(*b), *a == *b,
+                     GxCoverage(-180, -90, 180, 90, BRef()) == *b),
+              "true 5 true true true");
     // Each value is set on its own and compared exactly.
     for (int i = 0; i < 4; ++i) {
         double v[4] = {-180, -90, 180, 90};
         v[i] += 1e-12;
         GxCoverage c;
-        EXPECT_TRUE(c.SetOriginX(v[0]) && c.SetOriginY(v[1]) && c.SetExtentX(v[2]) &&
-                    c.SetExtentY(v[3]));
-        EXPECT_TRUE(c == GxCoverage(v[0], v[1], v[2], v[3], BRef()) && c != *b) << i;
+        EXPECT_EQ(
+            Values(c.SetOriginX(v[0]), c.SetOriginY(v[1]), c.SetExtentX(v[2]), c.SetExtentY(v[3])),
+            "true true true true");
+        EXPECT_EQ(Values(c == GxCoverage(v[0], v[1], v[2], v[3], BRef()), c != *b), "true true")
+            << "equal to one made so, unequal to the default; value " << i;
     }
 
     // The copy constructor and Clone clone the system, assignment shares it.
@@ -252,18 +308,23 @@ TEST(Coverage, DefaultsEqualityAndSharing) {
     GxCoverage assigned(1, 2, 3, 4, Utm());
     assigned = *a;
     assigned = *&assigned;
-    EXPECT_TRUE(SystemOf(copy) != cs && copy == *a && SystemOf(*a->Clone()) != cs);
-    EXPECT_TRUE(*a->Clone() == *a && SystemOf(assigned) == cs && assigned == *a);
+    // copy, clone: own system, equal; assigned: shared system, equal.
+    EXPECT_EQ(Values(SystemOf(copy) != cs, copy == *a, SystemOf(*a->Clone()) != cs,
+                     *a->Clone() == *a, SystemOf(assigned) == cs, assigned == *a),
+              "true true true true true true");
 
     // A system given is shared and converts nothing. The replacement for an empty
     // one has no unit texts, so it equals no default system.
     const CRef utm = Utm();
-    EXPECT_TRUE(a->SetOrigin(1, 2) && a->SetExtent(3, 4) && a->SetCoordSystem(utm));
-    EXPECT_TRUE(SystemOf(*a) == utm.Get() && a->GetOriginX() == 1 && a->GetOriginY() == 2 &&
-                a->GetExtentX() == 3 && a->GetExtentY() == 4);
+    EXPECT_EQ(Values(a->SetOrigin(1, 2), a->SetExtent(3, 4), a->SetCoordSystem(utm)),
+              "true true true");
+    EXPECT_EQ(SystemOf(*a), utm.Get());
+    EXPECT_EQ(Values(a->GetOriginX(), a->GetOriginY(), a->GetExtentX(), a->GetExtentY()),
+              "1 2 3 4");
     a->SetCoordSystem(BRef());
     char kind[32], name[32];
-    EXPECT_TRUE(!SystemOf(*a)->GetUnits(kind, name) && *a != GxCoverage(1, 2, 3, 4, BRef()));
+    EXPECT_EQ(Values(SystemOf(*a)->GetUnits(kind, name), *a != GxCoverage(1, 2, 3, 4, BRef())),
+              "false true");
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 
 #include <geoframe/geoframe.h>
 
+#include "Text.h"
+
 #include <gtest/gtest.h>
 
 #include <proj.h>
@@ -97,13 +99,15 @@ TEST(CrsDefinition, CodesConvertAsProjDoesAndWriteThemselvesBack) {
         ASSERT_TRUE(crs.Read(r.code)) << crs.GetMessage();
         const GxSmartRef<GxCoordSys> system = crs.GetCoordSys();
         GxSmartRef<GxProjection> projection;
-        ASSERT_TRUE(system && system->GetProjection(projection));
+        ASSERT_TRUE(system);
+        ASSERT_TRUE(system->GetProjection(projection));
         EXPECT_DOUBLE_EQ(crs.GetUnitScale(), r.unitScale);
         if (!*r.projection) {
             char kind[32], name[32];
-            EXPECT_TRUE(!projection && crs.GetKind() == GxCrsDefinition::KIND_GEOGRAPHIC &&
-                        system->GetUnits(kind, sizeof kind, name, sizeof name) &&
-                        std::string(kind) + "/" + name == "Angular Distance/Degrees");
+            EXPECT_FALSE(projection);
+            EXPECT_EQ(crs.GetKind(), GxCrsDefinition::KIND_GEOGRAPHIC);
+            ASSERT_TRUE(system->GetUnits(kind, sizeof kind, name, sizeof name));
+            EXPECT_EQ(std::string(kind) + "/" + name, "Angular Distance/Degrees");
             EXPECT_TRUE(crs.Write(*system, GxCrsDefinition::FORMAT_WKT2_2019));
             EXPECT_TRUE(Pj(proj_create(proj.ctx, crs.GetText())));
             continue;
@@ -156,7 +160,8 @@ TEST(CrsDefinition, RefusalsNameTheReasonAndKeepTheLastResult) {
         EXPECT_NE(std::string(crs.GetMessage()).find(c.reason), std::string::npos)
             << crs.GetMessage();
         EXPECT_EQ(std::string(crs.GetMessage()).find('\n'), std::string::npos);
-        EXPECT_TRUE(crs.GetCoordSys() == kept && crs.GetKind() == GxCrsDefinition::KIND_PROJECTED);
+        EXPECT_EQ(Values(crs.GetCoordSys() == kept, crs.GetKind()),
+                  Values(true, GxCrsDefinition::KIND_PROJECTED));
     }
 }
 
@@ -184,22 +189,25 @@ TEST(CrsDefinition, DatumShiftsKindsAndNotes) {
         GxCrsDefinition crs;
         ASSERT_TRUE(crs.Read(c.text)) << crs.GetMessage();
         GxSmartRef<GxEllipsoidBase> e;
-        ASSERT_TRUE(crs.GetCoordSys()->GetEllipsoid(e) && e);
+        ASSERT_TRUE(crs.GetCoordSys()->GetEllipsoid(e));
+        ASSERT_TRUE(e);
         EXPECT_EQ(crs.GetKind(), c.kind);
         EXPECT_NE(std::string(crs.GetMessage()).find(c.note), std::string::npos)
             << crs.GetMessage();
         if (std::isnan(c.dx))
             EXPECT_NE(e->GetDatumShiftX(), 0.0);
         else
-            EXPECT_TRUE(e->GetDatumShiftX() == c.dx && e->GetDatumShiftY() == c.dy &&
-                        e->GetDatumShiftZ() == c.dz);
+            EXPECT_EQ(Values(e->GetDatumShiftX(), e->GetDatumShiftY(), e->GetDatumShiftZ()),
+                      Values(c.dx, c.dy, c.dz));
         // Written back, the system reads as the same kind with the same shift.
         const GxCrsDefinition::Kind kind = crs.GetKind();
         ASSERT_TRUE(crs.Write(*crs.GetCoordSys(), GxCrsDefinition::FORMAT_PROJJSON));
         ASSERT_TRUE(crs.Read(std::string(crs.GetText()).c_str())) << crs.GetMessage();
         GxSmartRef<GxEllipsoidBase> again;
         crs.GetCoordSys()->GetEllipsoid(again);
-        EXPECT_TRUE(crs.GetKind() == kind && again && *again == *e);
+        EXPECT_EQ(crs.GetKind(), kind);
+        ASSERT_TRUE(again);
+        EXPECT_TRUE(*again == *e);
     }
 }
 

@@ -2,6 +2,8 @@
 #include <geoframe/foundation/GxSmartRef.h>
 #include <geoframe/foundation/gxDoubleTrait.h>
 
+#include "Text.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -42,21 +44,22 @@ unsigned long CountOf(GxRefBase* object) {
 TEST(RefCount, HoldersCountTakeBeforeTheyReleaseAndTheLastOneDeletes) {
     Tracked::deaths = 0;
     auto* raw = new Tracked;
-    EXPECT_TRUE(raw->AddReference() == 1 && raw->ReleaseReference() == 0 && Tracked::deaths == 1);
+    const unsigned long added = raw->AddReference(), released = raw->ReleaseReference();
+    EXPECT_EQ(Values(added, released, Tracked::deaths.load()), "1 0 1") << "counts, then deaths";
     {
         GxSmartRef<Tracked> ref(new Tracked);
         const GxSmartRef<Tracked>& alias = ref;
         ref = alias; // the object already held, by its only holder, stays alive
         ref = ref.Get();
         GxSmartRef<Tracked> other(ref), copy(new Tracked(*ref)); // a copy starts from zero
-        EXPECT_TRUE(Tracked::deaths == 1 && CountOf(ref) == 2 && CountOf(copy) == 1);
+        EXPECT_EQ(Values(Tracked::deaths.load(), CountOf(ref), CountOf(copy)), "1 2 1");
         ref = copy;
-        EXPECT_TRUE(CountOf(other) == 1 && CountOf(copy) == 2);
+        EXPECT_EQ(Values(CountOf(other), CountOf(copy)), "1 2");
         ref = static_cast<Tracked*>(nullptr);
-        EXPECT_TRUE(!ref && ref.IsNull() && CountOf(copy) == 1);
+        EXPECT_EQ(Values(!ref, ref.IsNull(), CountOf(copy)), "true true 1");
         // Base-class holders take derived objects; a move hands the reference over.
         GxSmartRef<GxRefBase> base(other), moved(std::move(base));
-        EXPECT_TRUE(base.IsNull() && CountOf(moved) == 2);
+        EXPECT_EQ(Values(base.IsNull(), CountOf(moved)), "true 2");
         other = static_cast<Tracked*>(nullptr);
         moved = GxSmartRef<GxRefBase>();
         EXPECT_EQ(Tracked::deaths, 2);

@@ -1,6 +1,7 @@
 #include <geoframe/geodesy/GxGeoAngle.h>
 
 #include "CommaLocale.h"
+#include "Text.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +32,7 @@ char Hemi(const GxGeoAngle& angle) {
     angle.FreeString(text);
     GeoHemiType type = HEMI_EAST;
     const bool set = angle.GetHemisphere(type);
-    EXPECT_TRUE(set == (type != HEMI_NONE) && name == kNames[type]) << name;
+    EXPECT_EQ(Values(set, name), Values(type != HEMI_NONE, kNames[type]));
     return name[0];
 }
 
@@ -58,12 +59,13 @@ TEST(GeoAngle, NormalisesIntoOneTurnExactly) {
         GxGeoAngle set(0.0, "N");
         set.SetDecimalDegrees(c[0]);
         for (const double r : {double(set), double(GxGeoAngle(c[0])), double(GxGeoAngle() + c[0])})
-            EXPECT_TRUE(r == c[1] && !std::signbit(r) == (c[1] >= 0)) << c[0] << " " << r;
+            EXPECT_EQ(Values(r), Values(c[1])) << c[0]; // -0 and 0 differ as text
     }
     GxGeoAngle radians;
-    EXPECT_TRUE(radians.SetRadians(-1.5 * 3.141592653589793) &&
-                std::fabs(radians.GetDecimalDegrees() - 90.0) < 1e-13);
-    EXPECT_TRUE(std::isnan(double(GxGeoAngle(NAN))) && std::isnan(double(GxGeoAngle(INFINITY))));
+    EXPECT_TRUE(radians.SetRadians(-1.5 * 3.141592653589793));
+    EXPECT_NEAR(radians.GetDecimalDegrees(), 90.0, 1e-13);
+    EXPECT_EQ(Values(std::isnan(double(GxGeoAngle(NAN))), std::isnan(double(GxGeoAngle(INFINITY)))),
+              "true true");
 }
 
 TEST(GeoAngle, DegreesMinutesSecondsAndTheirCarry) {
@@ -77,14 +79,16 @@ TEST(GeoAngle, DegreesMinutesSecondsAndTheirCarry) {
     for (const auto& c : cases) {
         int d = 99, m = 99;
         double s = 99;
-        EXPECT_TRUE(GxGeoAngle(c[0]).GetDMS(d, m, s) && d == c[1] && m == c[2] &&
-                    std::fabs(s - c[3]) < 1e-6)
-            << c[0];
+        EXPECT_TRUE(GxGeoAngle(c[0]).GetDMS(d, m, s)) << c[0];
+        EXPECT_EQ(Values(d, m), Values(c[1], c[2])) << c[0];
+        EXPECT_NEAR(s, c[3], 1e-6) << c[0];
     }
     // The sign comes from the whole degrees alone; the axis stays.
     GxGeoAngle set(0.0, "W");
-    for (const auto& c : {std::pair{-10, -10.5}, {10, 10.5}, {0, 0.5}, {190, -169.5}})
-        EXPECT_TRUE(set.SetDMS(c.first, 30, 0.0) && set.GetDecimalDegrees() == c.second) << c.first;
+    for (const auto& c : {std::pair{-10, -10.5}, {10, 10.5}, {0, 0.5}, {190, -169.5}}) {
+        EXPECT_TRUE(set.SetDMS(c.first, 30, 0.0)) << c.first;
+        EXPECT_EQ(set.GetDecimalDegrees(), c.second) << c.first;
+    }
     EXPECT_EQ(Hemi(set), 'W');
 }
 
@@ -95,22 +99,35 @@ TEST(GeoAngle, HemisphereAxisComparisonAndArithmetic) {
                            Hemi(GxGeoAngle(5.0))}),
               "NNWS-");
     GxGeoAngle b(10.0);
-    EXPECT_TRUE(b.SetHemisphere(HEMI_SOUTH) && Hemi(b) == 'N' && b.SetHemisphere("West") &&
-                b.SetHemisphere(static_cast<const char*>(nullptr)) && Hemi(b) == 'E');
-    EXPECT_TRUE(!b.SetHemisphere("x") && Hemi(b) == '-' && b.SetHemisphere(HEMI_NORTH) &&
-                !b.SetHemisphere(static_cast<GeoHemiType>(17)) && Hemi(b) == '-');
-    // Angles on different axes are unequal and unordered; NaN is unordered.
+    EXPECT_TRUE(b.SetHemisphere(HEMI_SOUTH));
+    EXPECT_EQ(Hemi(b), 'N');
+    EXPECT_TRUE(b.SetHemisphere("West"));
+    EXPECT_TRUE(b.SetHemisphere(static_cast<const char*>(nullptr)));
+    EXPECT_EQ(Hemi(b), 'E');
+    EXPECT_FALSE(b.SetHemisphere("x"));
+    EXPECT_EQ(Hemi(b), '-');
+    EXPECT_TRUE(b.SetHemisphere(HEMI_NORTH));
+    EXPECT_FALSE(b.SetHemisphere(static_cast<GeoHemiType>(17)));
+    EXPECT_EQ(Hemi(b), '-');
+    // Angles on different axes are unequal and unordered; NaN is unordered. The
+    // comparisons that hold, as text:
+    auto holds = [](const GxGeoAngle& a, const GxGeoAngle& b) {
+        return std::string(a == b ? " ==" : "") + (a != b ? " !=" : "") + (a < b ? " <" : "") +
+               (a <= b ? " <=" : "") + (a > b ? " >" : "") + (a >= b ? " >=" : "");
+    };
     const GxGeoAngle lat(10.0, "N"), lat2(20.0, "N"), nan(NAN, "N");
     for (const GxGeoAngle& other :
          {GxGeoAngle(10.0, "E"), GxGeoAngle(20.0, "E"), GxGeoAngle(5.0), nan})
-        EXPECT_FALSE(lat == other || lat < other || lat <= other || lat > other || lat >= other ||
-                     !(lat != other));
-    EXPECT_TRUE(lat < lat2 && lat <= lat2 && lat2 > lat && lat >= GxGeoAngle(10.0, "S"));
-    EXPECT_FALSE(lat == GxGeoAngle(10.0 + 1e-14, "N") || nan == nan || !(nan != nan));
+        EXPECT_EQ(holds(lat, other), " !=") << double(other);
+    EXPECT_EQ(holds(lat, lat2) + " |" + holds(lat2, lat) + " |" +
+                  holds(lat, GxGeoAngle(10.0, "S")) + " |" + holds(nan, nan),
+              " != < <= | != > >= | == <= >= | !=");
+    EXPECT_FALSE(lat == GxGeoAngle(10.0 + 1e-14, "N"));
     // Sums wrap and take the left operand's axis.
     const GxGeoAngle far(170.0, "N"), east(20.0, "E");
-    EXPECT_TRUE(far + east == GxGeoAngle(-170.0, "N") && east - far == GxGeoAngle(-150.0, "W") &&
-                far + 15.0 == GxGeoAngle(-175.0, "S") && 15.0 + east == GxGeoAngle(35.0, "E"));
+    EXPECT_EQ(Values(far + east == GxGeoAngle(-170.0, "N"), east - far == GxGeoAngle(-150.0, "W"),
+                     far + 15.0 == GxGeoAngle(-175.0, "S"), 15.0 + east == GxGeoAngle(35.0, "E")),
+              "true true true true");
 }
 
 TEST(AngleText, ReadsTheHandTypedForms) {
@@ -139,8 +156,10 @@ TEST(AngleText, ReadsTheHandTypedForms) {
 TEST(AngleText, RefusesOnlyABadLetterAfterTheSecondsAndReadsAnythingSafely) {
     GxGeoAngle angle(10.0, "E");
     for (const char* text :
-         {"12~30'15\" X", "12~30'15\"1", "12d30m15s X", static_cast<const char*>(nullptr)})
-        EXPECT_TRUE(!angle.SetDMSString(text) && angle == GxGeoAngle(10.0, "E"));
+         {"12~30'15\" X", "12~30'15\"1", "12d30m15s X", static_cast<const char*>(nullptr)}) {
+        EXPECT_FALSE(angle.SetDMSString(text)) << (text ? text : "null");
+        EXPECT_EQ(angle, GxGeoAngle(10.0, "E")) << (text ? text : "null");
+    }
     // Marks out of order, huge numbers and stray characters are read and written back.
     for (const char* text : {"30'12~", "m~", "'", "~", "~'\"", "99999999999999999999~30'0\"",
                              "-99999999999999999999 59.99999999", "1e400", "1e300", "d", "12d", "s",
@@ -169,9 +188,8 @@ TEST(AngleText, WritesTheCanonicalFormAndReadsItBack) {
     EXPECT_EQ(DmsText(GxGeoAngle(-179.999, "W"), 20), "179~59'56.39999999998281055014\" W");
     for (int precision : {21, 34, 100, 400, 1 << 30}) {
         const std::string text = DmsText(GxGeoAngle(-179.999, "S"), precision);
-        EXPECT_TRUE(text.substr(0, 10) == "179~59'56." && text.substr(text.size() - 3) == "\" S" &&
-                    text.size() == 13u + std::min(precision, 1074))
-            << precision;
+        EXPECT_EQ(Values(text.substr(0, 10), text.substr(text.size() - 3), text.size()),
+                  Values("179~59'56.", "\" S", 13u + std::min(precision, 1074)));
     }
     // Random angles on every axis, including (-1, 0), survive text and back.
     std::mt19937_64 rng(20261206);
@@ -232,9 +250,10 @@ TEST(AngleText, RoundsTheSecondsOnceAndCarriesTheirSixty) {
         const double unit = std::pow(10.0, -(precision < 0 ? 6 : precision));
         const double error =
             std::fabs(std::remainder(back.GetDecimalDegrees() - degrees, 360.0)) * 3600.0;
-        ASSERT_TRUE(std::stoi(text.substr(tilde + 1, mark - tilde - 1)) < 60 && seconds < 60.0 &&
-                    error <= 0.5 * unit + 6e-6 + 1e-9)
-            << degrees << " -> " << text;
+        ASSERT_LT(std::max<double>(std::stoi(text.substr(tilde + 1, mark - tilde - 1)), seconds),
+                  60)
+            << "minutes or seconds: " << text;
+        ASSERT_LE(error, 0.5 * unit + 6e-6 + 1e-9) << degrees << " -> " << text;
     }
 }
 
@@ -264,9 +283,11 @@ TEST(AngleText, StrictReaderTakesTheTypedForms) {
     // No letter keeps the axis, and a latitude kept stays within 90 degrees; a
     // plain number reads exactly as its value.
     GxGeoAngle kept(0.0, "E"), latitude(0.0, "N");
-    EXPECT_TRUE(kept.SetAngleText("-10") && kept == GxGeoAngle(-10.0, "W"));
-    EXPECT_TRUE(!latitude.SetAngleText("100") && latitude.SetAngleText("-90") &&
-                latitude == GxGeoAngle(-90.0, "S"));
+    EXPECT_TRUE(kept.SetAngleText("-10"));
+    EXPECT_EQ(kept, GxGeoAngle(-10.0, "W"));
+    EXPECT_FALSE(latitude.SetAngleText("100"));
+    EXPECT_TRUE(latitude.SetAngleText("-90"));
+    EXPECT_EQ(latitude, GxGeoAngle(-90.0, "S"));
     std::mt19937_64 rng(14);
     std::uniform_real_distribution<double> mantissa(-10.0, 10.0);
     std::uniform_int_distribution<int> exponent(-300, 300);
@@ -276,9 +297,9 @@ TEST(AngleText, StrictReaderTakesTheTypedForms) {
         *std::to_chars(text, text + sizeof text - 1, x).ptr = '\0';
         GxGeoAngle strict, plain;
         plain.SetDecimalDegrees(x);
-        EXPECT_TRUE(strict.SetAngleText(text) && strict == plain &&
-                    std::signbit(double(strict)) == std::signbit(double(plain)))
-            << text;
+        EXPECT_TRUE(strict.SetAngleText(text)) << text;
+        EXPECT_EQ(strict, plain) << text;
+        EXPECT_EQ(std::signbit(double(strict)), std::signbit(double(plain))) << text;
     }
 }
 
@@ -300,8 +321,8 @@ TEST(AngleText, StrictReaderRefusesAndLeavesTheAngle) {
     for (const auto& group : refused) {
         for (const char* text : group) {
             GxGeoAngle angle(10.0, "E");
-            EXPECT_TRUE(!angle.SetAngleText(text) && angle == GxGeoAngle(10.0, "E"))
-                << (text ? text : "null");
+            EXPECT_FALSE(angle.SetAngleText(text)) << (text ? text : "null");
+            EXPECT_EQ(angle, GxGeoAngle(10.0, "E")) << (text ? text : "null");
         }
     }
 }

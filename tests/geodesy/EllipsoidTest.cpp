@@ -3,6 +3,7 @@
 #include <geoframe/geodesy/GxGeoAngle.h>
 #include <geoframe/projection/GxProj4Interface.h>
 
+#include "Text.h"
 #include "geodesy/detail/BatchKernels.h"
 
 #include <gtest/gtest.h>
@@ -71,8 +72,9 @@ protected:
 };
 
 TEST_F(Datums, TrickyLinesAndLoadingOnceUntilCleanup) {
-    EXPECT_FALSE(GxDatum::InitDatum(nullptr) || GxDatum::InitDatum((m_path + "-no").c_str()) ||
-                 GxDatum::InitDatum(::testing::TempDir().c_str()) || GxDatum::IsInitialized());
+    for (const std::string& bad : {std::string("(null)"), m_path + "-no", ::testing::TempDir()})
+        EXPECT_FALSE(GxDatum::InitDatum(bad == "(null)" ? nullptr : bad.c_str())) << bad;
+    EXPECT_FALSE(GxDatum::IsInitialized());
     // Not headers, skipped: the first four lines. Dropped whole: short header (with
     // its data line), short data line, empty name, over-long header, over-long data
     // line. Lines of 199 characters (line end not counted) are read, of 200 dropped.
@@ -100,16 +102,24 @@ TEST_F(Datums, TrickyLinesAndLoadingOnceUntilCleanup) {
               "alpha|lower case|bessel|1 2 3|1 1 1\n");
     // Misses: exact, case-sensitive names only; outputs untouched, nothing added.
     double x = 11, y = 12, z = 13;
-    for (const char* miss : {"dup", "DU", "DUP ", "Zulu", "", static_cast<const char*>(nullptr)})
-        EXPECT_FALSE(GxDatum::GetDatumShift(miss, x, y, z) ||
-                     GxDatum::GetDatumSigma(miss, x, y, z) || GxDatum::GetEllipsoid(miss));
-    EXPECT_TRUE(x == 11 && y == 12 && z == 13 && Table() == table);
+    for (const char* miss : {"dup", "DU", "DUP ", "Zulu", "", static_cast<const char*>(nullptr)}) {
+        // Shift, sigma, ellipsoid.
+        EXPECT_EQ(Values(GxDatum::GetDatumShift(miss, x, y, z),
+                         GxDatum::GetDatumSigma(miss, x, y, z),
+                         GxDatum::GetEllipsoid(miss) != nullptr),
+                  "false false false")
+            << (miss ? miss : "(null)");
+    }
+    EXPECT_EQ(Values(x, y, z), "11 12 13");
+    EXPECT_EQ(Table(), table);
     // Loaded once: a second file is not read until the table is cleaned up.
     const std::string two = "\tTwo,x,x,\nTWO,CD,1,2,3,4,5,6,\n";
-    EXPECT_TRUE(Load(two) && GxDatum::IsInitialized() && Table() == table);
+    EXPECT_EQ(Values(Load(two), GxDatum::IsInitialized()), "true true");
+    EXPECT_EQ(Table(), table);
     GxDatum::CleanupDatum();
-    EXPECT_FALSE(GxDatum::IsInitialized() || GxDatum::GetEllipsoid("DUP"));
-    EXPECT_TRUE(Load(two) && GxDatum::GetEllipsoid("TWO") && !GxDatum::GetEllipsoid("DUP"));
+    EXPECT_EQ(Values(GxDatum::IsInitialized(), Table()), "false ");
+    EXPECT_TRUE(Load(two));
+    EXPECT_EQ(Table(), "TWO|Two x|clrk80|1 2 3|4 5 6\n");
 }
 
 TEST_F(Datums, EllipsoidNamesInLookupOrder) {
@@ -137,12 +147,14 @@ TEST_F(Datums, EllipsoidNamesInLookupOrder) {
     EXPECT_TRUE(e.SetEllipsoid("gx14Sphere", 1, 1, 1));    // its own name: nothing changes
     EXPECT_EQ(Figure(e), "gx14Sphere|6378000.0000 6378000.0000 0.000000 10 20 30");
     // Unknown names keep a figure, take the name "Sphere" and the shift.
-    EXPECT_TRUE(e.SetEllipsoid("NAS-C", 0, 0, 0) && !e.SetEllipsoid("nope", 4, 5, 6));
+    EXPECT_TRUE(e.SetEllipsoid("NAS-C", 0, 0, 0));
+    EXPECT_FALSE(e.SetEllipsoid("nope", 4, 5, 6));
     EXPECT_EQ(Figure(e), "Sphere|6378206.4000 6356583.8000 0.006769 4 5 6");
     EXPECT_FALSE(e.SetEllipsoid(nullptr, 7, 8, 9));
     EXPECT_EQ(Figure(e), "Sphere|6378206.4000 6356583.8000 0.006769 7 8 9");
     GxEllipsoid zero(0, 0, 0, 0, 0, "zero"); // no figure: the default sphere
-    EXPECT_FALSE(zero.SetEllipsoid("nope", 0, 0, 0) || zero != GxEllipsoid());
+    EXPECT_FALSE(zero.SetEllipsoid("nope", 0, 0, 0));
+    EXPECT_FALSE(zero != GxEllipsoid());
 
     // The name list: PROJ's, the datums, then the three spheres.
     char **ids = nullptr, **descriptions = nullptr;
@@ -161,21 +173,25 @@ TEST_F(Datums, EllipsoidNamesInLookupOrder) {
 
 TEST(Ellipsoid, EqualityToleranceAndClone) {
     // Equal when each radius and shift differs by strictly less than 1e-8; names
-    // and eccentricity play no part. Rows: da, db, dx, dy, dz, equal.
-    const double deltas[][6] = {{0, 0, 5e-9, 0, 0, 1}, {1.9e-9, -1.9e-9, 0, 0, -5e-9, 1},
-                                {0, 0, 0, 1e-8, 0, 0}, {0, 0, -1e-8, 0, 0, 0},
-                                {0, 0, 0, 0, 1e-8, 0}, {0, 0.01, 0, 0, 0, 0},
-                                {NAN, 0, 0, 0, 0, 0}};
+    // and eccentricity play no part.
+    const struct {
+        double da, db, dx, dy, dz;
+        bool equal;
+    } deltas[] = {{0, 0, 5e-9, 0, 0, true},  {1.9e-9, -1.9e-9, 0, 0, -5e-9, true},
+                  {0, 0, 0, 1e-8, 0, false}, {0, 0, -1e-8, 0, 0, false},
+                  {0, 0, 0, 0, 1e-8, false}, {0, 0.01, 0, 0, 0, false},
+                  {NAN, 0, 0, 0, 0, false}};
     for (const auto& d : deltas) {
         const GxEllipsoid left(kA, kB, 0, 0, 0, "left");
-        const GxEllipsoid right(kA + d[0], kB + d[1], d[2], d[3], d[4], nullptr);
-        EXPECT_TRUE((left == right) == (d[5] == 1) && (right != left) == (d[5] == 0))
-            << d[0] << " " << d[1] << " " << d[2] << " " << d[3] << " " << d[4];
+        const GxEllipsoid right(kA + d.da, kB + d.db, d.dx, d.dy, d.dz, nullptr);
+        const std::string row = Figure(right);
+        EXPECT_EQ(Values(left == right, right != left), Values(d.equal, !d.equal))
+            << "== != " << row;
     }
     EXPECT_FALSE(GxEllipsoid(0, 0, 0, 0, 0, nullptr) == GxEllipsoid(1e-8, 0, 0, 0, 0, nullptr));
     GxEllipsoid e(kA, kB, 0, 0, 0, "x");
-    EXPECT_TRUE(e.SetDatumShift(1, 2, 3) &&
-                Figure(*e.Clone()) == "x|6378137.0000 6356752.3142 0.006694 1 2 3");
+    EXPECT_TRUE(e.SetDatumShift(1, 2, 3));
+    EXPECT_EQ(Figure(*e.Clone()), "x|6378137.0000 6356752.3142 0.006694 1 2 3");
     // The single setters keep the eccentricity and drop the name only when asked.
     e.SetSemiMinorRadius(kB - 1, false), e.SetDatumShiftZ(5, false);
     e.SetDatumShiftX(7, false), e.SetDatumShiftY(8, false);
@@ -192,23 +208,30 @@ TEST(Ellipsoid, GeocentricKnownValuesPolarAxisFarAndDeepPoints) {
                                           2 + 7 / 60.0 + 46.380 / 3600, 73.0, x, y, z));
     EXPECT_LT(std::hypot(x - 3771793.968, y - 140253.342, z - 5124304.349), 2e-3);
 
-    // On the polar axis: no iteration. Rows: z, latitude, height.
-    const double polar[][3] = {{kB + 100, 90, 100}, {-kB + 50, -90, -50}, {0, 0, -kB}};
+    // On the polar axis: no iteration.
+    const struct {
+        double z, lat, height;
+    } polar[] = {{kB + 100, 90, 100}, {-kB + 50, -90, -50}, {0, 0, -kB}};
     for (const auto& p : polar) {
-        EXPECT_TRUE(wgs84.GeocentricToLatLong(0, 0, p[0], la, lo, h, true) && la == p[1] &&
-                    lo == 0 && std::fabs(h - p[2]) < 1e-9)
-            << p[0];
-        EXPECT_TRUE(wgs84.GeocentricToLatLong(0, 0, p[0], la, lo, h, false) && h == 0.0);
+        EXPECT_TRUE(wgs84.GeocentricToLatLong(0, 0, p.z, la, lo, h, true)) << p.z;
+        EXPECT_EQ(Values(la, lo), Values(p.lat, 0)) << p.z;
+        EXPECT_NEAR(h, p.height, 1e-9) << p.z;
+        const bool ok = wgs84.GeocentricToLatLong(0, 0, p.z, la, lo, h, false);
+        EXPECT_EQ(Values(ok, h), "true 0") << p.z << ", without the height";
     }
     ASSERT_TRUE(wgs84.GeocentricToLatLong(1e-6, 0, kB + 100, la, lo, h, true)); // just off it
-    EXPECT_TRUE(std::fabs(la - 90.0) < 1e-9 && std::fabs(h - 100.0) < 1e-6);
+    EXPECT_NEAR(la, 90.0, 1e-9);
+    EXPECT_NEAR(h, 100.0, 1e-6);
 
     // Near the centre the iteration may give up: false, the height is written,
     // angle outputs are left alone.
     GxGeoAngle angleLat(12.0, "N"), angleLon(34.0, "E");
     h = 0;
     EXPECT_FALSE(wgs84.GeocentricToLatLong(1000, 0, 1000, angleLat, angleLon, h, true));
-    EXPECT_TRUE(angleLat == GxGeoAngle(12.0, "N") && angleLon == GxGeoAngle(34.0, "E") && h != 0.0);
+    EXPECT_EQ(
+        Values(angleLat == GxGeoAngle(12.0, "N"), angleLon == GxGeoAngle(34.0, "E"), h != 0.0),
+        "true true true")
+        << "latitude, longitude kept, height written";
 
     // Far out the height is coarser than the 2^-23 m step limit; the exact answer
     // must still count as converged.
@@ -216,23 +239,27 @@ TEST(Ellipsoid, GeocentricKnownValuesPolarAxisFarAndDeepPoints) {
         for (int i = 0; i <= 360; ++i) {
             wgs84.LatLongToGeocentric(i * 0.5 - 90, 10, height, x, y, z);
             ASSERT_TRUE(wgs84.GeocentricToLatLong(x, y, z, la, lo, h, true)) << height << " " << i;
-            EXPECT_TRUE(std::fabs(la - (i * 0.5 - 90)) < 1e-12 &&
-                        std::fabs(h / height - 1) < 1e-15);
+            EXPECT_NEAR(la, i * 0.5 - 90, 1e-12) << height;
+            EXPECT_NEAR(h / height, 1, 1e-15) << height << " " << i;
         }
     }
     // Deep inside the Earth the iteration can run whole turns past a pole (270.05,
     // 720.09 and -3239.1 came out): wrapped, they give the point back. One left
-    // beyond +-90 (90.64) is not a solution. Rows: x, y, z, solved.
-    const double deep[][4] = {{26.84062882965685, 26.84062882965685, -200, 1},
-                              {-1.8511313340522806, -5.8220408992253336, -68.394997144714836, 1},
-                              {-60.877921589559293, -51.1812687719313, -672.48643023489899, 1},
-                              {-459.3924804020765, 78.245113540257535, -987.88424324135906, 0}};
+    // beyond +-90 (90.64) is not a solution.
+    const struct {
+        double x, y, z;
+        bool solved;
+    } deep[] = {{26.84062882965685, 26.84062882965685, -200, true},
+                {-1.8511313340522806, -5.8220408992253336, -68.394997144714836, true},
+                {-60.877921589559293, -51.1812687719313, -672.48643023489899, true},
+                {-459.3924804020765, 78.245113540257535, -987.88424324135906, false}};
     for (const auto& p : deep) {
-        ASSERT_EQ(wgs84.GeocentricToLatLong(p[0], p[1], p[2], la, lo, h, true), p[3] == 1) << p[2];
+        ASSERT_EQ(wgs84.GeocentricToLatLong(p.x, p.y, p.z, la, lo, h, true), p.solved) << p.z;
+        if (!p.solved)
+            continue;
         wgs84.LatLongToGeocentric(la, lo, h, x, y, z);
-        EXPECT_TRUE(p[3] == 0 ||
-                    (std::fabs(la) <= 90 && std::hypot(x - p[0], y - p[1], z - p[2]) < 1e-6))
-            << p[2] << " " << la;
+        EXPECT_LE(std::fabs(la), 90) << p.z;
+        EXPECT_LT(std::hypot(x - p.x, y - p.y, z - p.z), 1e-6) << p.z << " " << la;
     }
 }
 
@@ -311,7 +338,8 @@ TEST_F(Datums, ShippedFileMovesAPointOntoWgs84) {
     int count = 0;
     for (std::string row; std::getline(rows, row); ++count)
         ids.insert(GxDatum::GetEllipsoid(row.substr(0, row.find('|')).c_str()));
-    EXPECT_TRUE(count >= 15 && ids.size() >= 10 && !ids.count("Unknown"));
+    EXPECT_EQ(Values(count >= 15, ids.size() >= 10, ids.count("Unknown")), "true true 0")
+        << count << " datums on " << ids.size() << " ellipsoids";
     EXPECT_STREQ(GxDatum::GetEllipsoid("OGB-M"), "airy");
 
     // Meades Ranch, origin of the North American Datum 1927, and its published

@@ -2,10 +2,13 @@
 #include <geoframe/geodesy/GxGeoCoord.h>
 #include <geoframe/math/gxVec3.h>
 
+#include "Text.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <random>
+#include <vector>
 
 namespace {
 
@@ -18,9 +21,9 @@ GxGeoCoord At(double lat, double lon, double elevation, Ref e) {
 void ExpectAt(const GxGeoCoord& c, double lat, double lon, double elevation, double tol = 1e-12) {
     double la, lo, el;
     c.GetLatLong(la, lo, el);
-    EXPECT_TRUE(std::fabs(la - lat) <= tol && std::fabs(lo - lon) <= tol &&
-                std::fabs(el - elevation) <= 1e-6)
-        << la << " " << lo << " " << el << " for " << lat << " " << lon << " " << elevation;
+    EXPECT_NEAR(la, lat, tol) << "latitude for " << Values(lat, lon, elevation);
+    EXPECT_NEAR(lo, lon, tol) << "longitude for " << Values(lat, lon, elevation);
+    EXPECT_NEAR(el, elevation, 1e-6) << "elevation for " << Values(lat, lon, elevation);
 }
 
 TEST(GeoCoord, GeocentricAndDirectionRoundTrips) {
@@ -35,12 +38,14 @@ TEST(GeoCoord, GeocentricAndDirectionRoundTrips) {
             double la, lo, el, scalar;
             gxVec3 above, surface, direction;
             GxGeoCoord back(e);
-            ASSERT_TRUE(c.GetLatLong(la, lo, el) && c.GetDirCos(direction, scalar) &&
-                        back.SetDirCos(direction, scalar));
+            ASSERT_TRUE(c.GetLatLong(la, lo, el));
+            ASSERT_TRUE(c.GetDirCos(direction, scalar));
+            ASSERT_TRUE(back.SetDirCos(direction, scalar));
             ExpectAt(back, la, lo, el, 1e-10);
             if (e.IsNull())
                 continue;
-            ASSERT_TRUE(c.GetGeocentricCoord(above, true) && c.GetGeocentricCoord(surface, false));
+            ASSERT_TRUE(c.GetGeocentricCoord(above, true));
+            ASSERT_TRUE(c.GetGeocentricCoord(surface, false));
             // The point lies `el` metres along the ellipsoid normal from the surface
             // point, whose direction from the centre GetDirCos gives.
             const double phi = la * M_PI / 180, lambda = lo * M_PI / 180;
@@ -59,30 +64,34 @@ TEST(GeoCoord, GeocentricAndDirectionRoundTrips) {
 TEST(GeoCoord, DirectionCosines) {
     // Without an ellipsoid, as on a sphere, the direction gives the angles directly
     // (the last z is a unit vector's, rounded past 1); the scalar 2 is one Earth
-    // radius up. Rows: x, y, z, latitude, longitude.
-    const double cases[][5] = {{0, 0, -1, -90, 0},
-                               {-1, 0, 0, 0, 180},
-                               {0.5, 0.5, M_SQRT1_2, 45, 45},
-                               {0, 1e-9, 1 + 4e-16, 90, 90}};
+    // radius up.
+    const struct {
+        double x, y, z, lat, lon;
+    } cases[] = {{0, 0, -1, -90, 0},
+                 {-1, 0, 0, 0, 180},
+                 {0.5, 0.5, M_SQRT1_2, 45, 45},
+                 {0, 1e-9, 1 + 4e-16, 90, 90}};
     for (const auto& c : cases) {
         GxGeoCoord coord;
-        ASSERT_TRUE(coord.SetDirCos(c[0], c[1], c[2], 2.0));
-        ExpectAt(coord, c[3], c[4], 6378245.0);
+        ASSERT_TRUE(coord.SetDirCos(c.x, c.y, c.z, 2.0));
+        ExpectAt(coord, c.lat, c.lon, 6378245.0);
     }
     // On an ellipsoid the direction is that of the surface point (the round trips
     // above pin it); any length works, and lengths whose squares overflow or vanish
-    // give the angles of an ordinary one. Rows: extreme direction, ordinary direction.
+    // give the angles of an ordinary one.
     const Ref wgs84(new GxEllipsoid("WGS84"));
     double lat, lon, elevation;
-    const double extremes[][6] = {{0, 1e200, 0, 0, 1, 0},     {0, 1e-160, 0, 0, 1, 0},
-                                  {1e300, 0, 1e300, 1, 0, 1}, {-1e-310, 0, 1e-310, -1, 0, 1},
-                                  {4.9e-324, 0, 0, 1, 0, 0},  {1e308, -1e308, 1e308, 1, -1, 1}};
+    const struct {
+        gxVec3 extreme, ordinary;
+    } extremes[] = {{{0, 1e200, 0}, {0, 1, 0}},     {{0, 1e-160, 0}, {0, 1, 0}},
+                    {{1e300, 0, 1e300}, {1, 0, 1}}, {{-1e-310, 0, 1e-310}, {-1, 0, 1}},
+                    {{4.9e-324, 0, 0}, {1, 0, 0}},  {{1e308, -1e308, 1e308}, {1, -1, 1}}};
     for (const auto& d : extremes) {
         GxGeoCoord extreme(wgs84), ordinary(wgs84);
-        ASSERT_TRUE(extreme.SetDirCos(d[0], d[1], d[2], 1.0) &&
-                    ordinary.SetDirCos(d[3], d[4], d[5], 1.0) &&
-                    ordinary.GetLatLong(lat, lon, elevation))
-            << d[0] << " " << d[1];
+        ASSERT_TRUE(extreme.SetDirCos(d.extreme[0], d.extreme[1], d.extreme[2], 1.0))
+            << d.extreme[0] << " " << d.extreme[1];
+        ASSERT_TRUE(ordinary.SetDirCos(d.ordinary[0], d.ordinary[1], d.ordinary[2], 1.0));
+        ASSERT_TRUE(ordinary.GetLatLong(lat, lon, elevation));
         ExpectAt(extreme, lat, lon, 0.0);
     }
 }
@@ -97,28 +106,37 @@ TEST(GeoCoord, RefusalsChangeNothing) {
         double out[3] = {1, 2, 3};
         GxGeoAngle lat(12.0, "N"), lon(34.0, "E");
         const GxEllipsoidBase& e = *wgs84;
-        EXPECT_FALSE(e.GeocentricToLatLong(v[0], v[1], v[2], out[0], out[1], out[2], true) ||
-                     e.GeocentricToLatLong(v[0], v[1], v[2], lat, lon, out[2], true) ||
-                     e.LatLongToGeocentric(v[0], v[1], v[2], out[0], out[1], out[2]) ||
-                     e.GeocentricToWGS84(v[0], v[1], v[2], out[0], out[1], out[2]) ||
-                     e.WGS84ToGeocentric(v[0], v[1], v[2], out[0], out[1], out[2]))
+        // To angles (numbers, GxGeoAngles), to geocentric, to and from WGS 84: all refuse.
+        EXPECT_EQ(Values(e.GeocentricToLatLong(v[0], v[1], v[2], out[0], out[1], out[2], true),
+                         e.GeocentricToLatLong(v[0], v[1], v[2], lat, lon, out[2], true),
+                         e.LatLongToGeocentric(v[0], v[1], v[2], out[0], out[1], out[2]),
+                         e.GeocentricToWGS84(v[0], v[1], v[2], out[0], out[1], out[2]),
+                         e.WGS84ToGeocentric(v[0], v[1], v[2], out[0], out[1], out[2])),
+                  "false false false false false")
             << v[0] << " " << v[1] << " " << v[2];
-        EXPECT_TRUE(out[0] == 1 && out[1] == 2 && out[2] == 3 && lat == GxGeoAngle(12.0, "N") &&
-                    lon == GxGeoAngle(34.0, "E"));
+        EXPECT_EQ(std::vector<double>(out, out + 3), std::vector<double>({1, 2, 3}));
+        EXPECT_EQ(lat, GxGeoAngle(12.0, "N"));
+        EXPECT_EQ(lon, GxGeoAngle(34.0, "E"));
         for (const Ref& any : {Ref(), wgs84}) {
             GxGeoCoord c = At(12, 34, 56, any);
-            EXPECT_FALSE(c.SetGeocentricCoord(v[0], v[1], v[2], true) ||
-                         c.SetLatLong(GxGeoAngle(v[0]), GxGeoAngle(v[1]), v[2]) ||
-                         c.SetDirCos(v[0], v[1], v[2], 1.0) ||
-                         c.SetDirCos(1, 0, 0, v[0] + v[1] + v[2]));
+            // Geocentric, angles, direction, scalar: all refuse.
+            EXPECT_EQ(Values(c.SetGeocentricCoord(v[0], v[1], v[2], true),
+                             c.SetLatLong(GxGeoAngle(v[0]), GxGeoAngle(v[1]), v[2]),
+                             c.SetDirCos(v[0], v[1], v[2], 1.0),
+                             c.SetDirCos(1, 0, 0, v[0] + v[1] + v[2])),
+                      "false false false false")
+                << v[0] << " " << v[1] << " " << v[2];
             ExpectAt(c, 12, 34, 56);
             // A coordinate holding a non-finite value converts to nothing.
             gxVec3 direction(4, 5, 6), xyz(7, 8, 9);
             double scalar = 10;
             const GxGeoCoord broken = At(v[0], v[1], v[2], any);
-            EXPECT_FALSE(broken.GetDirCos(direction, scalar) ||
-                         broken.GetGeocentricCoord(xyz, true));
-            EXPECT_TRUE(direction == gxVec3(4, 5, 6) && xyz == gxVec3(7, 8, 9) && scalar == 10);
+            EXPECT_EQ(
+                Values(broken.GetDirCos(direction, scalar), broken.GetGeocentricCoord(xyz, true)),
+                "false false");
+            EXPECT_EQ(
+                Values(direction[0], direction[1], direction[2], xyz[0], xyz[1], xyz[2], scalar),
+                "4 5 6 7 8 9 10");
         }
     }
     // Refused too: the geocentric conversions without an ellipsoid, the zero
@@ -126,12 +144,13 @@ TEST(GeoCoord, RefusalsChangeNothing) {
     // a scalar whose elevation overflows.
     GxGeoCoord bare = At(12, 34, 56, Ref()), held = At(12, 34, 56, wgs84);
     gxVec3 xyz(4, 5, 6);
-    EXPECT_FALSE(bare.GetGeocentricCoord(xyz, true) ||
-                 bare.SetGeocentricCoord(gxVec3(6378137.0, 0, 0), true) ||
-                 held.SetDirCos(0, 0, 0, 3.0) || held.SetDirCos(1, 0, 0, 1e303));
+    EXPECT_EQ(Values(bare.GetGeocentricCoord(xyz, true),
+                     bare.SetGeocentricCoord(gxVec3(6378137.0, 0, 0), true),
+                     held.SetDirCos(0, 0, 0, 3.0), held.SetDirCos(1, 0, 0, 1e303)),
+              "false false false false");
     ExpectAt(bare, 12, 34, 56);
     ExpectAt(held, 12, 34, 56);
-    EXPECT_TRUE(xyz == gxVec3(4, 5, 6) && bare.SetDirCos(0, 0, 0, 3.0));
+    EXPECT_EQ(Values(xyz == gxVec3(4, 5, 6), bare.SetDirCos(0, 0, 0, 3.0)), "true true");
 }
 
 TEST(GeoCoord, ArithmeticWrapsAndKeepsTheLeftEllipsoid) {
@@ -142,8 +161,9 @@ TEST(GeoCoord, ArithmeticWrapsAndKeepsTheLeftEllipsoid) {
     const GxGeoCoord difference = a - b, sum = a + b;
     ExpectAt(difference, 30, -10, 70); // 350 wraps to -10
     ExpectAt(sum, -10, 0, 130);
-    EXPECT_TRUE(difference.GetEllipsoid().Get() == mine.Get() &&
-                sum.GetEllipsoid().Get() == mine.Get());
+    EXPECT_EQ(Values(difference.GetEllipsoid().Get() == mine.Get(),
+                     sum.GetEllipsoid().Get() == mine.Get()),
+              "true true");
 }
 
 } // namespace

@@ -1,11 +1,13 @@
 #include <geoframe/math/gxMatStack.h>
 #include <geoframe/math/gxMatrix4.h>
 
+#include "Text.h"
 #include "math/RandomMath.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
 // Every member compiles, also for a matrix type without a default constructor.
 template class gxMatStack<gxMatrix4>;
@@ -38,7 +40,7 @@ TEST(Matrix, PreAndPostMembersComposeOnEitherSide) {
     const M4::RotAxis y = M4::AXIS_Y;
     M4 t, pre = m, post = m;
     auto check = [&](const char* what) { // pre: M = T * M, post: M = M * T
-        EXPECT_TRUE(pre.equal(t * m, 1e-13) && post.equal(m * t, 1e-13)) << what;
+        EXPECT_EQ(Values(pre.equal(t * m, 1e-13), post.equal(m * t, 1e-13)), "true true") << what;
         pre = post = m;
     };
     t.makeTrans(1, -2, 3), pre.preTrans(gxVec3(1, -2, 3)), post.postTrans(1, -2, 3), check("t");
@@ -52,11 +54,13 @@ TEST(Matrix, PreAndPostMembersComposeOnEitherSide) {
     t.makeRot(30, M4::RotAxis(3)), t.preRot(30, M4::RotAxis(-1)), t.postRot(30, M4::RotAxis(99));
     EXPECT_TRUE(SameBits(t, m));
     t.makeQuat(q);
-    EXPECT_TRUE(t[3][1] == m[3][1] && t[2][3] == m[2][3]);
+    EXPECT_EQ(Values(t[3][1], t[2][3]), Values(m[3][1], m[2][3]));
     t = m; // products are formed before they are stored
     t.preMult(t);
-    EXPECT_TRUE(t == m * m && (t = m, t *= t) == m * m);
-    EXPECT_TRUE(((m + m) - m) == m && m * 4.0 / 4.0 == m && &m[3][1] == &m[0][0] + 13);
+    const bool preMult = t == m * m, inPlace = (t = m, t *= t) == m * m;
+    EXPECT_EQ(
+        Values(preMult, inPlace, ((m + m) - m) == m, m * 4.0 / 4.0 == m, &m[3][1] == &m[0][0] + 13),
+        "true true true true true");
 }
 
 TEST(Matrix, InverseTimesMatrixIsIdentityAndFailureTouchesNothing) {
@@ -65,12 +69,15 @@ TEST(Matrix, InverseTimesMatrixIsIdentityAndFailureTouchesNothing) {
         const M4 a = AnyMatrix(rng), b = AnyMatrix(rng);
         M4 inv = a, c = a;
         ASSERT_TRUE(inv.invert());
-        EXPECT_TRUE((inv * a).equal(M4(), 1e-9) && (a * inv).equal(M4(), 1e-9));
-        EXPECT_TRUE(((a / b) * b).equal(a, 1e-8) && SameBits(c /= b, a / b));
+        EXPECT_EQ(Values((inv * a).equal(M4(), 1e-9), (a * inv).equal(M4(), 1e-9),
+                         ((a / b) * b).equal(a, 1e-8), SameBits(c /= b, a / b)),
+                  "true true true true")
+            << n;
     }
     M4 perm(0, 1, 0, 0, 0, 0, 1, 0, 1, 0, 0, 0, 0, 0, 0, 1), pt = perm; // needs row exchanges
     pt.transpose();
-    EXPECT_TRUE(perm.invert() && perm == pt);
+    ASSERT_TRUE(perm.invert());
+    EXPECT_TRUE(perm == pt);
 
     const double nan = std::nan(""), big = 1e308;
     // Refused: a zero first column, a zero row found late, not a number, an
@@ -83,8 +90,10 @@ TEST(Matrix, InverseTimesMatrixIsIdentityAndFailureTouchesNothing) {
     for (const M4& m : refused) {
         M4 copy = m;
         const M4 q = perm / m;
-        EXPECT_TRUE(!copy.invert() && SameBits(copy, m) && std::isnan(q[0][0]) &&
-                    std::isnan(q[3][3]));
+        const bool inverted = copy.invert();
+        EXPECT_EQ(Values(inverted, SameBits(copy, m), std::isnan(q[0][0]), std::isnan(q[3][3])),
+                  "false true true true")
+            << "refused[" << &m - refused << "]: inverted, untouched, NaN quotient";
     }
 }
 
@@ -103,10 +112,13 @@ TEST(Matrix, DecompositionsInvertTheirConstructions) {
         m.makeQuat(q), m.getQuat(back);
         EXPECT_TRUE(back.equal(q, 1e-12) || Scaled(back, -1).equal(q, 1e-12));
         m.makeRot(angle, UnitVec(rng)), m.getRot(a, axis), again.makeRot(a, axis);
-        EXPECT_TRUE(again.equal(m, 1e-9) && std::fabs(a - angle) < 1e-6);
+        EXPECT_TRUE(again.equal(m, 1e-9)) << n;
+        EXPECT_NEAR(a, angle, 1e-6) << n;
         m.makeCoord(gxVec3(r, p, h), gxVec3(h, p, r));
-        EXPECT_TRUE(m.getCoord(xyz, hpr) && xyz == gxVec3(r, p, h));
-        EXPECT_TRUE(hpr.equal(gxVec3(h, p, r), 1e-9));
+        const bool got = m.getCoord(xyz, hpr);
+        EXPECT_EQ(Values(got, xyz == gxVec3(r, p, h), hpr.equal(gxVec3(h, p, r), 1e-9)),
+                  "true true true")
+            << n;
         m.postScale(scale), m.getScale(xyz);
         EXPECT_TRUE(xyz.equal(gxVec3(std::fabs(scale[0]), scale[1], -scale[2]), 1e-12));
     }
@@ -116,13 +128,14 @@ TEST(Matrix, DecompositionsInvertTheirConstructions) {
     M4 half, flat, over = Axis(90, M4::AXIS_X);
     M4(1 + 1e-15, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1).getRot(a0, x0); // trace above 3
     half.makeQuat(0, 0, 1, 0), half.getRot(a180, x180); // no antisymmetric part
-    EXPECT_TRUE(a0 == 0 && x0 == gxVec3(0, 0, 1) && a180 == 180 && std::fabs(x180[2]) == 1);
+    EXPECT_EQ(Values(a0, x0[0], x0[1], x0[2], a180, std::fabs(x180[2])), "0 0 0 1 180 1");
     // A zero scale factor leaves the others intact; pitch a rounding step past 90.
     flat.makeRot(40, 0.6, 0.8, 0), flat.postScale(0, 2, 3), flat.getScale(s);
     over[1][2] = std::nextafter(1.0, 2.0), over.getEuler(hpr);
     M4(1, 0, 0, 0, 1, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1).getScale(sheared); // the shear is removed
-    EXPECT_TRUE(s.equal(gxVec3(0, 2, 3), 1e-12) && hpr[1] == 90.0 &&
-                sheared.equal(gxVec3(std::sqrt(2), std::sqrt(0.5), 1), 1e-15));
+    EXPECT_EQ(Values(s.equal(gxVec3(0, 2, 3), 1e-12), hpr[1],
+                     sheared.equal(gxVec3(std::sqrt(2), std::sqrt(0.5), 1), 1e-15)),
+              "true 90 true");
 }
 
 TEST(Matrix, CameraMatricesMapTheirVolumeCorners) {
@@ -147,19 +160,20 @@ TEST(Matrix, CameraMatricesMapTheirVolumeCorners) {
 }
 
 TEST(Matrix, VecRotVecTurnsOneDirectionIntoTheOther) {
-    // A rotation (rows r0 x r1 = r2, not a reflection) that takes a onto b.
+    // A rotation (rows r0 x r1 = r2, not a reflection) that takes a onto b: "" or what broke.
     auto turns = [](const gxVec3& a, const gxVec3& b) {
         M4 m, same;
         gxVec3 to, r0, r1, r2;
         m.makeVecRotVec(a, b), same.makeVecRotVec(a, a), to.xformVec(a, m);
         m.getRow(0, r0), m.getRow(1, r1), m.getRow(2, r2);
         r0.cross(r0, r1);
-        return to.equal(b, 1e-12) && r0.equal(r2, 1e-12) && same == M4();
+        return std::string(to.equal(b, 1e-12) ? "" : " misses b") +
+               (r0.equal(r2, 1e-12) ? "" : " reflects") + (same == M4() ? "" : " a to a moves");
     };
     std::mt19937 rng(34);
     for (int n = 0; n < 200; ++n) { // every tenth pair opposite: a half turn
         const gxVec3 a = UnitVec(rng);
-        EXPECT_TRUE(turns(a, n % 10 ? UnitVec(rng) : a * -1.0));
+        EXPECT_EQ(turns(a, n % 10 ? UnitVec(rng) : a * -1.0), "") << n;
     }
     // Nearly along an axis, and nearly equal or opposite, where a x b is too short
     // to normalise.
@@ -170,7 +184,7 @@ TEST(Matrix, VecRotVecTurnsOneDirectionIntoTheOther) {
                                {tilted, far},
                                {gxVec3(0, 0, 1), gxVec3(1e-9, 0, -1)}};
     for (const auto& p : pairs)
-        EXPECT_TRUE(turns(p[0], p[1]) && turns(p[1], p[0])) << p[1][0] << " " << p[1][2];
+        EXPECT_EQ(turns(p[0], p[1]) + " |" + turns(p[1], p[0]), " |") << p[1][0] << " " << p[1][2];
 }
 
 TEST(MatStack, DepthIsClampedAndNeverOverOrUnderflows) {
@@ -188,19 +202,21 @@ TEST(MatStack, DepthIsClampedAndNeverOverOrUnderflows) {
 
 TEST(MatStack, PushSavesPopRestoresAndCopiesOwnTheirMatrices) {
     gxMatStack<gxMatrix4> s(4), copy;
-    ASSERT_TRUE(s.push() && *s == gxMatrix4());
+    ASSERT_TRUE(s.push());
+    EXPECT_TRUE(*s == gxMatrix4());
     s->postTrans(1, 2, 3);
     const gxMatrix4 moved = *s;
     copy = s; // has matrices of its own
     copy->makeScale(5, 5, 5);
-    EXPECT_TRUE(*s == moved && copy.getMaxDepth() == 4 && copy.getCurDepth() == 1);
+    EXPECT_EQ(Values(*s == moved, copy.getMaxDepth(), copy.getCurDepth()), "true 4 1");
     ASSERT_TRUE(s.pop());
-    EXPECT_TRUE(*s == gxMatrix4() && s.getCurDepth() == 0);
+    EXPECT_EQ(Values(*s == gxMatrix4(), s.getCurDepth()), "true 0");
     s->postScale(2, 2, 2);
     const gxMatrix4 bottom = *s;
-    EXPECT_TRUE(s.push() && *s == bottom); // a copy of the top
+    ASSERT_TRUE(s.push());
+    EXPECT_TRUE(*s == bottom); // a copy of the top
     s.push(), s->makeIdent(), s.reset();
-    EXPECT_TRUE(*s == bottom && s.getCurDepth() == 0);
+    EXPECT_EQ(Values(*s == bottom, s.getCurDepth()), "true 0");
 }
 
 } // namespace

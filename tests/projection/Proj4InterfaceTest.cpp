@@ -2,6 +2,7 @@
 #include <geoframe/projection/GxProj4Interface.h>
 
 #include "ProjectionKinds.h"
+#include "Text.h"
 
 #include <gtest/gtest.h>
 
@@ -39,16 +40,19 @@ bool Converts(GxProj4Interface& adapter) {
     GxGeoAngle lat(3.0, "N"), lon(4.0, "E");
     const bool fwd = adapter.LatLong2Proj(GxGeoAngle(45.0), GxGeoAngle(9.0), x, y);
     EXPECT_EQ(fwd, adapter.Proj2LatLong(500000.0, 4982950.4002, lat, lon));
-    EXPECT_TRUE(fwd ? std::fabs(x - 500000) + std::fabs(y - 4982950.4002) < 1e-3 &&
-                          std::fabs(double(lat) - 45.0) + std::fabs(double(lon) - 9.0) < 1e-9 &&
-                          lon == GxGeoAngle(double(lon), "E")
-                    : x == 1.5 && y == 2.5 && double(lat) == 3.0 && double(lon) == 4.0);
-    return fwd;
+    if (!fwd) {
+        EXPECT_EQ(Values(x, y, double(lat), double(lon)), "1.5 2.5 3 4");
+        return false;
+    }
+    EXPECT_LT(std::fabs(x - 500000) + std::fabs(y - 4982950.4002), 1e-3) << x << " " << y;
+    EXPECT_LT(std::fabs(double(lat) - 45.0) + std::fabs(double(lon) - 9.0), 1e-9);
+    EXPECT_EQ(lon, GxGeoAngle(double(lon), "E"));
+    return true;
 }
 
 TEST(Proj4Interface, ParameterListStates) {
     GxProj4Interface adapter;
-    EXPECT_TRUE(Parameters(adapter).empty() && !Converts(adapter));
+    EXPECT_EQ(Values(Parameters(adapter).size(), Converts(adapter)), "0 false");
     ASSERT_TRUE(Utm32(adapter));
     EXPECT_FALSE(adapter.SetParameters(nullptr, "zone=31", nullptr)); // keeps list and projector
     EXPECT_EQ(Parameters(adapter),
@@ -57,8 +61,10 @@ TEST(Proj4Interface, ParameterListStates) {
 
     // Refused lists are kept, without a projector. The last two are accepted by PROJ
     // but do not convert from radians.
-    EXPECT_FALSE(adapter.SetParameters("proj=nonsense", nullptr) || Converts(adapter));
-    EXPECT_TRUE(Utm32(adapter) && !adapter.SetParameters("proj=utm", "zone=99", nullptr));
+    EXPECT_FALSE(adapter.SetParameters("proj=nonsense", nullptr));
+    EXPECT_FALSE(Converts(adapter));
+    EXPECT_TRUE(Utm32(adapter));
+    EXPECT_FALSE(adapter.SetParameters("proj=utm", "zone=99", nullptr));
     EXPECT_FALSE(Converts(adapter));
     EXPECT_FALSE(adapter.SetParameters("proj=longlat", "ellps=WGS84", "type=crs", nullptr));
     EXPECT_FALSE(adapter.SetParameters("proj=pipeline", "step", "proj=unitconvert", "xy_in=deg",
@@ -70,7 +76,8 @@ TEST(Proj4Interface, ParameterListStates) {
     EXPECT_TRUE(adapter.SetParameters("+proj=utm", "+zone=32", "+ellps=WGS84", f, f, f, f, f, f, f,
                                       f, f, f, f, f, f, f, f, f, "20th", "never", nullptr));
     const std::vector<std::string> twenty = Parameters(adapter);
-    EXPECT_TRUE(twenty.size() == 20 && twenty.back() == "20th");
+    ASSERT_EQ(twenty.size(), 20u);
+    EXPECT_EQ(twenty.back(), "20th");
     EXPECT_TRUE(Converts(adapter));
 
     // The array entry takes any length; no strings or a null one change nothing.
@@ -81,7 +88,8 @@ TEST(Proj4Interface, ParameterListStates) {
     const char* withNull[] = {"proj=utm", nullptr};
     EXPECT_FALSE(adapter.SetParameterList(2, withNull));
     EXPECT_EQ(adapter.GetParameterList(), twenty);
-    EXPECT_TRUE(adapter.SetParameterList(25, many.data()) && Converts(adapter));
+    EXPECT_TRUE(adapter.SetParameterList(25, many.data()));
+    EXPECT_TRUE(Converts(adapter));
     EXPECT_EQ(adapter.GetParameterList().size(), 25u);
     EXPECT_EQ(adapter.GetParameterList(), Parameters(adapter));
 }
@@ -94,12 +102,12 @@ TEST(Proj4Interface, PointsProjRefuses) {
         for (const double bad : {100.0, -95.0, double(NAN)}) {
             double x = 7, y = 8;
             EXPECT_FALSE(adapter.LatLong2Proj(GxGeoAngle(bad), GxGeoAngle(9.0), x, y)) << bad;
-            EXPECT_TRUE(x == 7 && y == 8 && Converts(adapter));
+            EXPECT_EQ(Values(x, y, Converts(adapter)), "7 8 true") << bad;
         }
         for (const double bad : {1e30, double(INFINITY), double(NAN)}) {
             GxGeoAngle lat(1.0), lon(2.0);
             EXPECT_FALSE(adapter.Proj2LatLong(bad, bad, lat, lon)) << bad;
-            EXPECT_TRUE(double(lat) == 1.0 && double(lon) == 2.0 && Converts(adapter));
+            EXPECT_EQ(Values(double(lat), double(lon), Converts(adapter)), "1 2 true") << bad;
         }
     });
     EXPECT_EQ(printed, "");
@@ -112,11 +120,12 @@ TEST(Proj4Interface, EllipsoidTable) {
     const int count = adapter.GetSupportedEllipsoids(ids, names);
     const std::vector<std::string> list = Take(count, ids);
     Take(count, names);
-    EXPECT_TRUE(list.size() > 40 && list.front() == "MERIT") << list.size();
+    ASSERT_GT(list.size(), 40u);
+    EXPECT_EQ(list.front(), "MERIT");
     double a = 42, b = 42, e = 42, es = 42;
     for (const char* unknown : {"wgs84", "", "WGS84 ", static_cast<const char*>(nullptr)})
-        EXPECT_FALSE(adapter.GetEllipsoid(unknown, a, b, e, es));
-    EXPECT_TRUE(a == 42 && b == 42 && e == 42 && es == 42);
+        EXPECT_FALSE(adapter.GetEllipsoid(unknown, a, b, e, es)) << (unknown ? unknown : "null");
+    EXPECT_EQ(Values(a, b, e, es), "42 42 42 42");
 }
 
 TEST(Proj4Interface, ListsRefusedOnSeveralThreadsQuietly) {

@@ -114,9 +114,9 @@ TEST(ProjectionAgreement, StandardZoneAsGeographicLib) {
                 EXPECT_FALSE(ok) << lat;
                 continue;
             }
-            ASSERT_TRUE(ok && zone == GeographicLib::UTMUPS::StandardZone(lat, lon) &&
-                        hemisphere == (lat >= 0 ? 0 : 1))
-                << lat << ", " << lon << ": " << zone;
+            ASSERT_TRUE(ok) << lat << ", " << lon;
+            ASSERT_EQ(zone, GeographicLib::UTMUPS::StandardZone(lat, lon)) << lat << ", " << lon;
+            ASSERT_EQ(hemisphere, lat >= 0 ? 0 : 1) << lat << ", " << lon;
         }
     }
 }

@@ -3,6 +3,7 @@
 // bad-values test).
 
 #include "ProjectionKinds.h"
+#include "Text.h"
 
 #include <gtest/gtest.h>
 
@@ -20,12 +21,14 @@ TEST(ProjectionFamily, EveryOverloadRoundTripsAndShiftsByTheLocalOrigin) {
         SCOPED_TRACE(kind.Name());
         GxSmartRef<GxProjection> plain = kind.Make(), shifted = kind.Make();
         double ox, oy, oz; // a UPS projection's false origin, 0 for the others
-        ASSERT_TRUE(plain->GetLocalOrigin(ox, oy, oz) &&
-                    shifted->SetLocalOrigin(ox + 1000.0, oy + 2000.0, oz + 50.0));
+        ASSERT_TRUE(plain->GetLocalOrigin(ox, oy, oz));
+        ASSERT_TRUE(shifted->SetLocalOrigin(ox + 1000.0, oy + 2000.0, oz + 50.0));
         for (const gxVec3& p : Points(kind, 200, 7)) {
             gxVec3 map, local, back, fromCoord;
-            ASSERT_TRUE(plain->LatLong2Proj(p, map) && shifted->LatLong2Proj(p, local));
-            EXPECT_TRUE(local.equal(gxVec3(map[0] - 1000.0, map[1] - 2000.0, p[2] - 50.0), 1e-9));
+            ASSERT_TRUE(plain->LatLong2Proj(p, map)) << p[0] << " " << p[1];
+            ASSERT_TRUE(shifted->LatLong2Proj(p, local)) << p[0] << " " << p[1];
+            EXPECT_TRUE(local.equal(gxVec3(map[0] - 1000.0, map[1] - 2000.0, p[2] - 50.0), 1e-9))
+                << p[0] << " " << p[1];
             ASSERT_TRUE(shifted->Proj2LatLong(local, back));
             EXPECT_TRUE(back.equal(gxVec3(p[0], p[1], local[2] + 50.0), 1e-8)) << back[0];
             EXPECT_EQ(back[2], local[2] + 50.0);
@@ -33,17 +36,20 @@ TEST(ProjectionFamily, EveryOverloadRoundTripsAndShiftsByTheLocalOrigin) {
             // The other forms agree with the gxVec3 ones.
             const GxGeoCoord coord(GxGeoAngle(p[1], "N"), GxGeoAngle(p[0], "E"), p[2], Wgs84());
             double x, y, z, lat, lon, elev;
-            EXPECT_TRUE(shifted->GeoCoord2Proj(coord, x, y) && x == local[0] && y == local[1]);
-            EXPECT_TRUE(shifted->GeoCoord2Proj(coord, fromCoord) && fromCoord == local);
+            EXPECT_EQ(Values(shifted->GeoCoord2Proj(coord, x, y),
+                             shifted->GeoCoord2Proj(coord, fromCoord)),
+                      "true true");
+            EXPECT_EQ(Values(x, y, fromCoord[0], fromCoord[1], fromCoord[2]),
+                      Values(local[0], local[1], local[0], local[1], local[2]));
             shifted->LLE2Proj(GxGeoAngle(p[1]), GxGeoAngle(p[0]), p[2], x, y, z);
             EXPECT_EQ(gxVec3(x, y, z), local);
-            EXPECT_TRUE(shifted->Proj2LatLong(local[0], local[1], lat, lon) &&
-                        gxVec3(lon, lat, back[2]) == back);
+            EXPECT_TRUE(shifted->Proj2LatLong(local[0], local[1], lat, lon));
+            EXPECT_EQ(gxVec3(lon, lat, back[2]), back);
             shifted->Proj2LLE(local[0], local[1], local[2], lat, lon, elev);
             EXPECT_EQ(gxVec3(lon, lat, elev), back);
             GxGeoCoord atZero, atHeight;
-            ASSERT_TRUE(shifted->Proj2GeoCoord(local[0], local[1], atZero) &&
-                        shifted->Proj2GeoCoord(local, atHeight));
+            ASSERT_TRUE(shifted->Proj2GeoCoord(local[0], local[1], atZero));
+            ASSERT_TRUE(shifted->Proj2GeoCoord(local, atHeight));
             atZero.GetLatLong(lat, lon, elev);
             EXPECT_EQ(gxVec3(lon, lat, elev), gxVec3(back[0], back[1], 0.0));
             atHeight.GetLatLong(lat, lon, elev);
@@ -60,14 +66,15 @@ TEST(ProjectionFamily, ClonesEqualityAndEllipsoidSharing) {
         GxSmartRef<GxProjection> p = kind.Make(wgs84);
         p->SetLocalOrigin(10.0, 20.0, 30.0);
         GxSmartRef<GxProjection> clone = p->Clone();
-        EXPECT_TRUE(clone->IsEqual(p) && p->IsEqual(clone) && p->IsEqual(p));
+        EXPECT_EQ(Values(clone->IsEqual(p), p->IsEqual(clone), p->IsEqual(p)), "true true true");
         EXPECT_FALSE(p->IsEqual(GxSmartRef<GxProjection>()));
         EXPECT_EQ(clone->GetEllipsoid().Get(), wgs84.Get());
         EXPECT_STREQ(clone->GetProjectionInstanceDesc(), p->GetProjectionInstanceDesc());
         EXPECT_NE(clone->GetProjectionInstanceDesc(), p->GetProjectionInstanceDesc());
         const gxVec3 in(0.5 * (kind.lonMin + kind.lonMax), kind.latMin, 1.0);
         gxVec3 a, b;
-        EXPECT_TRUE(p->LatLong2Proj(in, a) && clone->LatLong2Proj(in, b) && a == b);
+        EXPECT_EQ(Values(p->LatLong2Proj(in, a), clone->LatLong2Proj(in, b)), "true true");
+        EXPECT_EQ(a, b);
 
         // Any difference in the local origin, however small, or in the ellipsoid.
         clone->SetLocalOrigin(10.0, 20.0, std::nextafter(30.0, 31.0));
@@ -105,20 +112,23 @@ TEST(ProjectionFamily, AnEllipsoidChangedInPlaceReachesEveryHolder) {
             change(*fresh);
             GxSmartRef<GxProjection> expected = kind.Make(fresh);
             for (const GxSmartRef<GxProjection>& q : {p, clone, p->Clone()}) {
-                EXPECT_TRUE(q->IsEqual(expected) && expected->IsEqual(q));
+                EXPECT_EQ(Values(q->IsEqual(expected), expected->IsEqual(q)), "true true");
                 EXPECT_STREQ(q->GetProjectionInstanceDesc(), expected->GetProjectionInstanceDesc());
                 EXPECT_EQ(Parameters(*q), Parameters(*expected));
                 for (const gxVec3& point : Points(kind, 20, 3)) {
                     gxVec3 got, want, back, wantBack;
-                    ASSERT_TRUE(q->LatLong2Proj(point, got) && expected->LatLong2Proj(point, want));
+                    ASSERT_TRUE(q->LatLong2Proj(point, got));
+                    ASSERT_TRUE(expected->LatLong2Proj(point, want));
                     EXPECT_EQ(got, want);
-                    EXPECT_TRUE(q->Proj2LatLong(got, back) &&
-                                expected->Proj2LatLong(want, wantBack) && back == wantBack);
+                    EXPECT_EQ(
+                        Values(q->Proj2LatLong(got, back), expected->Proj2LatLong(want, wantBack)),
+                        "true true");
+                    EXPECT_EQ(back, wantBack);
                 }
             }
-            EXPECT_EQ(p->GetProjectionInstanceDesc() != before,
-                      shared->GetEllipsoid() != nullptr &&
-                          std::strcmp(shared->GetEllipsoid(), "WGS84"));
+            const bool renamed =
+                shared->GetEllipsoid() && std::strcmp(shared->GetEllipsoid(), "WGS84");
+            EXPECT_EQ(p->GetProjectionInstanceDesc() != before, renamed);
         }
     }
 }
@@ -134,7 +144,8 @@ TEST(ProjectionFamily, UnconfiguredAndRefusedProjectionsSayWhy) {
         for (GxSmartRef<GxProjection> q : {p, p->Clone()}) {
             const auto& proj4 = dynamic_cast<const GxProj4Projection&>(*q);
             gxVec3 out(1, 2, 3);
-            EXPECT_FALSE(q->LatLong2Proj(gxVec3(9, 45, 0), out) || proj4.IsConfigured());
+            EXPECT_EQ(Values(q->LatLong2Proj(gxVec3(9, 45, 0), out), proj4.IsConfigured()),
+                      "false false");
             EXPECT_EQ(out, gxVec3(1, 2, 3));
             EXPECT_STREQ(proj4.GetConfigureError(), "not configured yet");
             p->GetEllipsoid()->SetSemiMajorRadius(6378138.0, false); // still not configured
@@ -146,9 +157,11 @@ TEST(ProjectionFamily, UnconfiguredAndRefusedProjectionsSayWhy) {
     EXPECT_FALSE(lcc.IsConfigured());
     EXPECT_STREQ(lcc.GetConfigureError(),
                  "lcc: Invalid value for lat_1 and lat_2: |lat_1 + lat_2| should be > 0");
-    EXPECT_TRUE(lcc.SetLowerLat(GxGeoAngle(20.0)) && lcc.IsConfigured());
+    EXPECT_TRUE(lcc.SetLowerLat(GxGeoAngle(20.0)));
+    EXPECT_TRUE(lcc.IsConfigured());
     EXPECT_STREQ(lcc.GetConfigureError(), "");
-    EXPECT_FALSE(lcc.SetEllipsoid(Ellipsoid()) || lcc.IsConfigured());
+    EXPECT_FALSE(lcc.SetEllipsoid(Ellipsoid()));
+    EXPECT_FALSE(lcc.IsConfigured());
     EXPECT_STREQ(lcc.GetConfigureError(), "no ellipsoid");
 }
 
@@ -162,14 +175,15 @@ TEST(ProjectionFamily, WithoutAnEllipsoid) {
         EXPECT_STREQ(desc + std::strlen(desc) - 15, "\nDatum: Unknown");
         EXPECT_EQ(p->SetLocalOrigin(1.0, 2.0, 3.0), kind.OwnMath());
         EXPECT_EQ(p->LatLong2Proj(in, out), kind.OwnMath());
-        EXPECT_TRUE(p->IsEqual(p->Clone()) && !p->IsEqual(kind.Make()));
+        EXPECT_EQ(Values(p->IsEqual(p->Clone()), p->IsEqual(kind.Make())), "true false");
 
         // Taking the ellipsoid away stops a PROJ-backed projection converting with its
         // old list; giving one back restores it.
         GxSmartRef<GxProjection> q = kind.Make();
         EXPECT_EQ(q->SetEllipsoid(Ellipsoid()), kind.OwnMath());
         EXPECT_EQ(q->LatLong2Proj(in, out), kind.OwnMath());
-        EXPECT_TRUE(q->SetEllipsoid(Wgs84()) && q->LatLong2Proj(in, out));
+        EXPECT_TRUE(q->SetEllipsoid(Wgs84()));
+        EXPECT_TRUE(q->LatLong2Proj(in, out));
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include "CommaLocale.h"
 #include "ProjectionKinds.h"
+#include "Text.h"
 
 #include <gtest/gtest.h>
 
@@ -22,27 +23,39 @@ bool Converts(const GxProjection& p, double lat = 45.0, double lon = 9.0) {
 
 TEST(UTMProjection, ZonesHemispheresAndTheirLists) {
     for (const auto& c : {std::pair{0, 1}, {-7, 1}, {33, 33}, {60, 60}, {75, 60}}) {
-        int zone;
-        EXPECT_TRUE(GxUTMProjection(Wgs84(), c.first, 0).GetZone(zone) && zone == c.second);
+        int zone = -1;
+        const bool got = GxUTMProjection(Wgs84(), c.first, 0).GetZone(zone);
+        EXPECT_EQ(Values(got, zone), Values(true, c.second)) << c.first;
     }
     GxUTMProjection utm; // zone 10, north, not configured yet
-    int zone, hemisphere;
-    EXPECT_TRUE(utm.GetZone(zone) && utm.GetHemisphere(hemisphere) && zone == 10 &&
-                hemisphere == 0 && !Converts(utm, 45, -123) && Parameters(utm).empty());
+    // "zone hemisphere: PROJ list", -1 for a getter that fails.
+    auto state = [&utm] {
+        int zone = -1, hemisphere = -1;
+        const bool z = utm.GetZone(zone), h = utm.GetHemisphere(hemisphere);
+        std::string text = Values(z ? zone : -1, h ? hemisphere : -1) + ":";
+        for (const std::string& t : Parameters(utm))
+            text += " " + t;
+        return text;
+    };
+    EXPECT_EQ(state(), "10 0:");
+    EXPECT_FALSE(Converts(utm, 45, -123));
     const char* description = utm.GetProjectionInstanceDesc();
-    EXPECT_FALSE(utm.SetZone(61) || utm.SetZone(0));
-    EXPECT_TRUE(utm.GetZone(zone) && zone == 10 && Parameters(utm).empty() &&
-                utm.GetProjectionInstanceDesc() == description);
+    EXPECT_EQ(Values(utm.SetZone(61), utm.SetZone(0)), "false false");
+    EXPECT_EQ(state(), "10 0:");
+    EXPECT_EQ(utm.GetProjectionInstanceDesc(), description);
 
-    EXPECT_TRUE(utm.SetHemisphere(2) && Converts(utm, -45, -123));
-    EXPECT_EQ(Parameters(utm), (Texts{"proj=utm", "south", "zone=10", kA, kB}));
-    EXPECT_TRUE(utm.SetHemisphere(0) && utm.SetZone(60));
-    EXPECT_EQ(Parameters(utm), (Texts{"proj=utm", "zone=60", kA, kB}));
+    EXPECT_TRUE(utm.SetHemisphere(2));
+    EXPECT_TRUE(Converts(utm, -45, -123));
+    EXPECT_EQ(state(), "10 2: proj=utm south zone=10 " + kA + " " + kB);
+    EXPECT_TRUE(utm.SetHemisphere(0));
+    EXPECT_TRUE(utm.SetZone(60));
+    EXPECT_EQ(state(), "60 0: proj=utm zone=60 " + kA + " " + kB);
 
     // A refused point writes nothing: the local origin is not taken from stale values.
     double x = 7, y = 8;
     EXPECT_TRUE(utm.SetLocalOrigin(100, 200, 0));
-    EXPECT_FALSE(utm.LatLong2Proj(GxGeoAngle(95.0), GxGeoAngle(177.0), x, y) || x != 7 || y != 8);
+    EXPECT_FALSE(utm.LatLong2Proj(GxGeoAngle(95.0), GxGeoAngle(177.0), x, y));
+    EXPECT_EQ(Values(x, y), "7 8");
 
     // Both 1 and 2 mean south, but the values differ.
     Ellipsoid e = Wgs84();
@@ -83,14 +96,16 @@ TEST(UTMProjection, StandardZone) {
     for (const auto& c : cases) {
         int zone = -1, hemisphere = -1;
         EXPECT_EQ(GxUTMProjection::StandardZone(c[0], c[1], zone, hemisphere), c[2] >= 0);
-        EXPECT_TRUE(zone == c[2] && hemisphere == c[3]) << c[0] << ", " << c[1] << ": " << zone;
+        EXPECT_EQ(Values(zone, hemisphere), Values(c[2], c[3])) << c[0] << ", " << c[1];
     }
     // The projection of each kind of zone.
     Ellipsoid e = Wgs84();
     EXPECT_TRUE(GxUTMProjection::NewStandardZone(e, 0, 1)->IsEqual(new GxUPSProjection(e, 1)));
     EXPECT_TRUE(GxUTMProjection::NewStandardZone(e, 60, 1)->IsEqual(new GxUTMProjection(e, 60, 1)));
-    EXPECT_FALSE(GxUTMProjection::NewStandardZone(e, 61, 0) ||
-                 GxUTMProjection::NewStandardZone(e, -1, 0));
+    EXPECT_EQ(Values(!GxUTMProjection::NewStandardZone(e, 61, 0),
+                     !GxUTMProjection::NewStandardZone(e, -1, 0)),
+              "true true")
+        << "none for zones 61 and -1";
 }
 
 // UPS: a polar stereographic with k0 0.994 and the false origin in its local origin,
@@ -103,31 +118,32 @@ TEST(UPSProjection, PolesOriginAndEquality) {
         GxStereographicProjection stere(e, pole, 0, 0.994);
         int h = -1;
         double x = 1, y = 2, z = 3;
-        EXPECT_TRUE(ups.GetHemisphere(h) && h == hemisphere && ups.GetLocalOrigin(x, y, z) &&
-                    x == -2e6 && y == -2e6 && z == 0);
+        EXPECT_EQ(Values(ups.GetHemisphere(h), ups.GetLocalOrigin(x, y, z)), "true true");
+        EXPECT_EQ(Values(h, x, y, z), Values(hemisphere, -2e6, -2e6, 0));
         for (const double lon : {0.0, 45.0, -180.0}) {
-            EXPECT_TRUE(ups.LatLong2Proj(GxGeoAngle(pole), GxGeoAngle(lon), x, y) && x == 2e6 &&
-                        y == 2e6);
+            EXPECT_TRUE(ups.LatLong2Proj(GxGeoAngle(pole), GxGeoAngle(lon), x, y)) << lon;
+            EXPECT_EQ(Values(x, y), "2000000 2000000") << lon;
             x = y = 7;
-            EXPECT_FALSE(ups.LatLong2Proj(GxGeoAngle(-pole), GxGeoAngle(lon), x, y) || x != 7 ||
-                         y != 7);
+            EXPECT_FALSE(ups.LatLong2Proj(GxGeoAngle(-pole), GxGeoAngle(lon), x, y)) << lon;
+            EXPECT_EQ(Values(x, y), "7 7") << lon;
         }
         // Within 1.1 m of the pole the base class would move the point.
         double sx, sy;
         const double nearPole = pole * (1 - 1e-8);
-        ASSERT_TRUE(ups.LatLong2Proj(GxGeoAngle(nearPole), GxGeoAngle(30.0), x, y) &&
-                    stere.LatLong2Proj(GxGeoAngle(nearPole), GxGeoAngle(30.0), sx, sy));
+        ASSERT_TRUE(ups.LatLong2Proj(GxGeoAngle(nearPole), GxGeoAngle(30.0), x, y));
+        ASSERT_TRUE(stere.LatLong2Proj(GxGeoAngle(nearPole), GxGeoAngle(30.0), sx, sy));
         EXPECT_NEAR(std::hypot(x - 2e6, y - 2e6), 0.994 * 111694.0 * 9e-7, 1e-4);
         EXPECT_GT(std::hypot(sx, sy), 1.0);
-        ASSERT_TRUE(ups.LatLong2Proj(GxGeoAngle(pole * 0.9), GxGeoAngle(30.0), x, y) &&
-                    stere.LatLong2Proj(GxGeoAngle(pole * 0.9), GxGeoAngle(30.0), sx, sy));
-        EXPECT_TRUE(x == sx + 2e6 && y == sy + 2e6);
+        ASSERT_TRUE(ups.LatLong2Proj(GxGeoAngle(pole * 0.9), GxGeoAngle(30.0), x, y));
+        ASSERT_TRUE(stere.LatLong2Proj(GxGeoAngle(pole * 0.9), GxGeoAngle(30.0), sx, sy));
+        EXPECT_EQ(Values(x, y), Values(sx + 2e6, sy + 2e6));
 
         // Equal to its clones, never to a plain stereographic projection of the same
         // parameters, either way round.
         stere.SetLocalOrigin(-2e6, -2e6, 0);
-        EXPECT_TRUE(ups.IsEqual(ups.Clone()) && !ups.IsEqual(stere.Clone()) &&
-                    !stere.IsEqual(ups.Clone()));
+        EXPECT_EQ(Values(ups.IsEqual(ups.Clone()), ups.IsEqual(stere.Clone()),
+                         stere.IsEqual(ups.Clone())),
+                  "true false false");
     }
     EXPECT_STREQ(GxUPSProjection(e, 1).Clone()->GetProjectionInstanceDesc(),
                  "UPS (Universal Polar Stereographic)\nOrigin: 90~0'0.00\" S, 0~0'0.00\" E\n"
@@ -143,14 +159,19 @@ TEST(ConicProjections, DefaultsListsAndRefusedParallels) {
                                        : new GxACEAProjection);
         GxSmartRef<Conic> fromEllipsoid(lcc ? static_cast<Conic*>(new GxLCCProjection(Wgs84()))
                                             : new GxACEAProjection(Wgs84()));
-        double upper, lower;
-        EXPECT_TRUE(defaults->GetUpperLat(upper) && defaults->GetLowerLat(lower) && upper == 1 &&
-                    lower == 0 && fromEllipsoid->GetUpperLat(upper) && upper == 0);
-        EXPECT_FALSE(Converts(*defaults) || Converts(*fromEllipsoid)); // not configured
+        double upper = -1, lower = -1, fromUpper = -1;
+        EXPECT_EQ(Values(defaults->GetUpperLat(upper), defaults->GetLowerLat(lower),
+                         fromEllipsoid->GetUpperLat(fromUpper)),
+                  "true true true");
+        EXPECT_EQ(Values(upper, lower, fromUpper), "1 0 0");
+        EXPECT_EQ(Values(Converts(*defaults), Converts(*fromEllipsoid)),
+                  "false false"); // not configured
 
         Conic& conic = *defaults;
-        EXPECT_TRUE(conic.SetOriginLatLong(23, -96) && conic.SetUpperLat(45) &&
-                    conic.SetLowerLat(33) && Converts(conic, 40, -100));
+        EXPECT_TRUE(conic.SetOriginLatLong(23, -96));
+        EXPECT_TRUE(conic.SetUpperLat(45));
+        EXPECT_TRUE(conic.SetLowerLat(33));
+        EXPECT_TRUE(Converts(conic, 40, -100));
         EXPECT_EQ(Parameters(conic), (Texts{proj, "lat_0=23.000000", "lon_0=-96.000000",
                                             "lat_1=33.000000", "lat_2=45.000000", kA, kB}));
         GxSmartRef<GxProjection> copy = conic.Clone();
@@ -158,10 +179,12 @@ TEST(ConicProjections, DefaultsListsAndRefusedParallels) {
 
         // PROJ refuses opposite parallels: the setter still succeeds, the angle is
         // kept and shown, conversions fail.
-        EXPECT_TRUE(conic.SetLowerLat(-45) && conic.GetLowerLat(lower) && lower == -45);
+        EXPECT_TRUE(conic.SetLowerLat(-45));
+        const bool got = conic.GetLowerLat(lower);
+        EXPECT_EQ(Values(got, lower), "true -45");
         EXPECT_NE(std::string(conic.GetProjectionInstanceDesc()).find("45~0'0.00\" S"),
                   std::string::npos);
-        EXPECT_FALSE(Converts(conic, 40, -100) || conic.SetLocalOrigin(0, 0, 0));
+        EXPECT_EQ(Values(Converts(conic, 40, -100), conic.SetLocalOrigin(0, 0, 0)), "false false");
         EXPECT_FALSE(conic.IsEqual(copy)); // differ in the lower latitude only
     }
 }
@@ -173,13 +196,15 @@ TEST(StereographicProjection, ScaleSwitchAndPoles) {
     Texts list = origin;
     list.insert(list.end(), {"k=0.999900", kA, kB});
     EXPECT_EQ(Parameters(stere), list);
-    EXPECT_TRUE(stere.SetScaleLat(70) && stere.SetOriginLatLong(-90, 30));
+    EXPECT_TRUE(stere.SetScaleLat(70));
+    EXPECT_TRUE(stere.SetOriginLatLong(-90, 30));
     list[1] = "lat_0=-90.000000", list[2] = "lon_0=30.000000", list[3] = "lat_1=70.000000";
     EXPECT_EQ(Parameters(stere), list);
     double k0, scaleLat;
     bool useK0 = true;
-    EXPECT_TRUE(stere.GetScaleK0(k0) && stere.GetScaleLat(scaleLat) && stere.GetUseScaleK0(useK0) &&
-                k0 == 0.9999 && scaleLat == 70 && !useK0);
+    EXPECT_EQ(Values(stere.GetScaleK0(k0), stere.GetScaleLat(scaleLat), stere.GetUseScaleK0(useK0)),
+              "true true true");
+    EXPECT_EQ(Values(k0, scaleLat, useK0), Values(0.9999, 70, false));
 
     // The scale latitude reaches PROJ as "lat_1", which "stere" does not read: two
     // scale latitudes give one mapping (true scale at the pole), unlike a factor.
@@ -188,9 +213,10 @@ TEST(StereographicProjection, ScaleSwitchAndPoles) {
         k1(e, 90, 0, 1.0), k994(e, 90, 0, 0.994), south(e, -90, 0, 0.994);
     gxVec3 a, b, c, d;
     const gxVec3 in(30, 70, 0);
-    ASSERT_TRUE(lat60.LatLong2Proj(in, a) && lat90.LatLong2Proj(in, b) && k1.LatLong2Proj(in, c) &&
-                k994.LatLong2Proj(in, d));
-    EXPECT_TRUE(a == b && a.equal(c, 1e-9) && !a.equal(d, 1.0));
+    ASSERT_EQ(Values(lat60.LatLong2Proj(in, a), lat90.LatLong2Proj(in, b), k1.LatLong2Proj(in, c),
+                     k994.LatLong2Proj(in, d)),
+              "true true true true");
+    EXPECT_EQ(Values(a == b, a.equal(c, 1e-9), a.equal(d, 1.0)), "true true false");
 
     // Poles convert as +-89.99999.
     for (GxStereographicProjection* p : {&k994, &south}) {
@@ -199,7 +225,7 @@ TEST(StereographicProjection, ScaleSwitchAndPoles) {
             EXPECT_EQ(p->LatLong2Proj(GxGeoAngle(pole), GxGeoAngle(10.0), x1, y1),
                       p->LatLong2Proj(GxGeoAngle(pole > 0 ? 89.99999 : -89.99999), GxGeoAngle(10.0),
                                       x2, y2));
-            EXPECT_TRUE(x1 == x2 && y1 == y2) << pole;
+            EXPECT_EQ(Values(x1, y1), Values(x2, y2)) << pole;
         }
     }
 
@@ -231,8 +257,11 @@ TEST(ProjectionParameters, FullPrecisionListsDescriptionsAndEquality) {
         const gxVec3 in(-98, lat0 > 0 ? 29 : -70, 0);
         ASSERT_TRUE(p->LatLong2Proj(in, before));
 
-        EXPECT_TRUE(!proj4.GetFullPrecision() && proj4.SetFullPrecision(true) &&
-                    proj4.GetFullPrecision() && p->LatLong2Proj(in, after));
+        EXPECT_EQ(Succeeded({{"was", proj4.GetFullPrecision()},
+                             {"set", proj4.SetFullPrecision(true)},
+                             {"is", proj4.GetFullPrecision()},
+                             {"converts", p->LatLong2Proj(in, after)}}),
+                  " set is converts");
         const Texts list = Parameters(*p);
         EXPECT_TRUE(std::find(list.begin(), list.end(), "a=6378137") != list.end());
         EXPECT_TRUE(std::find(list.begin(), list.end(), "lat_0=27.833333333333332") != list.end() ||
@@ -240,11 +269,12 @@ TEST(ProjectionParameters, FullPrecisionListsDescriptionsAndEquality) {
         EXPECT_GT(std::hypot(after[0] - before[0], after[1] - before[1]), 0.01);
         const std::string exact = p->GetProjectionInstanceDesc();
         EXPECT_NE(exact.find("\nParameters: full precision\nDatum: WGS84"), std::string::npos);
-        EXPECT_FALSE(p->IsEqual(classic) || classic->IsEqual(p));
-        EXPECT_TRUE(p->IsEqual(p->Clone()));
+        EXPECT_EQ(Values(p->IsEqual(classic), classic->IsEqual(p), p->IsEqual(p->Clone())),
+                  "false false true");
 
-        EXPECT_TRUE(proj4.SetFullPrecision(false) && p->LatLong2Proj(in, after) &&
-                    after == before && p->IsEqual(classic));
+        EXPECT_TRUE(proj4.SetFullPrecision(false));
+        EXPECT_EQ(Values(p->LatLong2Proj(in, after), p->IsEqual(classic)), "true true");
+        EXPECT_TRUE(after == before);
         EXPECT_EQ(p->GetProjectionInstanceDesc(), description);
     }
 }
@@ -268,8 +298,7 @@ TEST(DegreeGridProjections, FormulasBitForBit) {
     for (const auto& c : cases) {
         double x, y, lat, lon;
         ASSERT_TRUE(c.p->LatLong2Proj(GxGeoAngle(c.lat), GxGeoAngle(c.lon), x, y));
-        EXPECT_TRUE(x == c.x && y == c.y)
-            << c.p->GetProjectionName() << " " << c.lat << " " << c.lon << ": " << x << " " << y;
+        EXPECT_EQ(Values(x, y), Values(c.x, c.y)) << c.p->GetProjectionName() << " " << c.lat;
         ASSERT_TRUE(c.p->Proj2LatLong(x, y, lat, lon));
         EXPECT_NEAR(lat, c.lat, 1e-9);
         EXPECT_NEAR(GxGeoAngle(lon - c.lon), 0.0, 1e-6); // 1e-6: the cosine near 0 at 90
@@ -278,24 +307,31 @@ TEST(DegreeGridProjections, FormulasBitForBit) {
     // SetOrigin rederives the cosine: moved there, it converts as one made there.
     GxFlatEarthProjection moved(Wgs84(), 0, 0);
     double mx, my;
-    ASSERT_TRUE(moved.SetOrigin(45.0, 0.0) && moved.LatLong2Proj(60.0, 1.0, mx, my));
-    EXPECT_TRUE(mx == cases[1].x && my == cases[1].y);
+    ASSERT_TRUE(moved.SetOrigin(45.0, 0.0));
+    ASSERT_TRUE(moved.LatLong2Proj(60.0, 1.0, mx, my));
+    EXPECT_EQ(Values(mx, my), Values(cases[1].x, cases[1].y));
 
     // An inverse beyond +-90 before wrapping is off the Earth; longitudes wrap.
-    // Rows: origin latitude, local y, y, converts.
-    const double inverses[][4] = {
-        {0, 0, 90 * m, 1},    {0, 0, 90 * m + 1, 0},    {0, 0, 15e6, 0},      {0, 0, 1e12, 0},
-        {45, 0, -135 * m, 1}, {45, 0, -135 * m - 1, 0}, {-80, -11 * m, 0, 0}, {-80, -10 * m, 0, 1}};
+    const struct {
+        double originLat, localY, y;
+        bool converts;
+    } inverses[] = {{0, 0, 90 * m, true},     {0, 0, 90 * m + 1, false},
+                    {0, 0, 15e6, false},      {0, 0, 1e12, false},
+                    {45, 0, -135 * m, true},  {45, 0, -135 * m - 1, false},
+                    {-80, -11 * m, 0, false}, {-80, -10 * m, 0, true}};
     for (const bool trapezoidal : {false, true}) {
         for (const auto& r : inverses) {
             GxSmartRef<GxProjection> p =
                 trapezoidal
-                    ? GxSmartRef<GxProjection>(new GxTrapezoidalProjection(Wgs84(), r[0], 0))
-                    : GxSmartRef<GxProjection>(new GxFlatEarthProjection(Wgs84(), r[0], 0));
-            p->SetLocalOrigin(0, r[1], 0);
+                    ? GxSmartRef<GxProjection>(new GxTrapezoidalProjection(Wgs84(), r.originLat, 0))
+                    : GxSmartRef<GxProjection>(new GxFlatEarthProjection(Wgs84(), r.originLat, 0));
+            p->SetLocalOrigin(0, r.localY, 0);
             double lat = 7, lon = 8;
-            EXPECT_EQ(p->Proj2LatLong(1e7, r[2], lat, lon), r[3] == 1) << r[0] << " " << r[2];
-            EXPECT_TRUE(r[3] == 1 || (lat == 7 && lon == 8));
+            EXPECT_EQ(p->Proj2LatLong(1e7, r.y, lat, lon), r.converts)
+                << p->GetProjectionName() << " " << r.originLat << " " << r.y;
+            if (!r.converts) { // the outputs untouched
+                EXPECT_EQ(Values(lat, lon), "7 8") << p->GetProjectionName() << " " << r.y;
+            }
         }
     }
 
@@ -309,8 +345,11 @@ TEST(DegreeGridProjections, FormulasBitForBit) {
 TEST(ProjectionParameters, RefusedRadiiAndTheProcessLocale) {
     // PROJ refuses a zero radius: the UTM setters report it.
     GxUTMProjection utm(new GxEllipsoid(0.0, 0.0, 0, 0, 0, "none"), 33, 0);
-    EXPECT_FALSE(utm.SetZone(32) || utm.SetLocalOrigin(1, 2, 3) || Converts(utm, 45, 9));
-    EXPECT_TRUE(utm.SetEllipsoid(Wgs84()) && Converts(utm, 45, 9));
+    // Zone, local origin, conversion.
+    EXPECT_EQ(Values(utm.SetZone(32), utm.SetLocalOrigin(1, 2, 3), Converts(utm, 45, 9)),
+              "false false false");
+    EXPECT_TRUE(utm.SetEllipsoid(Wgs84()));
+    EXPECT_TRUE(Converts(utm, 45, 9));
 
     // Parameter texts use a decimal point whatever the process locale.
     Texts list;
