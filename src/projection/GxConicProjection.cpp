@@ -1,9 +1,7 @@
-#include <geoframe/projection/detail/GxConicProjection.h>
+#include <geoframe/projection/GxConicProjection.h>
 
 #include <string>
 #include <utility>
-
-namespace geoframe::detail {
 
 GxConicProjection::GxConicProjection(const char* projParameter)
     : GxProj4Projection(projParameter), m_upperLat(1.0) {}
@@ -113,5 +111,3 @@ bool GxConicProjection::UpdateInstanceDesc() {
     SetInstanceDesc(lines);
     return true;
 }
-
-} // namespace geoframe::detail

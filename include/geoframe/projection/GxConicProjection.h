@@ -1,11 +1,12 @@
-#ifndef GEOFRAME_PROJECTION_DETAIL_GXCONICPROJECTION_H
-#define GEOFRAME_PROJECTION_DETAIL_GXCONICPROJECTION_H
+#ifndef GEOFRAME_PROJECTION_GXCONICPROJECTION_H
+#define GEOFRAME_PROJECTION_GXCONICPROJECTION_H
 
 #include <geoframe/geoframe_export.h>
-#include <geoframe/projection/detail/GxProj4Projection.h>
+#include <geoframe/projection/GxProj4Projection.h>
 
-namespace geoframe::detail {
-
+/// The base of the two-parallel conic projections, and part of the API: their
+/// parameters are read and set through it.
+///
 /// What the Albers and Lambert conic projections share: an origin latitude and
 /// longitude and two standard parallels, the "upper" (PROJ's lat_2) and the
 /// "lower" (PROJ's lat_1), handed to PROJ as "lat_0=", "lon_0=", "lat_1=" with the
@@ -66,7 +67,5 @@ private:
     GxGeoAngle m_upperLat;
     GxGeoAngle m_lowerLat;
 };
-
-} // namespace geoframe::detail
 
 #endif
