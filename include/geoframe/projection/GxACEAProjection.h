@@ -7,7 +7,7 @@
 /// The Albers conic equal-area projection with two standard parallels, computed by PROJ
 /// ("proj=aea"). Parameters, setters, equality and description are those of
 /// every conic projection (see GxConicProjection); the description's first line
-/// is "ACEA (Albers Conical Equal Area)".
+/// is "ACEA (Albers Conical Equal Area)", its name "ACEA_PROJ".
 ///
 /// Accuracy: on the radii it hands PROJ, it agrees with GeographicLib's
 /// AlbersEqualArea within 2e-8 m over latitudes 10 to 70 degrees and 45 degrees
@@ -29,10 +29,6 @@ public:
     ~GxACEAProjection() override;
 
     GxSmartRef<GxProjection> Clone() const override;
-    /// "ACEA_PROJ"
-    const char* GetProjectionName() const override;
-    /// "ACEA (Albers Conical Equal Area)"
-    const char* GetProjectionDesc() const override;
 
 private:
     GxACEAProjection& operator=(const GxACEAProjection&) { return *this; }

@@ -7,7 +7,7 @@
 /// The Lambert conformal conic projection with two standard parallels, computed by PROJ
 /// ("proj=lcc"). Parameters, setters, equality and description are those of
 /// every conic projection (see GxConicProjection); the description's first line
-/// is "LCC (Lambert Conformal Conic)".
+/// is "LCC (Lambert Conformal Conic)", its name "LCC_PROJ".
 ///
 /// Accuracy: on the radii it hands PROJ, it agrees with GeographicLib's
 /// LambertConformalConic within 1e-8 m over latitudes 10 to 70 degrees and 40
@@ -29,10 +29,6 @@ public:
     ~GxLCCProjection() override;
 
     GxSmartRef<GxProjection> Clone() const override;
-    /// "LCC_PROJ"
-    const char* GetProjectionName() const override;
-    /// "LCC (Lambert Conformal Conic)"
-    const char* GetProjectionDesc() const override;
 
 private:
     GxLCCProjection& operator=(const GxLCCProjection&) { return *this; }

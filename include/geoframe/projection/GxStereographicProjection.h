@@ -88,8 +88,6 @@ private:
 
     bool SetProjection() override;
     bool UpdateInstanceDesc() override;
-    /// Reconfigures, then rebuilds the description; true.
-    bool Changed();
 
     GxGeoAngle m_originLat;
     GxGeoAngle m_originLon;
