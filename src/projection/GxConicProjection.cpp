@@ -19,15 +19,15 @@ GxConicProjection::GxConicProjection(const Kind& kind, GxSmartRef<GxEllipsoidBas
 GxConicProjection::GxConicProjection(const Kind& kind, GxSmartRef<GxEllipsoidBase> ellipsoid,
                                      GxGeoAngle originLat, GxGeoAngle originLon,
                                      GxGeoAngle upperLat, GxGeoAngle lowerLat)
-    : GxProj4Projection(kind.projParameter, std::move(ellipsoid)), m_kind(&kind),
-      m_originLat(originLat), m_originLon(originLon), m_upperLat(upperLat), m_lowerLat(lowerLat) {
+    : GxProj4Projection(kind.projParameter, std::move(ellipsoid)),
+      m_kind(&kind), m_origin{originLat, originLon}, m_upperLat(upperLat), m_lowerLat(lowerLat) {
     UpdateInstanceDesc();
     SetProjection();
 }
 
 GxConicProjection::GxConicProjection(const GxConicProjection& other)
-    : GxProj4Projection(other), m_kind(other.m_kind), m_originLat(other.m_originLat),
-      m_originLon(other.m_originLon), m_upperLat(other.m_upperLat), m_lowerLat(other.m_lowerLat) {
+    : GxProj4Projection(other), m_kind(other.m_kind), m_origin(other.m_origin),
+      m_upperLat(other.m_upperLat), m_lowerLat(other.m_lowerLat) {
     if (other.ConfigureHasRun())
         SetProjection();
 }
@@ -43,8 +43,7 @@ const char* GxConicProjection::GetProjectionDesc() const {
 }
 
 bool GxConicProjection::SetOriginLatLong(GxGeoAngle lat, GxGeoAngle lon) {
-    m_originLat = lat;
-    m_originLon = lon;
+    m_origin = {lat, lon};
     Changed(); // true even when PROJ refuses: the refusal shows in conversions
     return true;
 }
@@ -62,14 +61,12 @@ bool GxConicProjection::SetLowerLat(GxGeoAngle lat) {
 }
 
 bool GxConicProjection::GetOriginLatLong(GxGeoAngle& lat, GxGeoAngle& lon) const {
-    lat = m_originLat;
-    lon = m_originLon;
+    m_origin.Get(lat, lon);
     return true;
 }
 
 bool GxConicProjection::GetOriginLatLong(double& lat, double& lon) const {
-    lat = m_originLat;
-    lon = m_originLon;
+    m_origin.Get(lat, lon);
     return true;
 }
 
@@ -97,21 +94,20 @@ bool GxConicProjection::IsEqual(GxSmartRef<GxProjection> other) const {
     if (other.Get() == this)
         return true;
     const auto* conic = dynamic_cast<const GxConicProjection*>(other.Get());
-    return conic && HasEqualFrame(*conic) && m_originLat == conic->m_originLat &&
-           m_originLon == conic->m_originLon && m_upperLat == conic->m_upperLat &&
-           m_lowerLat == conic->m_lowerLat;
+    return conic && HasEqualFrame(*conic) && m_origin == conic->m_origin &&
+           m_upperLat == conic->m_upperLat && m_lowerLat == conic->m_lowerLat;
 }
 
 bool GxConicProjection::SetProjection() {
-    return Configure({Parameter("lat_0=", m_originLat.GetDecimalDegrees()),
-                      Parameter("lon_0=", m_originLon.GetDecimalDegrees()),
+    return Configure({Parameter("lat_0=", m_origin.lat.GetDecimalDegrees()),
+                      Parameter("lon_0=", m_origin.lon.GetDecimalDegrees()),
                       Parameter("lat_1=", m_lowerLat.GetDecimalDegrees()),
                       Parameter("lat_2=", m_upperLat.GetDecimalDegrees())});
 }
 
 bool GxConicProjection::UpdateInstanceDesc() {
     std::string lines;
-    AppendOrigin(lines, m_originLat, m_originLon);
+    AppendOrigin(lines, m_origin.lat, m_origin.lon);
     lines += "\nUpper, Lower: ";
     AppendAngle(lines, m_upperLat, false);
     lines += ", ";

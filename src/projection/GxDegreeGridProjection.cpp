@@ -26,14 +26,14 @@ GxDegreeGridProjection::GxDegreeGridProjection(const Kind& kind,
 GxDegreeGridProjection::GxDegreeGridProjection(const Kind& kind,
                                                GxSmartRef<GxEllipsoidBase> ellipsoid,
                                                GxGeoAngle originLat, GxGeoAngle originLon)
-    : GxProjectionOverloads(std::move(ellipsoid)), m_kind(&kind), m_originLat(originLat),
-      m_originLon(originLon), m_originCosine(1.0) {
+    : GxProjectionOverloads(std::move(ellipsoid)), m_kind(&kind), m_origin{originLat, originLon},
+      m_originCosine(1.0) {
     Changed();
 }
 
 GxDegreeGridProjection::GxDegreeGridProjection(const GxDegreeGridProjection& other)
-    : GxProjectionOverloads(other), m_kind(other.m_kind), m_originLat(other.m_originLat),
-      m_originLon(other.m_originLon), m_originCosine(other.m_originCosine) {}
+    : GxProjectionOverloads(other), m_kind(other.m_kind), m_origin(other.m_origin),
+      m_originCosine(other.m_originCosine) {}
 
 GxDegreeGridProjection::~GxDegreeGridProjection() = default;
 
@@ -52,8 +52,8 @@ double GxDegreeGridProjection::CosineOf(double degrees) {
 bool GxDegreeGridProjection::LatLong2Proj(GxGeoAngle lat, GxGeoAngle lon, double& x,
                                           double& y) const {
     const double k = m_kind->cosine == Cosine::OfPoint ? CosineOf(lat) : m_originCosine;
-    const double dLat = lat - m_originLat;
-    const double dLon = lon - m_originLon;
+    const double dLat = lat - m_origin.lat;
+    const double dLon = lon - m_origin.lon;
     const double py = dLat * kMetresPerDegree - LocalY();
     const double px = dLon * kMetresPerDegree * k - LocalX();
     if (!std::isfinite(px) || !std::isfinite(py))
@@ -67,12 +67,12 @@ bool GxDegreeGridProjection::Proj2LatLong(double x, double y, GxGeoAngle& lat,
                                           GxGeoAngle& lon) const {
     // Before any wrapping: a latitude beyond +-90 is a point off the Earth, not
     // one to wrap back onto it.
-    const double latitude = (y + LocalY()) / kMetresPerDegree + m_originLat.GetDecimalDegrees();
+    const double latitude = (y + LocalY()) / kMetresPerDegree + m_origin.lat.GetDecimalDegrees();
     if (!(std::fabs(latitude) <= 90.0))
         return false;
-    const GxGeoAngle newLat = (y + LocalY()) / kMetresPerDegree + m_originLat;
+    const GxGeoAngle newLat = (y + LocalY()) / kMetresPerDegree + m_origin.lat;
     const double k = m_kind->cosine == Cosine::OfPoint ? CosineOf(newLat) : m_originCosine;
-    const GxGeoAngle newLon = (x + LocalX()) / kMetresPerDegree / k + m_originLon;
+    const GxGeoAngle newLon = (x + LocalX()) / kMetresPerDegree / k + m_origin.lon;
     if (!std::isfinite(newLat.GetDecimalDegrees()) || !std::isfinite(newLon.GetDecimalDegrees()))
         return false;
     lat = newLat;
@@ -84,36 +84,32 @@ bool GxDegreeGridProjection::IsEqual(GxSmartRef<GxProjection> other) const {
     if (other.Get() == this)
         return true;
     const auto* grid = dynamic_cast<const GxDegreeGridProjection*>(other.Get());
-    return grid && HasEqualFrame(*grid) && m_originLat == grid->m_originLat &&
-           m_originLon == grid->m_originLon;
+    return grid && HasEqualFrame(*grid) && m_origin == grid->m_origin;
 }
 
 bool GxDegreeGridProjection::SetOrigin(GxGeoAngle lat, GxGeoAngle lon) {
-    m_originLat = lat;
-    m_originLon = lon;
+    m_origin = {lat, lon};
     return Changed();
 }
 
 bool GxDegreeGridProjection::GetOrigin(GxGeoAngle& lat, GxGeoAngle& lon) {
-    lat = m_originLat;
-    lon = m_originLon;
+    m_origin.Get(lat, lon);
     return SetProjection();
 }
 
 bool GxDegreeGridProjection::GetOrigin(double& lat, double& lon) {
-    lat = m_originLat;
-    lon = m_originLon;
+    m_origin.Get(lat, lon);
     return SetProjection();
 }
 
 bool GxDegreeGridProjection::SetProjection() {
-    m_originCosine = CosineOf(m_originLat);
+    m_originCosine = CosineOf(m_origin.lat);
     return true;
 }
 
 bool GxDegreeGridProjection::UpdateInstanceDesc() {
     std::string lines;
-    AppendOrigin(lines, m_originLat, m_originLon);
+    AppendOrigin(lines, m_origin.lat, m_origin.lon);
     SetInstanceDesc(lines);
     return true;
 }

@@ -31,9 +31,8 @@ GxStereographicProjection::GxStereographicProjection(GxSmartRef<GxEllipsoidBase>
 GxStereographicProjection::GxStereographicProjection(GxSmartRef<GxEllipsoidBase> ellipsoid,
                                                      GxGeoAngle originLat, GxGeoAngle originLon,
                                                      GxGeoAngle scaleLat)
-    : GxProj4Projection(kProjParameter, std::move(ellipsoid)), m_originLat(originLat),
-      m_originLon(originLon), m_scaleLat(scaleLat), m_scaleK0(kDefaultScaleK0),
-      m_useScaleK0(false) {
+    : GxProj4Projection(kProjParameter, std::move(ellipsoid)), m_origin{originLat, originLon},
+      m_scaleLat(scaleLat), m_scaleK0(kDefaultScaleK0), m_useScaleK0(false) {
     SetLatitudeLimit(kLatitudeLimit);
     UpdateInstanceDesc();
     SetProjection();
@@ -42,16 +41,16 @@ GxStereographicProjection::GxStereographicProjection(GxSmartRef<GxEllipsoidBase>
 GxStereographicProjection::GxStereographicProjection(GxSmartRef<GxEllipsoidBase> ellipsoid,
                                                      GxGeoAngle originLat, GxGeoAngle originLon,
                                                      double scaleK0)
-    : GxProj4Projection(kProjParameter, std::move(ellipsoid)), m_originLat(originLat),
-      m_originLon(originLon), m_scaleLat(kDefaultScaleLat), m_scaleK0(scaleK0), m_useScaleK0(true) {
+    : GxProj4Projection(kProjParameter, std::move(ellipsoid)), m_origin{originLat, originLon},
+      m_scaleLat(kDefaultScaleLat), m_scaleK0(scaleK0), m_useScaleK0(true) {
     SetLatitudeLimit(kLatitudeLimit);
     UpdateInstanceDesc();
     SetProjection();
 }
 
 GxStereographicProjection::GxStereographicProjection(const GxStereographicProjection& other)
-    : GxProj4Projection(other), m_originLat(other.m_originLat), m_originLon(other.m_originLon),
-      m_scaleLat(other.m_scaleLat), m_scaleK0(other.m_scaleK0), m_useScaleK0(other.m_useScaleK0) {
+    : GxProj4Projection(other), m_origin(other.m_origin), m_scaleLat(other.m_scaleLat),
+      m_scaleK0(other.m_scaleK0), m_useScaleK0(other.m_useScaleK0) {
     UpdateInstanceDesc();
     if (other.ConfigureHasRun())
         SetProjection();
@@ -77,15 +76,13 @@ bool GxStereographicProjection::IsEqual(GxSmartRef<GxProjection> other) const {
     // The same class: a UPS projection converts differently near its pole.
     const auto* stere = dynamic_cast<const GxStereographicProjection*>(other.Get());
     if (!stere || typeid(*stere) != typeid(*this) || !HasEqualFrame(*stere) ||
-        m_originLat != stere->m_originLat || m_originLon != stere->m_originLon ||
-        m_useScaleK0 != stere->m_useScaleK0)
+        !(m_origin == stere->m_origin) || m_useScaleK0 != stere->m_useScaleK0)
         return false;
     return m_useScaleK0 ? m_scaleK0 == stere->m_scaleK0 : m_scaleLat == stere->m_scaleLat;
 }
 
 bool GxStereographicProjection::SetOriginLatLong(GxGeoAngle lat, GxGeoAngle lon) {
-    m_originLat = lat;
-    m_originLon = lon;
+    m_origin = {lat, lon};
     Changed(); // true even when PROJ refuses: the refusal shows in conversions
     return true;
 }
@@ -105,14 +102,12 @@ bool GxStereographicProjection::SetScaleK0(double k0) {
 }
 
 bool GxStereographicProjection::GetOriginLatLong(GxGeoAngle& lat, GxGeoAngle& lon) const {
-    lat = m_originLat;
-    lon = m_originLon;
+    m_origin.Get(lat, lon);
     return true;
 }
 
 bool GxStereographicProjection::GetOriginLatLong(double& lat, double& lon) const {
-    lat = m_originLat;
-    lon = m_originLon;
+    m_origin.Get(lat, lon);
     return true;
 }
 
@@ -137,15 +132,15 @@ bool GxStereographicProjection::GetUseScaleK0(bool& useK0) const {
 }
 
 bool GxStereographicProjection::SetProjection() {
-    return Configure({Parameter("lat_0=", m_originLat.GetDecimalDegrees()),
-                      Parameter("lon_0=", m_originLon.GetDecimalDegrees()),
+    return Configure({Parameter("lat_0=", m_origin.lat.GetDecimalDegrees()),
+                      Parameter("lon_0=", m_origin.lon.GetDecimalDegrees()),
                       m_useScaleK0 ? Parameter("k=", m_scaleK0)
                                    : Parameter("lat_1=", m_scaleLat.GetDecimalDegrees())});
 }
 
 bool GxStereographicProjection::UpdateInstanceDesc() {
     std::string lines;
-    AppendOrigin(lines, m_originLat, m_originLon);
+    AppendOrigin(lines, m_origin.lat, m_origin.lon);
     if (m_useScaleK0) {
         lines += "\nK0: ";
         lines += Number(m_scaleK0);

@@ -3,6 +3,7 @@
 
 #include <geoframe/geoframe_export.h>
 #include <geoframe/projection/GxProj4Projection.h>
+#include <geoframe/projection/detail/ProjectionOrigin.h>
 
 /// The base of the two-parallel conic projections, and part of the API: their
 /// parameters are read and set through it.
@@ -70,8 +71,7 @@ private:
     bool UpdateInstanceDesc() override;
 
     const Kind* m_kind;
-    GxGeoAngle m_originLat;
-    GxGeoAngle m_originLon;
+    geoframe::detail::ProjectionOrigin m_origin;
     GxGeoAngle m_upperLat;
     GxGeoAngle m_lowerLat;
 };

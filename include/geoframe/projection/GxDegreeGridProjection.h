@@ -3,6 +3,7 @@
 
 #include <geoframe/geoframe_export.h>
 #include <geoframe/projection/detail/GxProjectionOverloads.h>
+#include <geoframe/projection/detail/ProjectionOrigin.h>
 
 /// The base of the library's own degree-grid projections, and part of the API:
 /// their origin is read and set through it.
@@ -100,8 +101,7 @@ private:
     static double CosineOf(double degrees);
 
     const Kind* m_kind;
-    GxGeoAngle m_originLat;
-    GxGeoAngle m_originLon;
+    geoframe::detail::ProjectionOrigin m_origin;
     /// Cosine of the origin latitude, for the flat-earth mapping.
     double m_originCosine;
 };

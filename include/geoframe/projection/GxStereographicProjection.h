@@ -3,6 +3,7 @@
 
 #include <geoframe/geoframe_export.h>
 #include <geoframe/projection/GxProj4Projection.h>
+#include <geoframe/projection/detail/ProjectionOrigin.h>
 
 /// The stereographic projection about an origin latitude and longitude, computed
 /// by PROJ ("proj=stere", "lat_0=", "lon_0=", then the scale, then "a=" and "b=").
@@ -89,8 +90,7 @@ private:
     bool SetProjection() override;
     bool UpdateInstanceDesc() override;
 
-    GxGeoAngle m_originLat;
-    GxGeoAngle m_originLon;
+    geoframe::detail::ProjectionOrigin m_origin;
     GxGeoAngle m_scaleLat;
     double m_scaleK0;
     bool m_useScaleK0;
