@@ -9,7 +9,6 @@
 #include "Pipeline.h"
 
 #include <geoframe/geodesy/GxDatum.h>
-#include <geoframe/geodesy/GxEllipsoid.h>
 
 #include <gtest/gtest.h>
 
@@ -21,6 +20,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <poll.h>
 #include <random>
 #include <sstream>
@@ -61,20 +61,20 @@ std::string Convert(Converter& converter, const std::string& line, bool expectOk
     return out;
 }
 
-/// Expects `got` to begin with the three numbers `want` begins with (the first two
-/// within `tolerance`, the third within a millimetre) and to go on as it does.
-void ExpectSamePoint(const std::string& got, const std::string& want, double tolerance) {
-    const char* g = got.c_str();
-    const char* w = want.c_str();
-    for (int i = 0; i < 3; ++i) {
-        double a = NAN, b = NAN;
-        int m = 0, n = 0;
-        EXPECT_TRUE(std::sscanf(g, "%lf%n", &a, &m) == 1 && std::sscanf(w, "%lf%n", &b, &n) == 1);
-        EXPECT_NEAR(a, b, i < 2 ? tolerance : 1e-3) << got << " for " << want;
-        g += m;
-        w += n;
+/// Expects `got` to begin with the first two numbers of `want` within `tolerance` as
+/// a distance; when `want` gives a third, with it within a millimetre, and the text
+/// after it the same.
+void ExpectNear(const std::string& got, const std::string& want, double tolerance) {
+    double g[3] = {NAN, NAN, NAN}, w[3] = {NAN, NAN, NAN};
+    int gotEnd = 0, wantEnd = 0;
+    EXPECT_EQ(std::sscanf(got.c_str(), "%lf %lf %lf%n", &g[0], &g[1], &g[2], &gotEnd), 3) << got;
+    const int given = std::sscanf(want.c_str(), "%lf %lf %lf%n", &w[0], &w[1], &w[2], &wantEnd);
+    EXPECT_GE(given, 2) << want;
+    EXPECT_LE(std::hypot(g[0] - w[0], g[1] - w[1]), tolerance) << got << " for " << want;
+    if (given == 3) {
+        EXPECT_NEAR(g[2], w[2], 1e-3) << got << " for " << want;
+        EXPECT_EQ(got.substr(static_cast<std::size_t>(gotEnd)), want.substr(wantEnd)) << got;
     }
-    EXPECT_STREQ(g, w);
 }
 
 /// A parsed line as text: the values (h before a height that was given), the
@@ -297,75 +297,73 @@ TEST(ConvertLine, CommandLine) {
     EXPECT_TRUE(o.skip == 2 && o.dms && o.dmsMark == "\u00b0" && o.dmsPrecision == 4);
 }
 
-// Every kind of coordinates from geographic and back, on two ellipsoids, with and
-// without a local origin: the point returns within a millimetre, with its text. On
-// the international ellipsoid with the origin, the first point maps to what PROJ's
-// proj command gives, less the origin.
-TEST(ConvertLine, EveryKindRoundTrips) {
-    const struct {
-        const char* kind;
-        const char* mapped;
-    } kinds[] = {{"ecef", nullptr},
-                 {"utm:32n", "518532.609 5040621.417 70 A"},
-                 {"utm:auto", "518532.609 5040621.417 70 A 32n"},
-                 {"ups:n", nullptr},
-                 {"lcc:45,9,40,50", "18466.763 57389.707 70 A"},
-                 {"aea:45,9,40,50", "18466.521 57811.414 70 A"},
-                 {"stere:45,9,k=0.9996", "18533.540 57579.233 70 A"},
-                 {"stere:45,9,60", "18541.356 57601.474 70 A"},
-                 {"flat:45,9", "18643.426 57560.000 70 A"},
-                 {"trap:45,9", "18471.259 57560.000 70 A"}};
-    const char* points[] = {"45.5 9.25 120 A", "44.9 8.5 -3 B C", "46.1234567 10.7654321 0"};
-    for (const std::string options :
-         {"--ellipsoid WGS84", "--ellipsoid intl", "--origin 1000,-2000,50",
-          "--ellipsoid intl --origin 1000,-2000,50"}) {
-        for (const auto& k : kinds) {
-            if (!k.mapped && options.find("origin") != std::string::npos)
-                continue;
-            SCOPED_TRACE(options + ' ' + k.kind);
-            auto there = Make("--precision 6 " + options + " geo " + k.kind);
-            auto back = Make("--precision 6 " + options + ' ' + k.kind + " geo");
-            for (const char* point : points) {
-                const std::string mapped = Convert(*there, point);
-                if (point == points[0] && options.find("intl --origin") != std::string::npos)
-                    ExpectSamePoint(mapped, k.mapped, 1e-3);
-                ExpectSamePoint(Convert(*back, mapped), point, 1e-8);
+// The line cases of convert_cases.txt (its head tells how a row reads), each
+// failure under the row's line number and text.
+TEST(ConvertLine, Cases) {
+    ASSERT_TRUE(GxDatum::InitDatum(GEOFRAME_SOURCE_DATA_DIR "/datums.txt"));
+    std::map<std::string, std::unique_ptr<Converter>> converters; // by command line
+    const auto convert = [&converters](const std::string& args, const std::string& line,
+                                       bool ok = true) {
+        std::unique_ptr<Converter>& converter = converters[args];
+        if (!converter)
+            converter = Make(args);
+        return converter ? Convert(*converter, line, ok) : "no converter";
+    };
+    const auto trim = [](std::string s) {
+        s.erase(0, s.find_first_not_of(' '));
+        return s.erase(s.find_last_not_of(' ') + 1);
+    };
+    std::ifstream file(GEOFRAME_CONVERT_CASES);
+    int number = 0, cases = 0;
+    for (std::string row; std::getline(file, row);) {
+        if (++number, row.empty() || row[0] == '#')
+            continue;
+        const ::testing::ScopedTrace trace(GEOFRAME_CONVERT_CASES, number, row);
+        std::vector<std::string> f; // kind, command line, input, expected, tolerances
+        std::istringstream fields(row);
+        for (std::string field; std::getline(fields, field, '|');)
+            f.push_back(trim(field));
+        f.resize(5);
+        std::vector<std::string> lines{f[1]}; // a command line for each [alternative]
+        const std::size_t open = f[1].find('['), close = f[1].find(']');
+        std::istringstream alternatives(
+            open == std::string::npos ? "" : f[1].substr(open + 1, close - open - 1));
+        for (std::string a; std::getline(alternatives, a, ';');)
+            lines.push_back(f[1].substr(0, open) + trim(a) + f[1].substr(close + 1));
+        if (lines.size() > 1)
+            lines.erase(lines.begin());
+        char* end = nullptr;
+        const double there = std::strtod(f[4].c_str(), &end);
+        const double back = *end ? std::strtod(end, nullptr) : there;
+        for (const std::string& line : lines) {
+            SCOPED_TRACE(line);
+            ++cases;
+            if (f[0] == "is" || f[0] == "fails") {
+                EXPECT_EQ(convert(line, f[2], f[0] == "is"), f[3]);
+            } else if (f[0] == "near") {
+                ExpectNear(convert(line, f[2]), f[3], there);
+            } else if (f[0] == "trip") {
+                const std::size_t to = line.rfind(' '), from = line.rfind(' ', to - 1);
+                const std::string reverse =
+                    line.substr(0, from + 1) + line.substr(to + 1) + line.substr(from, to - from);
+                std::istringstream points(f[2]);
+                std::string expected = f[3]; // for the first point only
+                for (std::string point; std::getline(points, point, ';'); expected.clear()) {
+                    const std::string mapped = convert(line, point = trim(point));
+                    if (!expected.empty())
+                        ExpectNear(mapped, expected, there);
+                    double h = NAN; // an input without a height has height 0
+                    const bool height = std::sscanf(point.c_str(), "%*f %*f %lf", &h) == 1;
+                    ExpectNear(convert(reverse, mapped), height ? point : point + " 0", back);
+                }
+            } else {
+                ADD_FAILURE() << "no such kind: " << f[0];
             }
         }
     }
+    EXPECT_EQ(cases, 62) << "cases read";
+    GxDatum::CleanupDatum();
 }
-
-// CRS sides: a point from WGS 84 lands where pyproj's Transformer.from_crs(
-// "EPSG:4326", code) puts it (datum shifts included, US feet for EPSG:2227) and
-// comes back; a geographic CRS is the geo side.
-TEST(ConvertLine, CrsSides) {
-    const struct {
-        const char* crs;
-        const char* point;
-        const char* mapped;
-    } cases[] = {
-        {"EPSG:32733", "-33.9 18.4", "814420.331 6243724.840 0"},
-        {"EPSG:27572", "48.8566 2.3522", "601152.299 2428695.897"},
-        {"EPSG:2227", "37.5 -122", "6126548.244 2008012.813 0"},
-        {"EPSG:3413", "75 -40", "142401.981 -1627662.093 0"},
-        {"EPSG:3031", "-75 20", "560496.878 1539952.516 0"},
-        {"EPSG:2154", "45.5 4.8", "840560.876 6490550.393"},
-        {"urn:ogc:def:crs:EPSG::5070", "39 -98", "-171591.086 1776715.771"},
-        {"EPSG:4326", "10 20", "10.000000 20.000000 0"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.crs);
-        auto there = Make(std::string("--precision 6 geo ") + c.crs);
-        auto back = Make(std::string("--precision 6 ") + c.crs + " geo");
-        const std::string mapped = Convert(*there, c.point);
-        double x, y, wantX, wantY;
-        ASSERT_TRUE(std::sscanf(mapped.c_str(), "%lf %lf", &x, &y) == 2 &&
-                    std::sscanf(c.mapped, "%lf %lf", &wantX, &wantY) == 2);
-        EXPECT_LT(std::hypot(x - wantX, y - wantY), 1e-3) << mapped;
-        ExpectSamePoint(Convert(*back, mapped), std::string(c.point) + " 0", 1e-8);
-    }
-}
-
 // The fast fixed-point writer gives exactly what std::to_chars (and printf) give:
 // ties to even on the exact binary value, signed zeros, every magnitude.
 TEST(ConvertLine, FixedNumbersAsPrintf) {
@@ -395,55 +393,6 @@ TEST(ConvertLine, FixedNumbersAsPrintf) {
             }
         }
     }
-}
-
-TEST(ConvertLine, OutputForms) {
-    auto utm = Make("geo utm:auto");
-    EXPECT_EQ(Convert(*utm, "-33.867778,151.21"), "334431.415 6251062.809 0.000 56s");
-    EXPECT_EQ(Convert(*utm, "0 9"), "500000.000 0.000 0.000 32n"); // the equator is north
-    // The standard zones (Norway, Svalbard) and UPS with its zone letter alone, read
-    // back so; the pole exactly, with any --origin beyond the false origin.
-    EXPECT_EQ(Convert(*utm, "60.39 5.32 Bergen"), "297230.220 6700510.175 0.000 Bergen 32n");
-    EXPECT_EQ(Convert(*utm, "78 10"), "384085.475 8663320.201 0.000 33n");
-    EXPECT_EQ(Convert(*utm, "90 0 5 a"), "2000000.000 2000000.000 5.000 a n");
-    EXPECT_EQ(Convert(*utm, "-80.5 0"), "2000000.000 3057051.567 0.000 s");
-    EXPECT_EQ(Convert(*Make("--precision 6 utm:auto geo"), "2000000 2000000 5 a n"),
-              "90.00000000000 0.00000000000 5.000000 a");
-    EXPECT_EQ(Convert(*Make("--origin 10,20,30 geo ups:s"), "-90 0"),
-              "1999990.000 1999980.000 -30.000");
-    EXPECT_EQ(Convert(*Make("geo ups:s"), "90 0", false), "nan nan nan"); // the far pole
-    // A bad line keeps its carried fields, found by position.
-    EXPECT_EQ(Convert(*utm, "abc 1 Label", false), "nan nan nan Label");
-    EXPECT_EQ(Convert(*utm, "45 --1 +-5 x", false), "nan nan nan +-5 x");
-    EXPECT_EQ(Convert(*utm, "91 1 5 x y", false), "nan nan nan x y");
-    EXPECT_EQ(Convert(*Make("utm:auto geo"), "1 2 5 x 61n", false), "nan nan nan x");
-
-    EXPECT_EQ(
-        Convert(*Make("--dms=2 --precision 1 utm:auto geo"), "334431.415 6251062.809 0 Sydney 56s"),
-        "33~52'4.00\"S 151~12'36.00\"E 0.0 Sydney");
-    // An unconvertible point keeps its carried text.
-    EXPECT_EQ(Convert(*Make("utm:32n geo"), "1e300 1e300 0 kept", false), "nan nan nan kept");
-}
-
-// A datum change goes through geocentric coordinates and both datums' shifts to
-// WGS 84: NAD 27 to ED 50 moves a point in Kansas by tens of metres, and back.
-TEST(ConvertLine, DatumChange) {
-    ASSERT_TRUE(GxDatum::InitDatum(GEOFRAME_SOURCE_DATA_DIR "/datums.txt"));
-    const GxEllipsoid nad27("NAS-C"), ed50("EUR-M");
-    double x, y, z;
-    nad27.LatLongToGeocentric(39.224, -98.542, 0.0, x, y, z);
-    nad27.GeocentricToWGS84(x, y, z, x, y, z);
-    ed50.WGS84ToGeocentric(x, y, z, x, y, z);
-    char ecef[100];
-    std::snprintf(ecef, sizeof ecef, "%.6f %.6f %.6f", x, y, z);
-    const std::string there = "--ellipsoid NAS-C --to-ellipsoid EUR-M ", point = "39.224 -98.542 0";
-    EXPECT_EQ(Convert(*Make(there + "--precision 6 geo ecef"), point), ecef);
-    const std::string moved = Convert(*Make(there + "geo geo"), point);
-    EXPECT_NE(moved, "39.22400000 -98.54200000 0.000");
-    ExpectSamePoint(
-        Convert(*Make("--ellipsoid EUR-M --to-ellipsoid NAS-C --precision 6 geo geo"), moved),
-        point, 1e-8);
-    GxDatum::CleanupDatum();
 }
 
 // One output line per input line, in input order, whatever the threads and chunk
