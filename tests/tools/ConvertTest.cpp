@@ -352,7 +352,7 @@ TEST(ConvertLine, Cases) {
                 const std::string mapped = convert(line, point);
                 if (!expected.empty())
                     ExpectNear(mapped, expected, there);
-                const bool height = std::count(point.begin(), point.end(), ' ') > 1; // or 0
+                const bool height = std::count(point.begin(), point.end(), ' ') > 1; // else 0
                 ExpectNear(convert(reverse, mapped), height ? point : point + " 0", back);
             }
         }
