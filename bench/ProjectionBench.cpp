@@ -36,8 +36,7 @@ GxSmartRef<GxEllipsoidBase> Wgs84() {
 /// A bare PROJ projector made from the projection's own parameter list.
 class BareProj {
 public:
-    explicit BareProj(const geoframe::detail::GxProj4Projection& projection)
-        : m_context(proj_context_create()) {
+    explicit BareProj(const GxProj4Projection& projection) : m_context(proj_context_create()) {
         proj_log_level(m_context, PJ_LOG_NONE);
         std::vector<std::string> texts = projection.GetParameterList();
         std::vector<char*> argv;

@@ -55,7 +55,7 @@ template <class W>
 std::unique_ptr<W> Wrap(GxProjection* projection) {
     auto wrapper = std::make_unique<W>();
     wrapper->ref = projection;
-    auto* proj = dynamic_cast<geoframe::detail::GxProj4Projection*>(projection);
+    auto* proj = dynamic_cast<GxProj4Projection*>(projection);
     if (proj && !proj->IsConfigured()) {
         std::string parameters;
         for (const std::string& parameter : proj->GetParameterList())
@@ -111,8 +111,8 @@ std::unique_ptr<W> MakeDegreeGrid(py::object lat0, py::object lon0, py::object e
         new Gx(EllipsoidOr(ellipsoid, fallback), Angle("lat0", lat0), Angle("lon0", lon0)));
 }
 
-using Conic = geoframe::detail::GxConicProjection;
-using DegreeGrid = geoframe::detail::GxDegreeGridProjection;
+using Conic = GxConicProjection;
+using DegreeGrid = GxDegreeGridProjection;
 
 /// Origin latitude and longitude in degrees. The flat-earth and trapezoidal
 /// projections rederive their cosine when asked, so they take the lock against
@@ -359,12 +359,11 @@ converted gives NaN in all three. out= as for forward.)")
         .def_property(
             "full_precision",
             [](const Projection& p) {
-                const auto* proj =
-                    dynamic_cast<const geoframe::detail::GxProj4Projection*>(p.ref.Get());
+                const auto* proj = dynamic_cast<const GxProj4Projection*>(p.ref.Get());
                 return proj && proj->GetFullPrecision();
             },
             [](Projection& p, bool full) {
-                auto* proj = dynamic_cast<geoframe::detail::GxProj4Projection*>(p.ref.Get());
+                auto* proj = dynamic_cast<GxProj4Projection*>(p.ref.Get());
                 if (!proj) {
                     if (full)
                         Refuse("full_precision: the library computes this projection itself");

@@ -51,8 +51,7 @@ struct ProjCase {
     std::vector<GxGeoAngle> lat, lon;
     std::vector<double> x, y;
 
-    ProjCase(geoframe::detail::GxProj4Projection* made, double lat0, double lon0, double width)
-        : projection(made) {
+    ProjCase(GxProj4Projection* made, double lat0, double lon0, double width) : projection(made) {
         proj_log_level(context, PJ_LOG_NONE);
         std::vector<std::string> texts = made->GetParameterList();
         std::vector<char*> argv;

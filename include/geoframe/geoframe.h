@@ -25,8 +25,11 @@
 
 // Projections
 #include <geoframe/projection/GxACEAProjection.h>
+#include <geoframe/projection/GxConicProjection.h>
+#include <geoframe/projection/GxDegreeGridProjection.h>
 #include <geoframe/projection/GxFlatEarthProjection.h>
 #include <geoframe/projection/GxLCCProjection.h>
+#include <geoframe/projection/GxProj4Projection.h>
 #include <geoframe/projection/GxProj4Interface.h>
 #include <geoframe/projection/GxProjection.h>
 #include <geoframe/projection/GxProjectionStrategy.h>

@@ -334,7 +334,7 @@ bool GxCrsDefinition::Read(const char* text) {
                     new GxStereographicProjection(ellipsoid, found.lat0, found.lon0, found.k0);
             break;
         }
-        auto& proj4 = dynamic_cast<geoframe::detail::GxProj4Projection&>(*projection);
+        auto& proj4 = dynamic_cast<GxProj4Projection&>(*projection);
         if (!proj4.SetFullPrecision(true) ||
             !projection->SetLocalOrigin(0.0 - found.falseEasting, 0.0 - found.falseNorthing, 0.0))
             return m_state->Fail(found.name + ": PROJ refuses the " + found.method + " parameters");
@@ -685,7 +685,7 @@ namespace {
 /// The PROJ definition of a projection on its ellipsoid ("+proj=... +a= +b="),
 /// in metres; empty for a projection the library does not know.
 std::string ProjectionDefinition(const GxProjection& projection) {
-    const auto* proj4 = dynamic_cast<const geoframe::detail::GxProj4Projection*>(&projection);
+    const auto* proj4 = dynamic_cast<const GxProj4Projection*>(&projection);
     // Numbers PROJ sees: the projection's own texts. The local origin is applied
     // by the library itself, exactly.
     const auto number = [proj4](double value) {
@@ -709,8 +709,7 @@ std::string ProjectionDefinition(const GxProjection& projection) {
         else
             text = "+proj=tmerc +lat_0=0 +lon_0=" + std::to_string(6 * zone - 183) + " +k=0.9996" +
                    offsets(500000.0, hemisphere ? 10000000.0 : 0.0);
-    } else if (const auto* conic =
-                   dynamic_cast<const geoframe::detail::GxConicProjection*>(&projection)) {
+    } else if (const auto* conic = dynamic_cast<const GxConicProjection*>(&projection)) {
         double upper, lower;
         conic->GetOriginLatLong(lat, lon);
         conic->GetUpperLat(upper);
@@ -728,11 +727,10 @@ std::string ProjectionDefinition(const GxProjection& projection) {
         // A scale latitude reaches PROJ as "lat_1", which "stere" ignores: k0 = 1.
         text = "+proj=stere +lat_0=" + number(lat) + " +lon_0=" + number(lon) +
                " +k=" + (useK0 ? number(k0) : std::string("1")) + offsets(0.0, 0.0);
-    } else if (const auto* grid =
-                   dynamic_cast<const geoframe::detail::GxDegreeGridProjection*>(&projection)) {
-        const_cast<geoframe::detail::GxDegreeGridProjection*>(grid)->GetOrigin(lat, lon);
+    } else if (const auto* grid = dynamic_cast<const GxDegreeGridProjection*>(&projection)) {
+        const_cast<GxDegreeGridProjection*>(grid)->GetOrigin(lat, lon);
         const std::string radius = " +R=" + ShortestText(kGridRadius);
-        using Grid = geoframe::detail::GxDegreeGridProjection;
+        using Grid = GxDegreeGridProjection;
         if (dynamic_cast<const GxFlatEarthProjection*>(grid))
             // The cosine of the origin latitude with 3.1415927 for pi, as PROJ
             // computes it from the latitude of true scale.

@@ -4,40 +4,24 @@
 
 namespace {
 
-constexpr const char* kProjParameter = "proj=aea";
+const GxConicProjection::Kind kAlbers = {"proj=aea", "ACEA_PROJ",
+                                         "ACEA (Albers Conical Equal Area)"};
 
 } // namespace
 
-GxACEAProjection::GxACEAProjection() : GxConicProjection(kProjParameter) {
-    Start(true, false);
-}
+GxACEAProjection::GxACEAProjection() : GxConicProjection(kAlbers) {}
 
 GxACEAProjection::GxACEAProjection(GxSmartRef<GxEllipsoidBase> ellipsoid)
-    : GxConicProjection(kProjParameter, std::move(ellipsoid)) {
-    Start(true, false);
-}
+    : GxConicProjection(kAlbers, std::move(ellipsoid)) {}
 
 GxACEAProjection::GxACEAProjection(GxSmartRef<GxEllipsoidBase> ellipsoid, GxGeoAngle originLat,
                                    GxGeoAngle originLon, GxGeoAngle upperLat, GxGeoAngle lowerLat)
-    : GxConicProjection(kProjParameter, std::move(ellipsoid), originLat, originLon, upperLat,
-                        lowerLat) {
-    Start(true, true);
-}
+    : GxConicProjection(kAlbers, std::move(ellipsoid), originLat, originLon, upperLat, lowerLat) {}
 
-GxACEAProjection::GxACEAProjection(const GxACEAProjection& other) : GxConicProjection(other) {
-    Start(false, other.ConfigureHasRun());
-}
+GxACEAProjection::GxACEAProjection(const GxACEAProjection& other) = default;
 
 GxACEAProjection::~GxACEAProjection() = default;
 
 GxSmartRef<GxProjection> GxACEAProjection::Clone() const {
     return GxSmartRef<GxProjection>(new GxACEAProjection(*this));
-}
-
-const char* GxACEAProjection::GetProjectionName() const {
-    return "ACEA_PROJ";
-}
-
-const char* GxACEAProjection::GetProjectionDesc() const {
-    return "ACEA (Albers Conical Equal Area)";
 }

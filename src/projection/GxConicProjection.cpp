@@ -1,56 +1,64 @@
-#include <geoframe/projection/detail/GxConicProjection.h>
+#include <geoframe/projection/GxConicProjection.h>
 
 #include <string>
 #include <utility>
 
-namespace geoframe::detail {
+// The constructors call this class's own description and configuration, which
+// are the family's (a constructor's virtual calls stay in its class).
 
-GxConicProjection::GxConicProjection(const char* projParameter)
-    : GxProj4Projection(projParameter), m_upperLat(1.0) {}
+GxConicProjection::GxConicProjection(const Kind& kind)
+    : GxProj4Projection(kind.projParameter), m_kind(&kind), m_upperLat(1.0) {
+    UpdateInstanceDesc();
+}
 
-GxConicProjection::GxConicProjection(const char* projParameter,
-                                     GxSmartRef<GxEllipsoidBase> ellipsoid)
-    : GxProj4Projection(projParameter, std::move(ellipsoid)) {}
+GxConicProjection::GxConicProjection(const Kind& kind, GxSmartRef<GxEllipsoidBase> ellipsoid)
+    : GxProj4Projection(kind.projParameter, std::move(ellipsoid)), m_kind(&kind) {
+    UpdateInstanceDesc();
+}
 
-GxConicProjection::GxConicProjection(const char* projParameter,
-                                     GxSmartRef<GxEllipsoidBase> ellipsoid, GxGeoAngle originLat,
-                                     GxGeoAngle originLon, GxGeoAngle upperLat, GxGeoAngle lowerLat)
-    : GxProj4Projection(projParameter, std::move(ellipsoid)), m_originLat(originLat),
-      m_originLon(originLon), m_upperLat(upperLat), m_lowerLat(lowerLat) {}
+GxConicProjection::GxConicProjection(const Kind& kind, GxSmartRef<GxEllipsoidBase> ellipsoid,
+                                     GxGeoAngle originLat, GxGeoAngle originLon,
+                                     GxGeoAngle upperLat, GxGeoAngle lowerLat)
+    : GxProj4Projection(kind.projParameter, std::move(ellipsoid)), m_kind(&kind),
+      m_originLat(originLat), m_originLon(originLon), m_upperLat(upperLat), m_lowerLat(lowerLat) {
+    UpdateInstanceDesc();
+    SetProjection();
+}
 
 GxConicProjection::GxConicProjection(const GxConicProjection& other)
-    : GxProj4Projection(other), m_originLat(other.m_originLat), m_originLon(other.m_originLon),
-      m_upperLat(other.m_upperLat), m_lowerLat(other.m_lowerLat) {}
-
-GxConicProjection::~GxConicProjection() = default;
-
-void GxConicProjection::Start(bool describe, bool configure) {
-    if (describe)
-        UpdateInstanceDesc();
-    if (configure)
+    : GxProj4Projection(other), m_kind(other.m_kind), m_originLat(other.m_originLat),
+      m_originLon(other.m_originLon), m_upperLat(other.m_upperLat), m_lowerLat(other.m_lowerLat) {
+    if (other.ConfigureHasRun())
         SetProjection();
 }
 
-bool GxConicProjection::Changed() {
-    SetProjection();
-    UpdateInstanceDesc();
-    return true;
+GxConicProjection::~GxConicProjection() = default;
+
+const char* GxConicProjection::GetProjectionName() const {
+    return m_kind->name;
+}
+
+const char* GxConicProjection::GetProjectionDesc() const {
+    return m_kind->description;
 }
 
 bool GxConicProjection::SetOriginLatLong(GxGeoAngle lat, GxGeoAngle lon) {
     m_originLat = lat;
     m_originLon = lon;
-    return Changed();
+    Changed(); // true even when PROJ refuses: the refusal shows in conversions
+    return true;
 }
 
 bool GxConicProjection::SetUpperLat(GxGeoAngle lat) {
     m_upperLat = lat;
-    return Changed();
+    Changed();
+    return true;
 }
 
 bool GxConicProjection::SetLowerLat(GxGeoAngle lat) {
     m_lowerLat = lat;
-    return Changed();
+    Changed();
+    return true;
 }
 
 bool GxConicProjection::GetOriginLatLong(GxGeoAngle& lat, GxGeoAngle& lon) const {
@@ -102,10 +110,8 @@ bool GxConicProjection::SetProjection() {
 }
 
 bool GxConicProjection::UpdateInstanceDesc() {
-    std::string lines = "Origin: ";
-    AppendAngle(lines, m_originLat, false);
-    lines += ", ";
-    AppendAngle(lines, m_originLon, true);
+    std::string lines;
+    AppendOrigin(lines, m_originLat, m_originLon);
     lines += "\nUpper, Lower: ";
     AppendAngle(lines, m_upperLat, false);
     lines += ", ";
@@ -113,5 +119,3 @@ bool GxConicProjection::UpdateInstanceDesc() {
     SetInstanceDesc(lines);
     return true;
 }
-
-} // namespace geoframe::detail

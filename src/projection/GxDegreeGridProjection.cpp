@@ -1,12 +1,10 @@
-#include <geoframe/projection/detail/GxDegreeGridProjection.h>
+#include <geoframe/projection/GxDegreeGridProjection.h>
 
 #include "projection/ProjectionOverloads.h"
 
 #include <cmath>
 #include <string>
 #include <utility>
-
-namespace geoframe::detail {
 
 GxDegreeGridProjection::GxDegreeGridProjection(bool pointCosine)
     : GxProjectionOverloads(), m_pointCosine(pointCosine), m_originCosine(1.0) {}
@@ -110,6 +108,4 @@ bool GxDegreeGridProjection::UpdateInstanceDesc() {
     return true;
 }
 
-template class GxProjectionOverloads<GxDegreeGridProjection>;
-
-} // namespace geoframe::detail
+template class geoframe::detail::GxProjectionOverloads<GxDegreeGridProjection>;

@@ -4,40 +4,23 @@
 
 namespace {
 
-constexpr const char* kProjParameter = "proj=lcc";
+const GxConicProjection::Kind kLambert = {"proj=lcc", "LCC_PROJ", "LCC (Lambert Conformal Conic)"};
 
 } // namespace
 
-GxLCCProjection::GxLCCProjection() : GxConicProjection(kProjParameter) {
-    Start(true, false);
-}
+GxLCCProjection::GxLCCProjection() : GxConicProjection(kLambert) {}
 
 GxLCCProjection::GxLCCProjection(GxSmartRef<GxEllipsoidBase> ellipsoid)
-    : GxConicProjection(kProjParameter, std::move(ellipsoid)) {
-    Start(true, false);
-}
+    : GxConicProjection(kLambert, std::move(ellipsoid)) {}
 
 GxLCCProjection::GxLCCProjection(GxSmartRef<GxEllipsoidBase> ellipsoid, GxGeoAngle originLat,
                                  GxGeoAngle originLon, GxGeoAngle upperLat, GxGeoAngle lowerLat)
-    : GxConicProjection(kProjParameter, std::move(ellipsoid), originLat, originLon, upperLat,
-                        lowerLat) {
-    Start(true, true);
-}
+    : GxConicProjection(kLambert, std::move(ellipsoid), originLat, originLon, upperLat, lowerLat) {}
 
-GxLCCProjection::GxLCCProjection(const GxLCCProjection& other) : GxConicProjection(other) {
-    Start(false, other.ConfigureHasRun());
-}
+GxLCCProjection::GxLCCProjection(const GxLCCProjection& other) = default;
 
 GxLCCProjection::~GxLCCProjection() = default;
 
 GxSmartRef<GxProjection> GxLCCProjection::Clone() const {
     return GxSmartRef<GxProjection>(new GxLCCProjection(*this));
-}
-
-const char* GxLCCProjection::GetProjectionName() const {
-    return "LCC_PROJ";
-}
-
-const char* GxLCCProjection::GetProjectionDesc() const {
-    return "LCC (Lambert Conformal Conic)";
 }

@@ -1,4 +1,4 @@
-#include <geoframe/projection/detail/GxProj4Projection.h>
+#include <geoframe/projection/GxProj4Projection.h>
 
 #include "foundation/Text.h"
 #include "projection/ProjectionOverloads.h"
@@ -10,7 +10,8 @@
 #include <utility>
 #include <vector>
 
-namespace geoframe::detail {
+using geoframe::detail::FixedText;
+using geoframe::detail::ShortestText;
 
 namespace {
 
@@ -172,6 +173,4 @@ std::string GxProj4Projection::Parameter(const char* key, int value) {
     return key + std::string(buffer, result.ptr);
 }
 
-template class GxProjectionOverloads<GxProj4Projection>;
-
-} // namespace geoframe::detail
+template class geoframe::detail::GxProjectionOverloads<GxProj4Projection>;

@@ -157,6 +157,18 @@ bool GxProjection::HasEqualFrame(const GxProjection& other) const {
     return x == m_localX && y == m_localY && z == m_localZ;
 }
 
+void GxProjection::AppendOrigin(std::string& text, double lat, double lon) {
+    text += "Origin: ";
+    AppendAngle(text, lat, false);
+    text += ", ";
+    AppendAngle(text, lon, true);
+}
+
+bool GxProjection::Changed() {
+    UpdateInstanceDesc();
+    return SetProjection();
+}
+
 void GxProjection::AppendAngle(std::string& text, double degrees, bool longitude) {
     const GxGeoAngle angle(degrees, longitude ? "EAST" : "NORTH");
     char* dms = angle.GetDMSString(2);

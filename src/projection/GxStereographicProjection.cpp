@@ -83,28 +83,25 @@ bool GxStereographicProjection::IsEqual(GxSmartRef<GxProjection> other) const {
     return m_useScaleK0 ? m_scaleK0 == stere->m_scaleK0 : m_scaleLat == stere->m_scaleLat;
 }
 
-bool GxStereographicProjection::Changed() {
-    SetProjection();
-    UpdateInstanceDesc();
-    return true;
-}
-
 bool GxStereographicProjection::SetOriginLatLong(GxGeoAngle lat, GxGeoAngle lon) {
     m_originLat = lat;
     m_originLon = lon;
-    return Changed();
+    Changed(); // true even when PROJ refuses: the refusal shows in conversions
+    return true;
 }
 
 bool GxStereographicProjection::SetScaleLat(GxGeoAngle lat) {
     m_scaleLat = lat;
     m_useScaleK0 = false;
-    return Changed();
+    Changed(); // true even when PROJ refuses: the refusal shows in conversions
+    return true;
 }
 
 bool GxStereographicProjection::SetScaleK0(double k0) {
     m_scaleK0 = k0;
     m_useScaleK0 = true;
-    return Changed();
+    Changed(); // true even when PROJ refuses: the refusal shows in conversions
+    return true;
 }
 
 bool GxStereographicProjection::GetOriginLatLong(GxGeoAngle& lat, GxGeoAngle& lon) const {
@@ -147,10 +144,8 @@ bool GxStereographicProjection::SetProjection() {
 }
 
 bool GxStereographicProjection::UpdateInstanceDesc() {
-    std::string lines = "Origin: ";
-    AppendAngle(lines, m_originLat, false);
-    lines += ", ";
-    AppendAngle(lines, m_originLon, true);
+    std::string lines;
+    AppendOrigin(lines, m_originLat, m_originLon);
     if (m_useScaleK0) {
         lines += "\nK0: ";
         lines += Number(m_scaleK0);

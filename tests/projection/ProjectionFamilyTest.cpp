@@ -134,7 +134,6 @@ TEST(ProjectionFamily, AnEllipsoidChangedInPlaceReachesEveryHolder) {
 }
 
 TEST(ProjectionFamily, UnconfiguredAndRefusedProjectionsSayWhy) {
-    using geoframe::detail::GxProj4Projection;
     // Made without parameters: not configured, and neither is a clone.
     for (GxSmartRef<GxProjection> p : {GxSmartRef<GxProjection>(new GxUTMProjection),
                                        GxSmartRef<GxProjection>(new GxLCCProjection),

@@ -30,9 +30,7 @@ struct Kind {
         return p;
     }
     /// Computed by the library itself, not by PROJ.
-    bool OwnMath() const {
-        return !dynamic_cast<const geoframe::detail::GxProj4Projection*>(prototype.Get());
-    }
+    bool OwnMath() const { return !dynamic_cast<const GxProj4Projection*>(prototype.Get()); }
 };
 
 inline const std::vector<Kind>& Kinds() {
@@ -71,7 +69,7 @@ inline Texts Take(int count, char** list) {
 
 /// The PROJ parameter list of a PROJ-backed projection.
 inline Texts Parameters(const GxProjection& projection) {
-    const auto* proj4 = dynamic_cast<const geoframe::detail::GxProj4Projection*>(&projection);
+    const auto* proj4 = dynamic_cast<const GxProj4Projection*>(&projection);
     return proj4 ? proj4->GetParameterList() : Texts();
 }
 

@@ -151,7 +151,7 @@ TEST(UPSProjection, PolesOriginAndEquality) {
 }
 
 TEST(ConicProjections, DefaultsListsAndRefusedParallels) {
-    using Conic = geoframe::detail::GxConicProjection;
+    using Conic = GxConicProjection;
     for (const char* proj : {"proj=lcc", "proj=aea"}) {
         SCOPED_TRACE(proj);
         const bool lcc = proj[5] == 'l';
@@ -250,7 +250,7 @@ TEST(ProjectionParameters, FullPrecisionListsDescriptionsAndEquality) {
          {GxSmartRef<GxProjection>(new GxLCCProjection(e, lat0, -99, 30.0 + 17.0 / 60, 28.3)),
           GxSmartRef<GxProjection>(new GxStereographicProjection(e, -90, 0, k0))}) {
         SCOPED_TRACE(p->GetProjectionName());
-        auto& proj4 = dynamic_cast<geoframe::detail::GxProj4Projection&>(*p);
+        auto& proj4 = dynamic_cast<GxProj4Projection&>(*p);
         GxSmartRef<GxProjection> classic = p->Clone();
         const std::string description = p->GetProjectionInstanceDesc();
         gxVec3 before, after;

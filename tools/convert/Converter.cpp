@@ -9,10 +9,10 @@
 #include <geoframe/projection/GxACEAProjection.h>
 #include <geoframe/projection/GxFlatEarthProjection.h>
 #include <geoframe/projection/GxLCCProjection.h>
+#include <geoframe/projection/GxProj4Projection.h>
 #include <geoframe/projection/GxStereographicProjection.h>
 #include <geoframe/projection/GxTrapezoidalProjection.h>
 #include <geoframe/projection/GxUPSProjection.h>
-#include <geoframe/projection/detail/GxProj4Projection.h>
 
 #include <algorithm>
 #include <charconv>
@@ -27,7 +27,6 @@ namespace geoframe::convert {
 namespace {
 
 using Kind = CoordArg::Kind;
-using geoframe::detail::GxProj4Projection;
 
 /// Degree-minute-second text of an angle, without the space before its letter so
 /// that it stays one field, with `mark` for the degree mark.

@@ -2,14 +2,14 @@
 #define GEOFRAME_PROJECTION_GXFLATEARTHPROJECTION_H
 
 #include <geoframe/geoframe_export.h>
-#include <geoframe/projection/detail/GxDegreeGridProjection.h>
+#include <geoframe/projection/GxDegreeGridProjection.h>
 
 /// The flat-earth projection: 111120 metres per degree of latitude and, at every
 /// latitude, 111120 times the cosine of the origin latitude per degree of
 /// longitude; a rectangular grid (see GxDegreeGridProjection). Computed by the
 /// library; every finite point converts. The first line of its description is
 /// "QRN Flat Earth".
-class GEOFRAME_EXPORT GxFlatEarthProjection : public geoframe::detail::GxDegreeGridProjection {
+class GEOFRAME_EXPORT GxFlatEarthProjection : public GxDegreeGridProjection {
 public:
     /// Origin 0, 0. The new ellipsoid the projection holds is set in place to the
     /// flat-earth sphere "gxFlatEarthSphere" with no datum shift, so the default

@@ -147,6 +147,12 @@ protected:
     /// Appends `degrees` as degree-minute-second text with two decimals of seconds
     /// and the hemisphere letter of a latitude (N, S) or of a longitude (E, W).
     static void AppendAngle(std::string& text, double degrees, bool longitude);
+    /// Appends the description line "Origin: [latitude], [longitude]".
+    static void AppendOrigin(std::string& text, double lat, double lon);
+
+    /// After a parameter changed: rebuilds the description, then reconfigures;
+    /// returns SetProjection's result.
+    bool Changed();
 
     /// Brings the projection's derived state in line with its parameters and its
     /// ellipsoid; false when the projection cannot convert with them.

@@ -2,7 +2,7 @@
 #define GEOFRAME_PROJECTION_GXSTEREOGRAPHICPROJECTION_H
 
 #include <geoframe/geoframe_export.h>
-#include <geoframe/projection/detail/GxProj4Projection.h>
+#include <geoframe/projection/GxProj4Projection.h>
 
 /// The stereographic projection about an origin latitude and longitude, computed
 /// by PROJ ("proj=stere", "lat_0=", "lon_0=", then the scale, then "a=" and "b=").
@@ -32,7 +32,7 @@
 ///   Scale Lat: [scale latitude]        (switch off)
 ///   K0: 0.994000                       (switch on; the factor as PROJ gets it)
 ///   Datum: [first 10 characters of the ellipsoid's name]
-class GEOFRAME_EXPORT GxStereographicProjection : public geoframe::detail::GxProj4Projection {
+class GEOFRAME_EXPORT GxStereographicProjection : public GxProj4Projection {
 public:
     /// Origin 0, 0, scale latitude 90, scale factor 0.994, switch off, a new
     /// "WGS84" ellipsoid. Not configured: conversions fail until a setter,
@@ -88,8 +88,6 @@ private:
 
     bool SetProjection() override;
     bool UpdateInstanceDesc() override;
-    /// Reconfigures, then rebuilds the description; true.
-    bool Changed();
 
     GxGeoAngle m_originLat;
     GxGeoAngle m_originLon;

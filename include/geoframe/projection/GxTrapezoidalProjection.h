@@ -2,7 +2,7 @@
 #define GEOFRAME_PROJECTION_GXTRAPEZOIDALPROJECTION_H
 
 #include <geoframe/geoframe_export.h>
-#include <geoframe/projection/detail/GxDegreeGridProjection.h>
+#include <geoframe/projection/GxDegreeGridProjection.h>
 
 /// The trapezoidal projection: 111120 metres per degree of latitude and 111120
 /// times the cosine of the point's own latitude per degree of longitude, so
@@ -10,7 +10,7 @@
 /// takes the cosine of the latitude it has just computed, so the two conversions
 /// undo each other. Computed by the library; every finite point converts. The first
 /// line of its description is "QRN Trapezoidal".
-class GEOFRAME_EXPORT GxTrapezoidalProjection : public geoframe::detail::GxDegreeGridProjection {
+class GEOFRAME_EXPORT GxTrapezoidalProjection : public GxDegreeGridProjection {
 public:
     /// Origin 0, 0 on a new "WGS84" ellipsoid.
     GxTrapezoidalProjection();

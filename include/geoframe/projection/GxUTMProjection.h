@@ -2,7 +2,7 @@
 #define GEOFRAME_PROJECTION_GXUTMPROJECTION_H
 
 #include <geoframe/geoframe_export.h>
-#include <geoframe/projection/detail/GxProj4Projection.h>
+#include <geoframe/projection/GxProj4Projection.h>
 
 #include <memory>
 
@@ -38,7 +38,7 @@ struct TmSeries;
 ///   UTM (Universal Transverse Mercator)
 ///   Zone: 10, NORTH
 ///   Datum: WGS84
-class GEOFRAME_EXPORT GxUTMProjection : public geoframe::detail::GxProj4Projection {
+class GEOFRAME_EXPORT GxUTMProjection : public GxProj4Projection {
 public:
     /// Zone 10, northern hemisphere, a new "WGS84" ellipsoid. Not configured:
     /// conversions fail until a setter, SetLocalOrigin or SetEllipsoid runs.

@@ -1,11 +1,12 @@
-#ifndef GEOFRAME_PROJECTION_DETAIL_GXDEGREEGRIDPROJECTION_H
-#define GEOFRAME_PROJECTION_DETAIL_GXDEGREEGRIDPROJECTION_H
+#ifndef GEOFRAME_PROJECTION_GXDEGREEGRIDPROJECTION_H
+#define GEOFRAME_PROJECTION_GXDEGREEGRIDPROJECTION_H
 
 #include <geoframe/geoframe_export.h>
 #include <geoframe/projection/detail/GxProjectionOverloads.h>
 
-namespace geoframe::detail {
-
+/// The base of the library's own degree-grid projections, and part of the API:
+/// their origin is read and set through it.
+///
 /// What the flat-earth and trapezoidal projections share: the library computes
 /// them itself at 111120 metres per degree of arc (60 nautical miles) about an
 /// origin latitude and longitude, north-south by the latitude difference and
@@ -32,12 +33,12 @@ namespace geoframe::detail {
 ///   Origin: [latitude], [longitude]
 ///   Datum: [first 10 characters of the ellipsoid's name]
 class GEOFRAME_EXPORT GxDegreeGridProjection
-    : public GxProjectionOverloads<GxDegreeGridProjection> {
+    : public geoframe::detail::GxProjectionOverloads<GxDegreeGridProjection> {
 public:
     ~GxDegreeGridProjection() override;
 
-    using GxProjectionOverloads::LatLong2Proj;
-    using GxProjectionOverloads::Proj2LatLong;
+    using geoframe::detail::GxProjectionOverloads<GxDegreeGridProjection>::LatLong2Proj;
+    using geoframe::detail::GxProjectionOverloads<GxDegreeGridProjection>::Proj2LatLong;
 
     /// y = dLat * 111120 - local y, x = dLon * 111120 * cosine - local x.
     bool LatLong2Proj(GxGeoAngle lat, GxGeoAngle lon, double& x, double& y) const final;
@@ -90,7 +91,5 @@ private:
     /// Cosine of the origin latitude, for the flat-earth mapping.
     double m_originCosine;
 };
-
-} // namespace geoframe::detail
 
 #endif

@@ -1,5 +1,5 @@
-#ifndef GEOFRAME_PROJECTION_DETAIL_GXPROJ4PROJECTION_H
-#define GEOFRAME_PROJECTION_DETAIL_GXPROJ4PROJECTION_H
+#ifndef GEOFRAME_PROJECTION_GXPROJ4PROJECTION_H
+#define GEOFRAME_PROJECTION_GXPROJ4PROJECTION_H
 
 #include <geoframe/geoframe_export.h>
 #include <geoframe/projection/detail/GxProjectionOverloads.h>
@@ -12,8 +12,11 @@
 
 class GxProj4Interface;
 
-namespace geoframe::detail {
-
+/// The base of the PROJ-backed projections, and part of the API: a caller holding
+/// any projection may dynamic_cast to it to ask whether PROJ accepted the
+/// configuration (IsConfigured, GetConfigureError), read the parameter list or
+/// choose full precision.
+///
 /// What the UTM, Lambert, Albers and stereographic projections share: each owns a
 /// PROJ adapter of its own (never shared, never copied: a copy makes a new one),
 /// configures it from a parameter list built from its parameters and its
@@ -43,12 +46,13 @@ namespace geoframe::detail {
 /// The ellipsoid is shared: when it changes in place, the next conversion (or
 /// description, parameter or configuration query) rebuilds the list from the
 /// new figure; see GxProjection.
-class GEOFRAME_EXPORT GxProj4Projection : public GxProjectionOverloads<GxProj4Projection> {
+class GEOFRAME_EXPORT GxProj4Projection
+    : public geoframe::detail::GxProjectionOverloads<GxProj4Projection> {
 public:
     ~GxProj4Projection() override;
 
-    using GxProjectionOverloads::LatLong2Proj;
-    using GxProjectionOverloads::Proj2LatLong;
+    using geoframe::detail::GxProjectionOverloads<GxProj4Projection>::LatLong2Proj;
+    using geoframe::detail::GxProjectionOverloads<GxProj4Projection>::Proj2LatLong;
 
     /// PROJ's forward mapping less the local origin's x and y, with the latitude
     /// first limited to the projection's latitude limit (if it has one). False, x
@@ -150,7 +154,5 @@ private:
     mutable double m_configuredA;
     mutable double m_configuredB;
 };
-
-} // namespace geoframe::detail
 
 #endif

@@ -1,11 +1,12 @@
-#ifndef GEOFRAME_PROJECTION_DETAIL_GXCONICPROJECTION_H
-#define GEOFRAME_PROJECTION_DETAIL_GXCONICPROJECTION_H
+#ifndef GEOFRAME_PROJECTION_GXCONICPROJECTION_H
+#define GEOFRAME_PROJECTION_GXCONICPROJECTION_H
 
 #include <geoframe/geoframe_export.h>
-#include <geoframe/projection/detail/GxProj4Projection.h>
+#include <geoframe/projection/GxProj4Projection.h>
 
-namespace geoframe::detail {
-
+/// The base of the two-parallel conic projections, and part of the API: their
+/// parameters are read and set through it.
+///
 /// What the Albers and Lambert conic projections share: an origin latitude and
 /// longitude and two standard parallels, the "upper" (PROJ's lat_2) and the
 /// "lower" (PROJ's lat_1), handed to PROJ as "lat_0=", "lon_0=", "lat_1=" with the
@@ -18,7 +19,18 @@ namespace geoframe::detail {
 ///   Datum: [first 10 characters of the ellipsoid's name]
 class GEOFRAME_EXPORT GxConicProjection : public GxProj4Projection {
 public:
+    /// What tells one conic projection from another: data, so that a kind is this
+    /// record, its constructors forwarding here, and Clone.
+    struct Kind {
+        const char* projParameter; ///< PROJ's name, such as "proj=lcc"
+        const char* name;          ///< GetProjectionName, such as "LCC_PROJ"
+        const char* description;   ///< GetProjectionDesc, the description's first line
+    };
+
     ~GxConicProjection() override;
+
+    const char* GetProjectionName() const override;
+    const char* GetProjectionDesc() const override;
 
     /// The setters store their angles, reconfigure PROJ, rebuild the description
     /// and return true even when PROJ refuses the new list; the refusal shows as
@@ -40,33 +52,28 @@ public:
     bool IsEqual(GxSmartRef<GxProjection> other) const override;
 
 protected:
+    /// `kind` outlives the projection (static data). Each constructor builds the
+    /// description; the one with parameters also configures PROJ.
     /// Origin 0, 0, upper latitude 1, lower 0 on a new "WGS84" ellipsoid.
-    explicit GxConicProjection(const char* projParameter);
+    explicit GxConicProjection(const Kind& kind);
     /// All four angles 0 on `ellipsoid`.
-    GxConicProjection(const char* projParameter, GxSmartRef<GxEllipsoidBase> ellipsoid);
-    GxConicProjection(const char* projParameter, GxSmartRef<GxEllipsoidBase> ellipsoid,
-                      GxGeoAngle originLat, GxGeoAngle originLon, GxGeoAngle upperLat,
-                      GxGeoAngle lowerLat);
+    GxConicProjection(const Kind& kind, GxSmartRef<GxEllipsoidBase> ellipsoid);
+    GxConicProjection(const Kind& kind, GxSmartRef<GxEllipsoidBase> ellipsoid, GxGeoAngle originLat,
+                      GxGeoAngle originLon, GxGeoAngle upperLat, GxGeoAngle lowerLat);
+    /// The copy configures PROJ when `other` had been configured.
     GxConicProjection(const GxConicProjection& other);
-
-    /// Called by the concrete constructors, once the object is complete: builds
-    /// the description when `describe` is set, configures PROJ when `configure`.
-    void Start(bool describe, bool configure);
 
 private:
     GxConicProjection& operator=(const GxConicProjection&) { return *this; }
 
     bool SetProjection() override;
     bool UpdateInstanceDesc() override;
-    /// Reconfigures, then rebuilds the description; true.
-    bool Changed();
 
+    const Kind* m_kind;
     GxGeoAngle m_originLat;
     GxGeoAngle m_originLon;
     GxGeoAngle m_upperLat;
     GxGeoAngle m_lowerLat;
 };
-
-} // namespace geoframe::detail
 
 #endif
