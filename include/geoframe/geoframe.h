@@ -29,8 +29,8 @@
 #include <geoframe/projection/GxDegreeGridProjection.h>
 #include <geoframe/projection/GxFlatEarthProjection.h>
 #include <geoframe/projection/GxLCCProjection.h>
-#include <geoframe/projection/GxProj4Projection.h>
 #include <geoframe/projection/GxProj4Interface.h>
+#include <geoframe/projection/GxProj4Projection.h>
 #include <geoframe/projection/GxProjection.h>
 #include <geoframe/projection/GxProjectionStrategy.h>
 #include <geoframe/projection/GxStereographicProjection.h>

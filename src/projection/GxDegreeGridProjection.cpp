@@ -6,39 +6,52 @@
 #include <string>
 #include <utility>
 
-GxDegreeGridProjection::GxDegreeGridProjection(bool pointCosine)
-    : GxProjectionOverloads(), m_pointCosine(pointCosine), m_originCosine(1.0) {}
+// The constructors call this class's own description and cosine (a
+// constructor's virtual calls stay in its class).
 
-GxDegreeGridProjection::GxDegreeGridProjection(bool pointCosine,
-                                               GxSmartRef<GxEllipsoidBase> ellipsoid)
-    : GxProjectionOverloads(std::move(ellipsoid)), m_pointCosine(pointCosine), m_originCosine(1.0) {
+GxDegreeGridProjection::GxDegreeGridProjection(const Kind& kind)
+    : GxProjectionOverloads(), m_kind(&kind), m_originCosine(1.0) {
+    // The ellipsoid object the base made is re-set in place, not replaced.
+    if (GxEllipsoidBase* ellipsoid = Ellipsoid(); ellipsoid && kind.defaultEllipsoid)
+        ellipsoid->SetEllipsoid(kind.defaultEllipsoid, 0.0, 0.0, 0.0);
+    Changed();
 }
 
-GxDegreeGridProjection::GxDegreeGridProjection(bool pointCosine,
+GxDegreeGridProjection::GxDegreeGridProjection(const Kind& kind,
+                                               GxSmartRef<GxEllipsoidBase> ellipsoid)
+    : GxProjectionOverloads(std::move(ellipsoid)), m_kind(&kind), m_originCosine(1.0) {
+    Changed();
+}
+
+GxDegreeGridProjection::GxDegreeGridProjection(const Kind& kind,
                                                GxSmartRef<GxEllipsoidBase> ellipsoid,
                                                GxGeoAngle originLat, GxGeoAngle originLon)
-    : GxProjectionOverloads(std::move(ellipsoid)), m_originLat(originLat), m_originLon(originLon),
-      m_pointCosine(pointCosine), m_originCosine(1.0) {}
+    : GxProjectionOverloads(std::move(ellipsoid)), m_kind(&kind), m_originLat(originLat),
+      m_originLon(originLon), m_originCosine(1.0) {
+    Changed();
+}
 
 GxDegreeGridProjection::GxDegreeGridProjection(const GxDegreeGridProjection& other)
-    : GxProjectionOverloads(other), m_originLat(other.m_originLat), m_originLon(other.m_originLon),
-      m_pointCosine(other.m_pointCosine), m_originCosine(other.m_originCosine) {}
+    : GxProjectionOverloads(other), m_kind(other.m_kind), m_originLat(other.m_originLat),
+      m_originLon(other.m_originLon), m_originCosine(other.m_originCosine) {}
 
 GxDegreeGridProjection::~GxDegreeGridProjection() = default;
 
-void GxDegreeGridProjection::Start(bool describe) {
-    if (describe)
-        UpdateInstanceDesc();
-    SetProjection();
+const char* GxDegreeGridProjection::GetProjectionName() const {
+    return m_kind->name;
 }
 
-double GxDegreeGridProjection::Cosine(double degrees) {
+const char* GxDegreeGridProjection::GetProjectionDesc() const {
+    return m_kind->description;
+}
+
+double GxDegreeGridProjection::CosineOf(double degrees) {
     return std::cos(degrees * kPi / 180.0);
 }
 
 bool GxDegreeGridProjection::LatLong2Proj(GxGeoAngle lat, GxGeoAngle lon, double& x,
                                           double& y) const {
-    const double k = m_pointCosine ? Cosine(lat) : m_originCosine;
+    const double k = m_kind->cosine == Cosine::OfPoint ? CosineOf(lat) : m_originCosine;
     const double dLat = lat - m_originLat;
     const double dLon = lon - m_originLon;
     const double py = dLat * kMetresPerDegree - LocalY();
@@ -58,7 +71,7 @@ bool GxDegreeGridProjection::Proj2LatLong(double x, double y, GxGeoAngle& lat,
     if (!(std::fabs(latitude) <= 90.0))
         return false;
     const GxGeoAngle newLat = (y + LocalY()) / kMetresPerDegree + m_originLat;
-    const double k = m_pointCosine ? Cosine(newLat) : m_originCosine;
+    const double k = m_kind->cosine == Cosine::OfPoint ? CosineOf(newLat) : m_originCosine;
     const GxGeoAngle newLon = (x + LocalX()) / kMetresPerDegree / k + m_originLon;
     if (!std::isfinite(newLat.GetDecimalDegrees()) || !std::isfinite(newLon.GetDecimalDegrees()))
         return false;
@@ -78,8 +91,7 @@ bool GxDegreeGridProjection::IsEqual(GxSmartRef<GxProjection> other) const {
 bool GxDegreeGridProjection::SetOrigin(GxGeoAngle lat, GxGeoAngle lon) {
     m_originLat = lat;
     m_originLon = lon;
-    UpdateInstanceDesc();
-    return SetProjection();
+    return Changed();
 }
 
 bool GxDegreeGridProjection::GetOrigin(GxGeoAngle& lat, GxGeoAngle& lon) {
@@ -95,15 +107,13 @@ bool GxDegreeGridProjection::GetOrigin(double& lat, double& lon) {
 }
 
 bool GxDegreeGridProjection::SetProjection() {
-    m_originCosine = Cosine(m_originLat);
+    m_originCosine = CosineOf(m_originLat);
     return true;
 }
 
 bool GxDegreeGridProjection::UpdateInstanceDesc() {
-    std::string lines = "Origin: ";
-    AppendAngle(lines, m_originLat, false);
-    lines += ", ";
-    AppendAngle(lines, m_originLon, true);
+    std::string lines;
+    AppendOrigin(lines, m_originLat, m_originLon);
     SetInstanceDesc(lines);
     return true;
 }

@@ -2,39 +2,27 @@
 
 #include <utility>
 
-GxFlatEarthProjection::GxFlatEarthProjection() : GxDegreeGridProjection(false) {
-    // The ellipsoid object the base made is re-set in place, not replaced.
-    if (GxEllipsoidBase* ellipsoid = Ellipsoid())
-        ellipsoid->SetEllipsoid("gxFlatEarthSphere", 0.0, 0.0, 0.0);
-    Start(true);
-}
+namespace {
+
+const GxDegreeGridProjection::Kind kFlatEarth = {"FlatEarth_PROJ", "QRN Flat Earth",
+                                                 GxDegreeGridProjection::Cosine::OfOrigin,
+                                                 "gxFlatEarthSphere"};
+
+} // namespace
+
+GxFlatEarthProjection::GxFlatEarthProjection() : GxDegreeGridProjection(kFlatEarth) {}
 
 GxFlatEarthProjection::GxFlatEarthProjection(GxSmartRef<GxEllipsoidBase> ellipsoid)
-    : GxDegreeGridProjection(false, std::move(ellipsoid)) {
-    Start(true);
-}
+    : GxDegreeGridProjection(kFlatEarth, std::move(ellipsoid)) {}
 
 GxFlatEarthProjection::GxFlatEarthProjection(GxSmartRef<GxEllipsoidBase> ellipsoid,
                                              GxGeoAngle originLat, GxGeoAngle originLon)
-    : GxDegreeGridProjection(false, std::move(ellipsoid), originLat, originLon) {
-    Start(true);
-}
+    : GxDegreeGridProjection(kFlatEarth, std::move(ellipsoid), originLat, originLon) {}
 
-GxFlatEarthProjection::GxFlatEarthProjection(const GxFlatEarthProjection& other)
-    : GxDegreeGridProjection(other) {
-    Start(false);
-}
+GxFlatEarthProjection::GxFlatEarthProjection(const GxFlatEarthProjection& other) = default;
 
 GxFlatEarthProjection::~GxFlatEarthProjection() = default;
 
 GxSmartRef<GxProjection> GxFlatEarthProjection::Clone() const {
     return GxSmartRef<GxProjection>(new GxFlatEarthProjection(*this));
-}
-
-const char* GxFlatEarthProjection::GetProjectionName() const {
-    return "FlatEarth_PROJ";
-}
-
-const char* GxFlatEarthProjection::GetProjectionDesc() const {
-    return "QRN Flat Earth";
 }

@@ -2,36 +2,26 @@
 
 #include <utility>
 
-GxTrapezoidalProjection::GxTrapezoidalProjection() : GxDegreeGridProjection(true) {
-    Start(true);
-}
+namespace {
+
+const GxDegreeGridProjection::Kind kTrapezoidal = {
+    "Trapezoidal_PROJ", "QRN Trapezoidal", GxDegreeGridProjection::Cosine::OfPoint, nullptr};
+
+} // namespace
+
+GxTrapezoidalProjection::GxTrapezoidalProjection() : GxDegreeGridProjection(kTrapezoidal) {}
 
 GxTrapezoidalProjection::GxTrapezoidalProjection(GxSmartRef<GxEllipsoidBase> ellipsoid)
-    : GxDegreeGridProjection(true, std::move(ellipsoid)) {
-    Start(true);
-}
+    : GxDegreeGridProjection(kTrapezoidal, std::move(ellipsoid)) {}
 
 GxTrapezoidalProjection::GxTrapezoidalProjection(GxSmartRef<GxEllipsoidBase> ellipsoid,
                                                  GxGeoAngle originLat, GxGeoAngle originLon)
-    : GxDegreeGridProjection(true, std::move(ellipsoid), originLat, originLon) {
-    Start(true);
-}
+    : GxDegreeGridProjection(kTrapezoidal, std::move(ellipsoid), originLat, originLon) {}
 
-GxTrapezoidalProjection::GxTrapezoidalProjection(const GxTrapezoidalProjection& other)
-    : GxDegreeGridProjection(other) {
-    Start(false);
-}
+GxTrapezoidalProjection::GxTrapezoidalProjection(const GxTrapezoidalProjection& other) = default;
 
 GxTrapezoidalProjection::~GxTrapezoidalProjection() = default;
 
 GxSmartRef<GxProjection> GxTrapezoidalProjection::Clone() const {
     return GxSmartRef<GxProjection>(new GxTrapezoidalProjection(*this));
-}
-
-const char* GxTrapezoidalProjection::GetProjectionName() const {
-    return "Trapezoidal_PROJ";
-}
-
-const char* GxTrapezoidalProjection::GetProjectionDesc() const {
-    return "QRN Trapezoidal";
 }

@@ -35,7 +35,23 @@
 class GEOFRAME_EXPORT GxDegreeGridProjection
     : public geoframe::detail::GxProjectionOverloads<GxDegreeGridProjection> {
 public:
+    /// Whose latitude the east-west cosine is taken of.
+    enum class Cosine { OfOrigin, OfPoint };
+    /// What tells one degree-grid projection from another: data, so that a kind
+    /// is this record, its constructors forwarding here, and Clone.
+    struct Kind {
+        const char* name;        ///< GetProjectionName, such as "FlatEarth_PROJ"
+        const char* description; ///< GetProjectionDesc, the description's first line
+        Cosine cosine;
+        /// The name the default constructor sets its new ellipsoid to, in place
+        /// (null: it stays "WGS84").
+        const char* defaultEllipsoid;
+    };
+
     ~GxDegreeGridProjection() override;
+
+    const char* GetProjectionName() const override;
+    const char* GetProjectionDesc() const override;
 
     using geoframe::detail::GxProjectionOverloads<GxDegreeGridProjection>::LatLong2Proj;
     using geoframe::detail::GxProjectionOverloads<GxDegreeGridProjection>::Proj2LatLong;
@@ -62,17 +78,15 @@ public:
     static constexpr double kPi = 3.1415927;
 
 protected:
-    /// Origin 0, 0 on a new "WGS84" ellipsoid. `pointCosine` chooses the cosine of
-    /// each point's latitude instead of the origin's.
-    explicit GxDegreeGridProjection(bool pointCosine);
-    GxDegreeGridProjection(bool pointCosine, GxSmartRef<GxEllipsoidBase> ellipsoid);
-    GxDegreeGridProjection(bool pointCosine, GxSmartRef<GxEllipsoidBase> ellipsoid,
+    /// `kind` outlives the projection (static data). Each constructor builds the
+    /// description and derives the cosine. Origin 0, 0 on a new "WGS84" ellipsoid
+    /// (set in place to the kind's default ellipsoid, if it names one).
+    explicit GxDegreeGridProjection(const Kind& kind);
+    /// Origin 0, 0 on `ellipsoid`, kept as it is.
+    GxDegreeGridProjection(const Kind& kind, GxSmartRef<GxEllipsoidBase> ellipsoid);
+    GxDegreeGridProjection(const Kind& kind, GxSmartRef<GxEllipsoidBase> ellipsoid,
                            GxGeoAngle originLat, GxGeoAngle originLon);
     GxDegreeGridProjection(const GxDegreeGridProjection& other);
-
-    /// Called by the concrete constructors, once the object is complete: builds
-    /// the description when `describe` is set, then derives the cosine.
-    void Start(bool describe);
 
 private:
     GxDegreeGridProjection& operator=(const GxDegreeGridProjection&) { return *this; }
@@ -83,11 +97,11 @@ private:
     bool ReconfiguresOnEllipsoidChange() const override { return false; }
 
     /// cos(degrees * 3.1415927 / 180)
-    static double Cosine(double degrees);
+    static double CosineOf(double degrees);
 
+    const Kind* m_kind;
     GxGeoAngle m_originLat;
     GxGeoAngle m_originLon;
-    bool m_pointCosine;
     /// Cosine of the origin latitude, for the flat-earth mapping.
     double m_originCosine;
 };

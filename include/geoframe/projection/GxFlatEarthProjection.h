@@ -8,7 +8,7 @@
 /// latitude, 111120 times the cosine of the origin latitude per degree of
 /// longitude; a rectangular grid (see GxDegreeGridProjection). Computed by the
 /// library; every finite point converts. The first line of its description is
-/// "QRN Flat Earth".
+/// "QRN Flat Earth", its name "FlatEarth_PROJ".
 class GEOFRAME_EXPORT GxFlatEarthProjection : public GxDegreeGridProjection {
 public:
     /// Origin 0, 0. The new ellipsoid the projection holds is set in place to the
@@ -24,10 +24,6 @@ public:
     ~GxFlatEarthProjection() override;
 
     GxSmartRef<GxProjection> Clone() const override;
-    /// "FlatEarth_PROJ"
-    const char* GetProjectionName() const override;
-    /// "QRN Flat Earth"
-    const char* GetProjectionDesc() const override;
 
 private:
     GxFlatEarthProjection& operator=(const GxFlatEarthProjection&) { return *this; }

@@ -9,7 +9,7 @@
 /// meridians converge towards the poles (see GxDegreeGridProjection). The inverse
 /// takes the cosine of the latitude it has just computed, so the two conversions
 /// undo each other. Computed by the library; every finite point converts. The first
-/// line of its description is "QRN Trapezoidal".
+/// line of its description is "QRN Trapezoidal", its name "Trapezoidal_PROJ".
 class GEOFRAME_EXPORT GxTrapezoidalProjection : public GxDegreeGridProjection {
 public:
     /// Origin 0, 0 on a new "WGS84" ellipsoid.
@@ -23,10 +23,6 @@ public:
     ~GxTrapezoidalProjection() override;
 
     GxSmartRef<GxProjection> Clone() const override;
-    /// "Trapezoidal_PROJ"
-    const char* GetProjectionName() const override;
-    /// "QRN Trapezoidal"
-    const char* GetProjectionDesc() const override;
 
 private:
     GxTrapezoidalProjection& operator=(const GxTrapezoidalProjection&) { return *this; }
