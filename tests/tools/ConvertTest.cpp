@@ -9,7 +9,6 @@
 #include "Pipeline.h"
 
 #include <geoframe/geodesy/GxDatum.h>
-#include <geoframe/geodesy/GxEllipsoid.h>
 
 #include <gtest/gtest.h>
 
@@ -21,6 +20,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <poll.h>
 #include <random>
 #include <sstream>
@@ -55,26 +55,19 @@ std::unique_ptr<Converter> Make(const std::string& line) {
     return converter;
 }
 
-std::string Convert(Converter& converter, const std::string& line, bool expectOk = true) {
-    std::string out, reason;
-    EXPECT_EQ(converter.ConvertLine(line, out, reason), expectOk) << line << ": " << reason;
-    return out;
-}
-
-/// Expects `got` to begin with the three numbers `want` begins with (the first two
-/// within `tolerance`, the third within a millimetre) and to go on as it does.
-void ExpectSamePoint(const std::string& got, const std::string& want, double tolerance) {
-    const char* g = got.c_str();
-    const char* w = want.c_str();
-    for (int i = 0; i < 3; ++i) {
-        double a = NAN, b = NAN;
-        int m = 0, n = 0;
-        EXPECT_TRUE(std::sscanf(g, "%lf%n", &a, &m) == 1 && std::sscanf(w, "%lf%n", &b, &n) == 1);
-        EXPECT_NEAR(a, b, i < 2 ? tolerance : 1e-3) << got << " for " << want;
-        g += m;
-        w += n;
+/// Expects `got` to begin with the two numbers of `want` within `tolerance` as a distance,
+/// and with its third, if it gives one, within a millimetre and the text after it.
+void ExpectNear(const std::string& got, const std::string& want, double tolerance) {
+    double g[3] = {NAN, NAN, NAN}, w[3] = {NAN, NAN, NAN};
+    int gotEnd = 0, wantEnd = 0;
+    EXPECT_EQ(std::sscanf(got.c_str(), "%lf %lf %lf%n", &g[0], &g[1], &g[2], &gotEnd), 3) << got;
+    const int given = std::sscanf(want.c_str(), "%lf %lf %lf%n", &w[0], &w[1], &w[2], &wantEnd);
+    EXPECT_GE(given, 2) << want;
+    EXPECT_LE(std::hypot(g[0] - w[0], g[1] - w[1]), tolerance) << got << " for " << want;
+    if (given == 3) {
+        EXPECT_NEAR(g[2], w[2], 1e-3) << got << " for " << want;
+        EXPECT_EQ(got.substr(static_cast<std::size_t>(gotEnd)), want.substr(wantEnd)) << got;
     }
-    EXPECT_STREQ(g, w);
 }
 
 /// A parsed line as text: the values (h before a height that was given), the
@@ -203,7 +196,8 @@ TEST(ConvertLine, FieldsSeparatorsAndCarriedText) {
         EXPECT_EQ(ok ? Show(p, c.kind) : std::string(p.error ? p.error : "no reason"), c.parsed)
             << c.line;
     }
-    EXPECT_TRUE(IsPassThrough("") && IsPassThrough(" \t") && IsPassThrough("  # note"));
+    for (const char* line : {"", " \t", "  # note"})
+        EXPECT_TRUE(IsPassThrough(line)) << '"' << line << '"';
     EXPECT_FALSE(IsPassThrough("1 # 2"));
 }
 
@@ -290,80 +284,81 @@ TEST(ConvertLine, CommandLine) {
                       "--origin 1,2,3 stere:90,0,k=0.994 geo",
                       o, error))
         << error;
-    EXPECT_TRUE(o.ellipsoid == "clrk66" && o.toEllipsoid == "WGS84" && o.dms &&
-                o.dmsPrecision == 2 && o.precision == 4 && o.threads == 3 && o.hasOrigin &&
-                o.origin[2] == 3 && o.from.useK0 && o.from.k0 == 0.994 && o.from.angles[0] == 90);
+    std::ostringstream shown; // ellipsoids, dms, precision, threads, origin, k0, latitude
+    shown << o.ellipsoid << '>' << o.toEllipsoid << ' ' << o.dms << '/' << o.dmsPrecision << ' '
+          << o.precision << ' ' << o.threads << ' ' << o.hasOrigin << '/' << o.origin[2] << ' '
+          << o.from.useK0 << '/' << o.from.k0 << ' ' << o.from.angles[0];
+    EXPECT_EQ(shown.str(), "clrk66>WGS84 1/2 4 3 1/3 1/0.994 90");
     ASSERT_TRUE(Parse("--skip 2 --dms-style=degree utm:auto geo", o, error)) << error;
-    EXPECT_TRUE(o.skip == 2 && o.dms && o.dmsMark == "\u00b0" && o.dmsPrecision == 4);
+    EXPECT_EQ(std::to_string(o.skip) + ' ' + std::to_string(o.dms) + '/' + o.dmsMark + '/' +
+                  std::to_string(o.dmsPrecision),
+              "2 1/\u00b0/4");
 }
 
-// Every kind of coordinates from geographic and back, on two ellipsoids, with and
-// without a local origin: the point returns within a millimetre, with its text. On
-// the international ellipsoid with the origin, the first point maps to what PROJ's
-// proj command gives, less the origin.
-TEST(ConvertLine, EveryKindRoundTrips) {
-    const struct {
-        const char* kind;
-        const char* mapped;
-    } kinds[] = {{"ecef", nullptr},
-                 {"utm:32n", "518532.609 5040621.417 70 A"},
-                 {"utm:auto", "518532.609 5040621.417 70 A 32n"},
-                 {"ups:n", nullptr},
-                 {"lcc:45,9,40,50", "18466.763 57389.707 70 A"},
-                 {"aea:45,9,40,50", "18466.521 57811.414 70 A"},
-                 {"stere:45,9,k=0.9996", "18533.540 57579.233 70 A"},
-                 {"stere:45,9,60", "18541.356 57601.474 70 A"},
-                 {"flat:45,9", "18643.426 57560.000 70 A"},
-                 {"trap:45,9", "18471.259 57560.000 70 A"}};
-    const char* points[] = {"45.5 9.25 120 A", "44.9 8.5 -3 B C", "46.1234567 10.7654321 0"};
-    for (const std::string options :
-         {"--ellipsoid WGS84", "--ellipsoid intl", "--origin 1000,-2000,50",
-          "--ellipsoid intl --origin 1000,-2000,50"}) {
-        for (const auto& k : kinds) {
-            if (!k.mapped && options.find("origin") != std::string::npos)
-                continue;
-            SCOPED_TRACE(options + ' ' + k.kind);
-            auto there = Make("--precision 6 " + options + " geo " + k.kind);
-            auto back = Make("--precision 6 " + options + ' ' + k.kind + " geo");
-            for (const char* point : points) {
-                const std::string mapped = Convert(*there, point);
-                if (point == points[0] && options.find("intl --origin") != std::string::npos)
-                    ExpectSamePoint(mapped, k.mapped, 1e-3);
-                ExpectSamePoint(Convert(*back, mapped), point, 1e-8);
+// The line cases of convert_cases.txt, each failure under the row's line number and text.
+TEST(ConvertLine, Cases) {
+    ASSERT_TRUE(GxDatum::InitDatum(GEOFRAME_SOURCE_DATA_DIR "/datums.txt"));
+    std::map<std::string, std::unique_ptr<Converter>> converters; // by command line
+    const auto convert = [&converters](const std::string& args, const std::string& line,
+                                       bool ok = true) {
+        std::unique_ptr<Converter>& converter = converters[args];
+        std::string out, reason;
+        if (!converter && !(converter = Make(args)))
+            return out;
+        EXPECT_EQ(converter->ConvertLine(line, out, reason), ok) << line << ": " << reason;
+        return out;
+    };
+    std::ifstream file(GEOFRAME_CONVERT_CASES);
+    int number = 0, cases = 0;
+    for (std::string row; std::getline(file, row);) {
+        if (++number, row.empty() || row[0] == '#')
+            continue;
+        const ::testing::ScopedTrace trace(GEOFRAME_CONVERT_CASES, number, row);
+        std::vector<std::string> f; // kind, command line, input, expected, tolerances
+        std::istringstream fields(row);
+        for (std::string field; std::getline(fields >> std::ws, field, '|');)
+            f.push_back(field.erase(field.find_last_not_of(' ') + 1));
+        f.resize(5);
+        std::vector<std::string> lines; // a command line for each [alternative]
+        const std::size_t open = f[1].find('['), close = f[1].find(']');
+        std::istringstream alternatives(
+            open == std::string::npos ? "" : f[1].substr(open + 1, close - open - 1));
+        for (std::string a; std::getline(alternatives >> std::ws, a, ';');)
+            lines.push_back(f[1].substr(0, open) + a + f[1].substr(close + 1));
+        double there = NAN, back = NAN; // the tolerances (a trip's: there, back)
+        std::sscanf(f[4].c_str(), "%lf %lf", &there, &back);
+        for (const std::string& line : lines.empty() ? std::vector<std::string>{f[1]} : lines) {
+            SCOPED_TRACE(line);
+            ++cases;
+            if (f[0] == "is" || f[0] == "fails") {
+                EXPECT_EQ(convert(line, f[2], f[0] == "is"), f[3]);
+            } else if (f[0] == "near") {
+                ExpectNear(convert(line, f[2]), f[3], there);
+            } else if (f[0] == "refused") {
+                Options options;
+                std::string error;
+                EXPECT_TRUE(Parse(line, options, error)) << error;
+                EXPECT_FALSE(Converter::Create(options, error));
+                EXPECT_NE(error.find(f[3]), std::string::npos) << error;
+            } else {
+                EXPECT_EQ(f[0], "trip") << "no such kind";
+            }
+            const std::size_t to = line.rfind(' '), from = line.rfind(' ', to - 1);
+            const std::string reverse = line.substr(0, from + 1) + line.substr(to + 1) + ' ' +
+                                        line.substr(from + 1, to - from - 1);
+            std::istringstream points(f[0] == "trip" ? f[2] : "");
+            for (std::string point, expected = f[3]; std::getline(points >> std::ws, point, ';');
+                 expected.clear()) { // the first point there near the expected text, if any
+                const std::string mapped = convert(line, point);
+                if (!expected.empty())
+                    ExpectNear(mapped, expected, there);
+                const bool height = std::count(point.begin(), point.end(), ' ') > 1; // else 0
+                ExpectNear(convert(reverse, mapped), height ? point : point + " 0", back);
             }
         }
     }
-}
-
-// CRS sides: a point from WGS 84 lands where pyproj's Transformer.from_crs(
-// "EPSG:4326", code) puts it (datum shifts included, US feet for EPSG:2227) and
-// comes back; a geographic CRS is the geo side.
-TEST(ConvertLine, CrsSides) {
-    const struct {
-        const char* crs;
-        const char* point;
-        const char* mapped;
-    } cases[] = {
-        {"EPSG:32733", "-33.9 18.4", "814420.331 6243724.840 0"},
-        {"EPSG:27572", "48.8566 2.3522", "601152.299 2428695.897"},
-        {"EPSG:2227", "37.5 -122", "6126548.244 2008012.813 0"},
-        {"EPSG:3413", "75 -40", "142401.981 -1627662.093 0"},
-        {"EPSG:3031", "-75 20", "560496.878 1539952.516 0"},
-        {"EPSG:2154", "45.5 4.8", "840560.876 6490550.393"},
-        {"urn:ogc:def:crs:EPSG::5070", "39 -98", "-171591.086 1776715.771"},
-        {"EPSG:4326", "10 20", "10.000000 20.000000 0"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.crs);
-        auto there = Make(std::string("--precision 6 geo ") + c.crs);
-        auto back = Make(std::string("--precision 6 ") + c.crs + " geo");
-        const std::string mapped = Convert(*there, c.point);
-        double x, y, wantX, wantY;
-        ASSERT_TRUE(std::sscanf(mapped.c_str(), "%lf %lf", &x, &y) == 2 &&
-                    std::sscanf(c.mapped, "%lf %lf", &wantX, &wantY) == 2);
-        EXPECT_LT(std::hypot(x - wantX, y - wantY), 1e-3) << mapped;
-        ExpectSamePoint(Convert(*back, mapped), std::string(c.point) + " 0", 1e-8);
-    }
+    EXPECT_EQ(cases, 66) << "cases read";
+    GxDatum::CleanupDatum();
 }
 
 // The fast fixed-point writer gives exactly what std::to_chars (and printf) give:
@@ -395,55 +390,6 @@ TEST(ConvertLine, FixedNumbersAsPrintf) {
             }
         }
     }
-}
-
-TEST(ConvertLine, OutputForms) {
-    auto utm = Make("geo utm:auto");
-    EXPECT_EQ(Convert(*utm, "-33.867778,151.21"), "334431.415 6251062.809 0.000 56s");
-    EXPECT_EQ(Convert(*utm, "0 9"), "500000.000 0.000 0.000 32n"); // the equator is north
-    // The standard zones (Norway, Svalbard) and UPS with its zone letter alone, read
-    // back so; the pole exactly, with any --origin beyond the false origin.
-    EXPECT_EQ(Convert(*utm, "60.39 5.32 Bergen"), "297230.220 6700510.175 0.000 Bergen 32n");
-    EXPECT_EQ(Convert(*utm, "78 10"), "384085.475 8663320.201 0.000 33n");
-    EXPECT_EQ(Convert(*utm, "90 0 5 a"), "2000000.000 2000000.000 5.000 a n");
-    EXPECT_EQ(Convert(*utm, "-80.5 0"), "2000000.000 3057051.567 0.000 s");
-    EXPECT_EQ(Convert(*Make("--precision 6 utm:auto geo"), "2000000 2000000 5 a n"),
-              "90.00000000000 0.00000000000 5.000000 a");
-    EXPECT_EQ(Convert(*Make("--origin 10,20,30 geo ups:s"), "-90 0"),
-              "1999990.000 1999980.000 -30.000");
-    EXPECT_EQ(Convert(*Make("geo ups:s"), "90 0", false), "nan nan nan"); // the far pole
-    // A bad line keeps its carried fields, found by position.
-    EXPECT_EQ(Convert(*utm, "abc 1 Label", false), "nan nan nan Label");
-    EXPECT_EQ(Convert(*utm, "45 --1 +-5 x", false), "nan nan nan +-5 x");
-    EXPECT_EQ(Convert(*utm, "91 1 5 x y", false), "nan nan nan x y");
-    EXPECT_EQ(Convert(*Make("utm:auto geo"), "1 2 5 x 61n", false), "nan nan nan x");
-
-    EXPECT_EQ(
-        Convert(*Make("--dms=2 --precision 1 utm:auto geo"), "334431.415 6251062.809 0 Sydney 56s"),
-        "33~52'4.00\"S 151~12'36.00\"E 0.0 Sydney");
-    // An unconvertible point keeps its carried text.
-    EXPECT_EQ(Convert(*Make("utm:32n geo"), "1e300 1e300 0 kept", false), "nan nan nan kept");
-}
-
-// A datum change goes through geocentric coordinates and both datums' shifts to
-// WGS 84: NAD 27 to ED 50 moves a point in Kansas by tens of metres, and back.
-TEST(ConvertLine, DatumChange) {
-    ASSERT_TRUE(GxDatum::InitDatum(GEOFRAME_SOURCE_DATA_DIR "/datums.txt"));
-    const GxEllipsoid nad27("NAS-C"), ed50("EUR-M");
-    double x, y, z;
-    nad27.LatLongToGeocentric(39.224, -98.542, 0.0, x, y, z);
-    nad27.GeocentricToWGS84(x, y, z, x, y, z);
-    ed50.WGS84ToGeocentric(x, y, z, x, y, z);
-    char ecef[100];
-    std::snprintf(ecef, sizeof ecef, "%.6f %.6f %.6f", x, y, z);
-    const std::string there = "--ellipsoid NAS-C --to-ellipsoid EUR-M ", point = "39.224 -98.542 0";
-    EXPECT_EQ(Convert(*Make(there + "--precision 6 geo ecef"), point), ecef);
-    const std::string moved = Convert(*Make(there + "geo geo"), point);
-    EXPECT_NE(moved, "39.22400000 -98.54200000 0.000");
-    ExpectSamePoint(
-        Convert(*Make("--ellipsoid EUR-M --to-ellipsoid NAS-C --precision 6 geo geo"), moved),
-        point, 1e-8);
-    GxDatum::CleanupDatum();
 }
 
 // One output line per input line, in input order, whatever the threads and chunk
@@ -551,7 +497,8 @@ TEST(ConvertStream, AnswersEachLineAsItArrivesAndCapsMessages) {
     // is written (a converter waiting for the end would leave the poll empty).
     for (const std::size_t threads : {1, 3}) {
         int in[2], out[2];
-        ASSERT_TRUE(pipe(in) == 0 && pipe(out) == 0);
+        ASSERT_EQ(pipe(in), 0);
+        ASSERT_EQ(pipe(out), 0);
         std::vector<std::unique_ptr<Converter>> converters;
         for (std::size_t i = 0; i < threads; ++i)
             converters.push_back(Make("--precision 0 geo utm:33n"));
@@ -626,37 +573,24 @@ TEST(ConvertProgram, ExitStatusesAndMessages) {
         "--input / geo ecef|"
         "--datum-file /no/such/file geo ecef|geo lcc:0,0,30,-30|geo EPSG:99999|geo @/no/such/file|"
         "EPSG:5773 geo");
-    // CRSs with no equivalent name their method.
-    for (const char* refused :
-         {"EPSG:27700|Transverse Mercator other than a UTM zone",
-          "EPSG:28992|Oblique Stereographic", "EPSG:3395|Mercator (variant A)"}) {
-        const std::string text = refused;
-        const std::size_t bar = text.find('|');
-        EXPECT_NE(Execute("geo " + text.substr(0, bar)).find(text.substr(bar + 1)),
-                  std::string::npos)
-            << text;
-    }
     // --describe gives a CRS side's WKT2; a WKT file reads as its CRS.
     const std::string described = Execute("--describe EPSG:4326 EPSG:32633");
-    EXPECT_TRUE(described.rfind("0|FROM EPSG:4326\nGEOGCRS[", 0) == 0 &&
-                described.find("\nTO EPSG:32633\nUTM (Universal Transverse Mercator)\nZone: 33, "
-                               "NORTH\nParameters: full precision\nDatum: WGS 84\nPROJCRS[") !=
-                    std::string::npos)
+    EXPECT_EQ(described.rfind("0|FROM EPSG:4326\nGEOGCRS[", 0), 0u) << described;
+    EXPECT_NE(described.find("\nTO EPSG:32633\nUTM (Universal Transverse Mercator)\nZone: 33, "
+                             "NORTH\nParameters: full precision\nDatum: WGS 84\nPROJCRS["),
+              std::string::npos)
         << described;
     const std::string wkt = ::testing::TempDir() + "geoframe_crs.wkt";
     std::ofstream(wkt) << described.substr(described.find("PROJCRS["),
                                            described.rfind(']') + 1 - described.find("PROJCRS["));
     EXPECT_EQ(Execute("--precision 0 geo @" + wkt, "45 15\n"), "0|500000 4982950 0\n|");
-    EXPECT_NE(Execute("geo lcc:0,0,30,-30")
-                  .find("refuses the projection lcc:0,0,30,-30: lcc: "
-                        "Invalid value for lat_1 and lat_2"),
-              std::string::npos);
     for (std::string usage; std::getline(usages, usage, '|');) {
         const std::string run = Execute(usage, "1 2\n");
+        std::string shape = run;                               // its reason, if one line, as "..."
         const std::size_t tail = run.rfind(" (see --help)\n"); // after "2||geoframe-convert: "
-        EXPECT_TRUE(run.rfind("2||geoframe-convert: ", 0) == 0 && tail > 21 &&
-                    run.find('\n') == tail + 13 && tail + 14 == run.size())
-            << usage << ": " << run;
+        if (tail > 21 && run.find('\n') == tail + 13)
+            shape.replace(21, tail - 21, "...");
+        EXPECT_EQ(shape, "2||geoframe-convert: ... (see --help)\n") << usage;
     }
 
     const std::string help = Execute("--help");
@@ -710,12 +644,13 @@ TEST(ConvertProgram, UtmUpsAsGeoConvert) {
     for (double lat, lon; points >> lat >> lon; ++count) {
         std::string zoneA, zoneB;
         double xA = NAN, yA = NAN, xB = NAN, yB = NAN, h = NAN;
-        ASSERT_TRUE(a >> zoneA >> xA >> yA && b >> xB >> yB >> h >> zoneB) << lat << ' ' << lon;
+        ASSERT_TRUE(a >> zoneA >> xA >> yA) << lat << ' ' << lon;
+        ASSERT_TRUE(b >> xB >> yB >> h >> zoneB) << lat << ' ' << lon;
         int za = 0, zb = 0;
         std::sscanf(zoneA.c_str(), "%d", &za);
         std::sscanf(zoneB.c_str(), "%d", &zb);
-        ASSERT_TRUE(za == zb && zoneA.back() == zoneB.back())
-            << lat << ' ' << lon << ": " << zoneA << " and " << zoneB;
+        ASSERT_EQ(std::to_string(za) + zoneA.back(), std::to_string(zb) + zoneB.back())
+            << lat << ' ' << lon;
         ups += za == 0;
         worst = std::max({worst, std::fabs(xA - xB), std::fabs(yA - yB)});
         char line[96];
