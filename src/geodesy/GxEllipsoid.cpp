@@ -5,6 +5,7 @@
 
 #include "foundation/Finite.h"
 #include "foundation/Text.h"
+#include "geodesy/DegreesPerRadian.h"
 #include "geodesy/ProjEllipsoids.h"
 #include "geodesy/detail/BatchKernels.h"
 
@@ -13,6 +14,8 @@
 
 using geoframe::detail::AllFinite;
 using geoframe::detail::DeleteTextList;
+using geoframe::detail::kDegPerRadHi;
+using geoframe::detail::kDegPerRadLo;
 using geoframe::detail::NewText;
 
 namespace {
@@ -24,10 +27,6 @@ constexpr double kConvergence = 1.1920928955078125e-07;
 /// a few units in the last place of the height, instead of 2^-23 m.
 constexpr double kRelativeConvergence = 1.7763568394002505e-15;
 constexpr int kMaxSteps = 5;
-/// 180 / pi as the sum of the nearest double and the rest.
-constexpr double kDegPerRadHi = 57.29577951308232;
-constexpr double kDegPerRadLo = -1.9878495670576283e-15;
-
 /// rad + step radians in degrees, rounded once (the sum is never formed in
 /// radians).
 double RadiansToDegrees(double rad, double step = 0.0) {

@@ -26,22 +26,20 @@ bool ReadNumber(const std::string& text, std::size_t skip, double& value) {
 GxProj4Projection::GxProj4Projection(const char* projParameter)
     : GxProjectionOverloads(), m_projParameter(projParameter), m_latitudeLimit(INFINITY),
       m_refusedPole(NAN), m_fullPrecision(false), m_adapter(new GxProj4Interface),
-      m_configureHasRun(false), m_hasEllipsoid(true), m_configured(false), m_configuredA(0.0),
-      m_configuredB(0.0) {}
+      m_configureHasRun(false), m_configured(false), m_configuredA(0.0), m_configuredB(0.0) {}
 
 GxProj4Projection::GxProj4Projection(const char* projParameter,
                                      GxSmartRef<GxEllipsoidBase> ellipsoid)
     : GxProjectionOverloads(std::move(ellipsoid)), m_projParameter(projParameter),
       m_latitudeLimit(INFINITY), m_refusedPole(NAN), m_fullPrecision(false),
-      m_adapter(new GxProj4Interface), m_configureHasRun(false), m_hasEllipsoid(true),
-      m_configured(false), m_configuredA(0.0), m_configuredB(0.0) {}
+      m_adapter(new GxProj4Interface), m_configureHasRun(false), m_configured(false),
+      m_configuredA(0.0), m_configuredB(0.0) {}
 
 GxProj4Projection::GxProj4Projection(const GxProj4Projection& other)
     : GxProjectionOverloads(other), m_projParameter(other.m_projParameter),
       m_latitudeLimit(other.m_latitudeLimit), m_refusedPole(other.m_refusedPole),
       m_fullPrecision(other.m_fullPrecision), m_adapter(new GxProj4Interface),
-      m_configureHasRun(false), m_hasEllipsoid(true), m_configured(false), m_configuredA(0.0),
-      m_configuredB(0.0) {}
+      m_configureHasRun(false), m_configured(false), m_configuredA(0.0), m_configuredB(0.0) {}
 
 GxProj4Projection::~GxProj4Projection() = default;
 
@@ -97,7 +95,7 @@ const char* GxProj4Projection::GetConfigureError() const {
     Refresh();
     if (!m_configureHasRun)
         return "not configured yet";
-    if (!m_hasEllipsoid)
+    if (!Ellipsoid())
         return "no ellipsoid";
     return m_adapter->GetError();
 }
@@ -114,7 +112,6 @@ bool GxProj4Projection::Configure(std::initializer_list<std::string> parameters)
     m_configureHasRun = true;
     m_configured = false;
     const GxEllipsoidBase* ellipsoid = Ellipsoid();
-    m_hasEllipsoid = ellipsoid != nullptr;
     if (!ellipsoid) {
         // Nothing sound to hand PROJ: drop the projector so that no point converts
         // with the parameters of before.

@@ -77,9 +77,10 @@ void GxProjection::Rebuild() const {
     // The library's projections touch only mutable state here (description, PROJ
     // adapter), so the rebuild is sound on a projection defined const too.
     auto* self = const_cast<GxProjection*>(this);
-    self->UpdateInstanceDesc();
     if (ReconfiguresOnEllipsoidChange())
-        self->SetProjection();
+        self->Changed();
+    else
+        self->UpdateInstanceDesc();
 }
 
 void GxProjection::LLE2Proj(GxGeoAngle lat, GxGeoAngle lon, double elev, double& x, double& y,

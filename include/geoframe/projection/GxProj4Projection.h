@@ -148,7 +148,6 @@ private:
     // Mutable: a change of the shared ellipsoid reconfigures from const calls.
     mutable std::unique_ptr<GxProj4Interface> m_adapter;
     mutable bool m_configureHasRun;
-    mutable bool m_hasEllipsoid;
     /// The radii of the list PROJ last accepted; m_configured says whether it did.
     mutable bool m_configured;
     mutable double m_configuredA;

@@ -11,6 +11,8 @@
 
 #include <geoframe/geoframe_export.h>
 
+#include "geodesy/DegreesPerRadian.h"
+
 #include <cstddef>
 
 namespace geoframe::detail {

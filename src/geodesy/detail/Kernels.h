@@ -22,7 +22,7 @@ inline double Radians(double degrees) {
 /// geocentric conversion rounds its latitude (180/pi as the sum of the nearest
 /// double and the rest).
 inline double DegreesRoundedOnce(double rad, double step, double offset = 0.0) {
-    constexpr double hi = 57.29577951308232, lo = -1.9878495670576283e-15;
+    constexpr double hi = geoframe::detail::kDegPerRadHi, lo = geoframe::detail::kDegPerRadLo;
     const double p = rad * hi;
     const double sum = p + offset;
     return sum + (((ProductError(rad, hi, p) + SumError(p, offset, sum)) + step * hi) + rad * lo);
