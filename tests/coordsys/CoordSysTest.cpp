@@ -158,7 +158,6 @@ TEST(CoordSys, SharingAndCopies) {
     EXPECT_EQ(Values(*clone == *source, ellipsoid(*clone)), "true clarke");
     ASSERT_TRUE(clone->GetProjection(p));
     ASSERT_TRUE(p);
-    EXPECT_NE(p.Get(), utm.Get());
     static_cast<GxUTMProjection&>(*p).SetZone(34);
     EXPECT_TRUE(*clone != *source);
     // Assignment changes nothing, also onto itself.
