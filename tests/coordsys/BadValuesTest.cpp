@@ -10,31 +10,19 @@
 
 #include <cfloat>
 #include <cmath>
-#include <limits>
-#include <string>
 #include <vector>
 
 namespace {
 
-const double kNan = std::numeric_limits<double>::quiet_NaN();
-const double kInf = std::numeric_limits<double>::infinity();
-
 /// Values no conversion can use, and values far outside any sensible range.
-const std::vector<double>& BadValues() {
-    static const std::vector<double> values = {kNan,    kInf,     -kInf, DBL_MAX, -DBL_MAX,
-                                               1e300,   -1e300,   1e20,  -1e20,   1000.0,
-                                               -1000.0, 4.9e-324, 91.0,  -91.0};
-    return values;
-}
+const double kBad[] = {NAN,  INFINITY, -INFINITY, DBL_MAX, -DBL_MAX, 1e300, -1e300,
+                       1e20, -1e20,    1000.0,    -1000.0, 4.9e-324, 91.0,  -91.0};
 
 /// Every pair with at least one bad value, the other a good one.
 std::vector<std::pair<double, double>> BadPairs(double good) {
     std::vector<std::pair<double, double>> pairs;
-    for (const double bad : BadValues()) {
-        pairs.push_back({bad, good});
-        pairs.push_back({good, bad});
-        pairs.push_back({bad, bad});
-    }
+    for (const double bad : kBad)
+        pairs.insert(pairs.end(), {{bad, good}, {good, bad}, {bad, bad}});
     return pairs;
 }
 
@@ -44,24 +32,15 @@ std::vector<double> Parts(const GxGeoCoord& coord) {
     return {lat, lon, elevation};
 }
 
-/// A conversion's result: false, or true with every output finite.
-void ExpectClean(const std::string& what, bool ok, const std::vector<double>& outputs) {
-    if (!ok)
-        return;
-    for (const double value : outputs)
-        EXPECT_TRUE(std::isfinite(value)) << what << " gave " << value;
-}
-
-// The call runs before its outputs are read.
-#define EXPECT_CLEAN(what, call, ...)                                                              \
+// A conversion's result: false, or true with every output finite. The call runs
+// before its outputs are read.
+#define EXPECT_CLEAN(call, ...)                                                                    \
     do {                                                                                           \
-        const bool ok_ = (call);                                                                   \
-        ExpectClean(what, ok_, {__VA_ARGS__});                                                     \
+        if (!(call))                                                                               \
+            break;                                                                                 \
+        for (const double value_ : std::vector<double>{__VA_ARGS__})                               \
+            EXPECT_TRUE(std::isfinite(value_)) << #call << " gave " << value_;                     \
     } while (0)
-
-std::string Name(const char* what, double a, double b) {
-    return std::string(what) + "(" + std::to_string(a) + ", " + std::to_string(b) + ")";
-}
 
 } // namespace
 
@@ -69,13 +48,14 @@ TEST(BadValues, AnglesEllipsoidsAndCoordinates) {
     GxEllipsoid wgs84("WGS84");
     GxSmartRef<GxEllipsoidBase> held(new GxEllipsoid("WGS84"));
     for (const auto& [a, b] : BadPairs(10.0)) {
+        SCOPED_TRACE(testing::Message() << a << ", " << b);
         // An angle is a value: a finite one is wrapped into one turn, a non-finite
         // one is kept as NaN, which every conversion below refuses.
         GxGeoAngle angle(a);
         const double wrapped = angle.GetDecimalDegrees();
-        EXPECT_TRUE(std::isfinite(a) ? std::fabs(wrapped) <= 180.0 : std::isnan(wrapped)) << a;
+        EXPECT_TRUE(std::isfinite(a) ? std::fabs(wrapped) <= 180.0 : std::isnan(wrapped));
         angle.SetRadians(a); // radians beyond DBL_MAX degrees overflow to NaN
-        EXPECT_FALSE(std::fabs(angle.GetDecimalDegrees()) > 180.0) << a;
+        EXPECT_FALSE(std::fabs(angle.GetDecimalDegrees()) > 180.0);
         int d = 0, m = 0;
         double s = 0;
         angle.GetDMS(d, m, s); // no undefined conversion to int
@@ -84,32 +64,23 @@ TEST(BadValues, AnglesEllipsoidsAndCoordinates) {
         EXPECT_TRUE(again.SetDMSString(text)) << text;
         angle.FreeString(text);
 
-        double x, y, z, lat, lon, h;
-        EXPECT_CLEAN(Name("LatLongToGeocentric", a, b), wgs84.LatLongToGeocentric(a, b, a, x, y, z),
-                     x, y, z);
-        EXPECT_CLEAN(Name("GeocentricToLatLong", a, b),
-                     wgs84.GeocentricToLatLong(a, b, 6e6, lat, lon, h, true), lat, lon, h);
-        EXPECT_CLEAN(Name("GeocentricToWGS84", a, b), wgs84.GeocentricToWGS84(a, b, a, x, y, z), x,
-                     y, z);
-        EXPECT_CLEAN(Name("WGS84ToGeocentric", a, b), wgs84.WGS84ToGeocentric(a, b, a, x, y, z), x,
-                     y, z);
-
+        double x, y, z, lat, lon, h, scalar;
+        EXPECT_CLEAN(wgs84.LatLongToGeocentric(a, b, a, x, y, z), x, y, z);
+        EXPECT_CLEAN(wgs84.GeocentricToLatLong(a, b, 6e6, lat, lon, h, true), lat, lon, h);
+        EXPECT_CLEAN(wgs84.GeocentricToWGS84(a, b, a, x, y, z), x, y, z);
+        EXPECT_CLEAN(wgs84.WGS84ToGeocentric(a, b, a, x, y, z), x, y, z);
         GxGeoCoord coord(GxGeoAngle(10.0), GxGeoAngle(20.0), 0.0, held);
-        bool ok = coord.SetGeocentricCoord(a, b, 6e6, true);
-        ExpectClean(Name("SetGeocentricCoord", a, b), ok, Parts(coord));
-        ok = coord.SetDirCos(a, b, 0.5, a);
-        ExpectClean(Name("SetDirCos", a, b), ok, Parts(coord));
+        EXPECT_CLEAN(coord.SetGeocentricCoord(a, b, 6e6, true), Parts(coord));
+        EXPECT_CLEAN(coord.SetDirCos(a, b, 0.5, a), Parts(coord));
         GxGeoCoord fromBad(GxGeoAngle(a), GxGeoAngle(b), a, held);
-        EXPECT_CLEAN(Name("GetGeocentricCoord", a, b), fromBad.GetGeocentricCoord(x, y, z, true), x,
-                     y, z);
-        double scalar;
-        EXPECT_CLEAN(Name("GetDirCos", a, b), fromBad.GetDirCos(x, y, z, scalar), x, y, z, scalar);
+        EXPECT_CLEAN(fromBad.GetGeocentricCoord(x, y, z, true), x, y, z);
+        EXPECT_CLEAN(fromBad.GetDirCos(x, y, z, scalar), x, y, z, scalar);
     }
 }
 
 // A projection conversion run with every possible output at 7: false must leave
 // them all so, true must leave them finite.
-#define EXPECT_CLEAN_OR_UNTOUCHED(what, call)                                                      \
+#define EXPECT_CLEAN_OR_UNTOUCHED(call)                                                            \
     do {                                                                                           \
         double x = 7, y = 7, z = 7, lat = 7, lon = 7;                                              \
         gxVec3 v(7, 7, 7);                                                                         \
@@ -119,76 +90,69 @@ TEST(BadValues, AnglesEllipsoidsAndCoordinates) {
         std::vector<double> out = Parts(c);                                                        \
         out.insert(out.end(), {x, y, z, lat, lon, v[0], v[1], v[2], gLat, gLon});                  \
         for (const double value : out)                                                             \
-            EXPECT_TRUE(ok ? std::isfinite(value) : value == 7.0) << (what) << " gave " << value;  \
+            EXPECT_TRUE(ok ? std::isfinite(value) : value == 7.0) << #call << " gave " << value;   \
     } while (0)
 
 TEST(BadValues, Projections) {
     for (const testproj::Kind& made : testproj::Kinds()) {
+        SCOPED_TRACE(made.Name());
         const GxSmartRef<GxProjection> p = made.Make();
         for (const auto& [a, b] : BadPairs(45.0)) {
-            const std::string what = made.Name() + Name("", a, b);
+            SCOPED_TRACE(testing::Message() << a << ", " << b);
             const GxGeoCoord point(a, b, a, GxSmartRef<GxEllipsoidBase>());
-            EXPECT_CLEAN_OR_UNTOUCHED(what, p->LatLong2Proj(GxGeoAngle(a), GxGeoAngle(b), x, y));
-            EXPECT_CLEAN_OR_UNTOUCHED(what, p->LatLong2Proj(gxVec3(b, a, a), v));
-            EXPECT_CLEAN_OR_UNTOUCHED(what, p->GeoCoord2Proj(point, x, y));
-            EXPECT_CLEAN_OR_UNTOUCHED(what, p->GeoCoord2Proj(point, v));
-            EXPECT_CLEAN_OR_UNTOUCHED(what, p->Proj2LatLong(a, b, lat, lon));
-            EXPECT_CLEAN_OR_UNTOUCHED(what, p->Proj2LatLong(a, b, gLat, gLon));
-            EXPECT_CLEAN_OR_UNTOUCHED(what, p->Proj2LatLong(gxVec3(a, b, a), v));
-            EXPECT_CLEAN_OR_UNTOUCHED(what, p->Proj2GeoCoord(a, b, c));
-            EXPECT_CLEAN_OR_UNTOUCHED(what, p->Proj2GeoCoord(gxVec3(a, b, a), c));
+            EXPECT_CLEAN_OR_UNTOUCHED(p->LatLong2Proj(GxGeoAngle(a), GxGeoAngle(b), x, y));
+            EXPECT_CLEAN_OR_UNTOUCHED(p->LatLong2Proj(gxVec3(b, a, a), v));
+            EXPECT_CLEAN_OR_UNTOUCHED(p->GeoCoord2Proj(point, x, y));
+            EXPECT_CLEAN_OR_UNTOUCHED(p->GeoCoord2Proj(point, v));
+            EXPECT_CLEAN_OR_UNTOUCHED(p->Proj2LatLong(a, b, lat, lon));
+            EXPECT_CLEAN_OR_UNTOUCHED(p->Proj2LatLong(a, b, gLat, gLon));
+            EXPECT_CLEAN_OR_UNTOUCHED(p->Proj2LatLong(gxVec3(a, b, a), v));
+            EXPECT_CLEAN_OR_UNTOUCHED(p->Proj2GeoCoord(a, b, c));
+            EXPECT_CLEAN_OR_UNTOUCHED(p->Proj2GeoCoord(gxVec3(a, b, a), c));
             // These report nothing: each output is written finite or left alone.
-            EXPECT_CLEAN_OR_UNTOUCHED(what, (p->LLE2Proj(a, b, 8.0, x, y, z), true));
-            EXPECT_CLEAN_OR_UNTOUCHED(what, (p->Proj2LLE(a, b, 8.0, lat, lon, z), true));
+            EXPECT_CLEAN_OR_UNTOUCHED((p->LLE2Proj(a, b, 8.0, x, y, z), true));
+            EXPECT_CLEAN_OR_UNTOUCHED((p->Proj2LLE(a, b, 8.0, lat, lon, z), true));
             // A good point with a bad elevation (a) is refused as a whole.
             gxVec3 map;
             ASSERT_TRUE(p->LatLong2Proj(gxVec3(made.lonMin, made.latMin, 0), map));
             const GxGeoCoord high(made.latMin, made.lonMin, a, GxSmartRef<GxEllipsoidBase>());
-            EXPECT_CLEAN_OR_UNTOUCHED(what,
-                                      p->LatLong2Proj(gxVec3(made.lonMin, made.latMin, a), v));
-            EXPECT_CLEAN_OR_UNTOUCHED(what, p->GeoCoord2Proj(high, v));
-            EXPECT_CLEAN_OR_UNTOUCHED(what, p->Proj2LatLong(gxVec3(map[0], map[1], a), v));
-            EXPECT_CLEAN_OR_UNTOUCHED(what, p->Proj2GeoCoord(gxVec3(map[0], map[1], a), c));
+            EXPECT_CLEAN_OR_UNTOUCHED(p->LatLong2Proj(gxVec3(made.lonMin, made.latMin, a), v));
+            EXPECT_CLEAN_OR_UNTOUCHED(p->GeoCoord2Proj(high, v));
+            EXPECT_CLEAN_OR_UNTOUCHED(p->Proj2LatLong(gxVec3(map[0], map[1], a), v));
+            EXPECT_CLEAN_OR_UNTOUCHED(p->Proj2GeoCoord(gxVec3(map[0], map[1], a), c));
         }
         p->SetLocalOrigin(0, 0, INFINITY);
-        EXPECT_CLEAN_OR_UNTOUCHED(made.Name(),
-                                  p->LatLong2Proj(gxVec3(made.lonMin, made.latMin, 0), v));
+        EXPECT_CLEAN_OR_UNTOUCHED(p->LatLong2Proj(gxVec3(made.lonMin, made.latMin, 0), v));
         double x = 0, y = 0;
-        const bool set = p->SetLocalOrigin(kNan, 0, 0);
-        EXPECT_CLEAN(made.Name() + std::string(" with a NaN local origin"),
-                     set && p->LatLong2Proj(GxGeoAngle(45.0), GxGeoAngle(9.0), x, y), x, y);
+        EXPECT_CLEAN(p->SetLocalOrigin(NAN, 0, 0) &&
+                         p->LatLong2Proj(GxGeoAngle(45.0), GxGeoAngle(9.0), x, y),
+                     x, y);
     }
     int zone = 0;
-    for (const double bad : BadValues())
-        EXPECT_CLEAN("ZoneOfLong", GxUTMProjection().ZoneOfLong(bad, zone), double(zone));
+    for (const double bad : kBad)
+        EXPECT_CLEAN(GxUTMProjection().ZoneOfLong(bad, zone), double(zone));
 }
 
 TEST(BadValues, TransformsAndFrames) {
     for (const auto& [a, b] : BadPairs(2.0)) {
+        SCOPED_TRACE(testing::Message() << a << ", " << b);
         GxAffineTransform2D affine;
         GxScaleOffsetTrans2D scaleOffset;
-        GxTransform2D* transforms[] = {&affine, &scaleOffset};
-        for (GxTransform2D* transform : transforms) {
-            const std::string kind = transform->GetName();
-            double x = 0, y = 0;
-            EXPECT_CLEAN(kind + Name(" TransformTo", a, b), transform->TransformTo(a, b, x, y), x,
-                         y);
-            EXPECT_CLEAN(kind + Name(" TransformFrom", a, b), transform->TransformFrom(a, b, x, y),
-                         x, y);
-            transform->Set(a, b, a, b, a); // a map of bad values converts nothing
-            EXPECT_CLEAN(kind + Name(" TransformTo after Set", a, b),
-                         transform->TransformTo(1.0, 1.0, x, y), x, y);
-            EXPECT_CLEAN(kind + Name(" TransformFrom after Set", a, b),
-                         transform->TransformFrom(1.0, 1.0, x, y), x, y);
-        }
         GxCoordFrame frame(a, b, a, b, GxSmartRef<GxCoordSys>(), a);
         frame.Update();
-        if (const GxTransform2D* transform = frame.GetTransform()) {
-            double x = 0, y = 0;
-            EXPECT_CLEAN(Name("frame TransformTo", a, b), transform->TransformTo(1.0, 1.0, x, y), x,
-                         y);
-            EXPECT_CLEAN(Name("frame TransformFrom", a, b),
-                         transform->TransformFrom(1.0, 1.0, x, y), x, y);
+        // The frame's, and each kind fresh and after a Set of bad values.
+        for (int set = 0; set < 2; ++set) {
+            const GxTransform2D* transforms[] = {&affine, &scaleOffset, frame.GetTransform()};
+            for (const GxTransform2D* t : transforms) {
+                double x = 0, y = 0;
+                if (!t)
+                    continue;
+                SCOPED_TRACE(t->GetName());
+                EXPECT_CLEAN(t->TransformTo(set ? 1.0 : a, set ? 1.0 : b, x, y), x, y);
+                EXPECT_CLEAN(t->TransformFrom(set ? 1.0 : a, set ? 1.0 : b, x, y), x, y);
+            }
+            affine.Set(a, b, a, b, a);
+            scaleOffset.Set(a, b, a, b, a);
         }
     }
 }

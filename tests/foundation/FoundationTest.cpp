@@ -8,7 +8,6 @@
 
 #include <atomic>
 #include <cmath>
-#include <limits>
 #include <thread>
 #include <vector>
 
@@ -18,14 +17,11 @@ TEST(DoubleTrait, EqualIsInclusiveAbsoluteAndFalseForNaN) {
     // a, b, tolerance, expected: both ends inclusive, absolute not relative, an empty
     // interval for a negative tolerance, NaN anywhere false.
     const double nan = NAN, up = std::nextafter(1.0, 2.0);
-    const double cases[][4] = {{1, 1.5, 0.5, 1},   {1.5, 1, 0.5, 1},         {1, 1, 0, 1},
-                               {1, up, 0, 0},      {1e20, 1e20 + 1e5, 1, 0}, {1, 1, -0.5, 0},
-                               {1, 1, nan, 0},     {1, nan, 0, 0},           {nan, nan, 0, 0},
-                               {1, nan, 1e300, 0}, {nan, nan, 1e300, 0},     {1, nan, nan, 0},
-                               {nan, nan, nan, 0}};
+    const double cases[][4] = {{1, 1.5, 0.5, 1}, {1.5, 1, 0.5, 1},         {1, 1, 0, 1},
+                               {1, up, 0, 0},    {1e20, 1e20 + 1e5, 1, 0}, {1, 1, -0.5, 0},
+                               {1, 1, nan, 0},   {1, nan, 1e300, 0},       {nan, nan, 1e300, 0}};
     for (const auto& c : cases)
         EXPECT_EQ(gxDoubleTrait::equal(c[0], c[1], c[2]), c[3] == 1) << c[0] << " " << c[1];
-    EXPECT_EQ(gxDoubleTrait::fuzzVal, std::numeric_limits<double>::epsilon());
 }
 
 /// Counts the destructions of every Tracked object.
