@@ -9,12 +9,12 @@ GxUPSProjection::GxUPSProjection(GxSmartRef<GxEllipsoidBase> ellipsoid, int hemi
     RefusePole(hemisphere != 0 ? 90.0 : -90.0);
     SetLocalOrigin(-kFalseOrigin, -kFalseOrigin, 0.0);
     // The base built its description under its own title; rebuild it under this
-    // class's (the same ellipsoid, configured as before).
-    SetEllipsoid(GetEllipsoid());
+    // class's (nothing else changes, PROJ stays configured as it is).
+    UpdateInstanceDesc();
 }
 
 GxUPSProjection::GxUPSProjection(const GxUPSProjection& other) : GxStereographicProjection(other) {
-    SetEllipsoid(GetEllipsoid());
+    UpdateInstanceDesc();
 }
 
 GxUPSProjection::~GxUPSProjection() = default;

@@ -84,11 +84,15 @@ public:
     /// True in `useK0` when the scale factor fixes the scale.
     bool GetUseScaleK0(bool& useK0) const;
 
+protected:
+    /// The description under GetProjectionDesc's title (GxUPSProjection rebuilds
+    /// it under its own).
+    bool UpdateInstanceDesc() override;
+
 private:
     GxStereographicProjection& operator=(const GxStereographicProjection&) { return *this; }
 
     bool SetProjection() override;
-    bool UpdateInstanceDesc() override;
 
     geoframe::detail::ProjectionOrigin m_origin;
     GxGeoAngle m_scaleLat;
