@@ -188,7 +188,6 @@ TEST(Matrix, VecRotVecTurnsOneDirectionIntoTheOther) {
 }
 
 TEST(MatStack, DepthIsClampedPushCopiesTheTopAndCopiesOwnTheirMatrices) {
-    EXPECT_EQ(gxMatStack<M4>().getMaxDepth(), 32);
     for (auto [asked, got] : {std::pair{1, 1}, {-7, 1}, {128, 128}, {129, 128}, {5, 5}}) {
         gxMatStack<M4> s(asked);
         ASSERT_EQ(s.getMaxDepth(), got);
