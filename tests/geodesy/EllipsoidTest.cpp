@@ -8,10 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#ifdef GEOFRAME_HAVE_GEOGRAPHICLIB
-#include <GeographicLib/Geocentric.hpp>
-#endif
-
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -263,15 +259,13 @@ TEST(Ellipsoid, GeocentricKnownValuesPolarAxisFarAndDeepPoints) {
     }
 }
 
-#ifdef GEOFRAME_HAVE_GEOGRAPHICLIB
 TEST(Ellipsoid, GeocentricToLatLongWithin5NanometresOfTheExactSolution) {
-    // Bands of latitude and height; the reference is GeographicLib's solution
-    // polished in long double (tan(lat) = (z + e2 N sin(lat)) / p contracts by e2
-    // a step). The error is the latitude's times the distance from the centre,
+    // Bands of latitude and height; the reference is the latitude the point was made
+    // from, polished in long double (tan(lat) = (z + e2 N sin(lat)) / p contracts by
+    // e2 a step). The error is the latitude's times the distance from the centre,
     // and the height's. The same for the per-point conversion and for the array
     // conversion on each of its kernel builds.
     const GxEllipsoid wgs84("WGS84");
-    const GeographicLib::Geocentric geocentric(kA, 1 - kB / kA);
     const long double e2 = wgs84.GetEccentricitySq(), toRad = std::acos(-1.0L) / 180;
     const double bands[][4] = {{-90, 90, -100, 100},   {89.999, 90, -1e5, 1e5},
                                {-90, -89.999, 0, 1e7}, {89.9999999, 90, 100, 100},
@@ -279,18 +273,16 @@ TEST(Ellipsoid, GeocentricToLatLongWithin5NanometresOfTheExactSolution) {
                                {-90, 90, -5e6, -1e6}};
     constexpr int kPoints = 5000;
     std::mt19937_64 random(14);
-    std::vector<double> x(kPoints), y(kPoints), z(kPoints);
+    std::vector<double> x(kPoints), y(kPoints), z(kPoints), la(kPoints), lo(kPoints), h(kPoints);
     std::vector<long double> phi(kPoints), exactH(kPoints);
-    std::vector<double> la(kPoints), lo(kPoints), h(kPoints);
     for (const auto& band : bands) {
         std::uniform_real_distribution<double> lat(band[0], band[1]), lon(-180, 180),
             height(band[2], band[3]);
         for (int i = 0; i < kPoints; ++i) {
-            double refLat, refLon, refH;
-            geocentric.Forward(lat(random), lon(random), height(random), x[i], y[i], z[i]);
-            geocentric.Reverse(x[i], y[i], z[i], refLat, refLon, refH);
+            const double start = lat(random);
+            wgs84.LatLongToGeocentric(start, lon(random), height(random), x[i], y[i], z[i]);
             const long double p = std::hypot((long double)x[i], (long double)y[i]);
-            long double f = refLat * toRad, s = 0, n = 0;
+            long double f = start * toRad, s = 0, n = 0;
             for (int step = 0; step < 3; ++step) {
                 s = std::sin(f), n = kA / std::sqrt(1 - e2 * s * s);
                 f = std::atan2(z[i] + e2 * n * s, p);
@@ -328,7 +320,6 @@ TEST(Ellipsoid, GeocentricToLatLongWithin5NanometresOfTheExactSolution) {
         geoframe::detail::UseKernels(KernelBuild::Best);
     }
 }
-#endif
 
 TEST_F(Datums, ShippedFileMovesAPointOntoWgs84) {
     // Fifteen and more datums on at least ten known ellipsoids.
@@ -340,7 +331,6 @@ TEST_F(Datums, ShippedFileMovesAPointOntoWgs84) {
         ids.insert(GxDatum::GetEllipsoid(row.substr(0, row.find('|')).c_str()));
     EXPECT_EQ(Values(count >= 15, ids.size() >= 10, ids.count("Unknown")), "true true 0")
         << count << " datums on " << ids.size() << " ellipsoids";
-    EXPECT_STREQ(GxDatum::GetEllipsoid("OGB-M"), "airy");
 
     // Meades Ranch, origin of the North American Datum 1927, and its published
     // position on the 1983 datum (within about a metre of WGS 84). The mean CONUS

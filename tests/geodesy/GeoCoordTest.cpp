@@ -8,7 +8,6 @@
 
 #include <cmath>
 #include <random>
-#include <vector>
 
 namespace {
 
@@ -114,9 +113,9 @@ TEST(GeoCoord, RefusalsChangeNothing) {
                          e.WGS84ToGeocentric(v[0], v[1], v[2], out[0], out[1], out[2])),
                   "false false false false false")
             << v[0] << " " << v[1] << " " << v[2];
-        EXPECT_EQ(std::vector<double>(out, out + 3), std::vector<double>({1, 2, 3}));
-        EXPECT_EQ(lat, GxGeoAngle(12.0, "N"));
-        EXPECT_EQ(lon, GxGeoAngle(34.0, "E"));
+        EXPECT_EQ(Values(out[0], out[1], out[2], lat == GxGeoAngle(12.0, "N"),
+                         lon == GxGeoAngle(34.0, "E")),
+                  "1 2 3 true true");
         for (const Ref& any : {Ref(), wgs84}) {
             GxGeoCoord c = At(12, 34, 56, any);
             // Geocentric, angles, direction, scalar: all refuse.

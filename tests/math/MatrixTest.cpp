@@ -187,10 +187,9 @@ TEST(Matrix, VecRotVecTurnsOneDirectionIntoTheOther) {
         EXPECT_EQ(turns(p[0], p[1]) + " |" + turns(p[1], p[0]), " |") << p[1][0] << " " << p[1][2];
 }
 
-TEST(MatStack, DepthIsClampedAndNeverOverOrUnderflows) {
-    EXPECT_EQ(gxMatStack<gxMatrix4>().getMaxDepth(), 32);
+TEST(MatStack, DepthIsClampedPushCopiesTheTopAndCopiesOwnTheirMatrices) {
     for (auto [asked, got] : {std::pair{1, 1}, {-7, 1}, {128, 128}, {129, 128}, {5, 5}}) {
-        gxMatStack<gxMatrix4> s(asked);
+        gxMatStack<M4> s(asked);
         ASSERT_EQ(s.getMaxDepth(), got);
         EXPECT_FALSE(s.pop());
         for (int i = 1; i < got; ++i)
@@ -198,23 +197,20 @@ TEST(MatStack, DepthIsClampedAndNeverOverOrUnderflows) {
         EXPECT_FALSE(s.push());
         EXPECT_EQ(s.getCurDepth(), got - 1);
     }
-}
-
-TEST(MatStack, PushSavesPopRestoresAndCopiesOwnTheirMatrices) {
-    gxMatStack<gxMatrix4> s(4), copy;
+    gxMatStack<M4> s(4), copy;
+    const bool identity = *s == M4();
+    s->postScale(2, 2, 2);
+    const M4 bottom = *s;
     ASSERT_TRUE(s.push());
-    EXPECT_TRUE(*s == gxMatrix4());
+    const bool copied = *s == bottom;
     s->postTrans(1, 2, 3);
-    const gxMatrix4 moved = *s;
+    const M4 moved = *s;
     copy = s; // has matrices of its own
     copy->makeScale(5, 5, 5);
-    EXPECT_EQ(Values(*s == moved, copy.getMaxDepth(), copy.getCurDepth()), "true 4 1");
+    EXPECT_EQ(Values(identity, copied, *s == moved, copy.getMaxDepth(), copy.getCurDepth()),
+              "true true true 4 1");
     ASSERT_TRUE(s.pop());
-    EXPECT_EQ(Values(*s == gxMatrix4(), s.getCurDepth()), "true 0");
-    s->postScale(2, 2, 2);
-    const gxMatrix4 bottom = *s;
-    ASSERT_TRUE(s.push());
-    EXPECT_TRUE(*s == bottom); // a copy of the top
+    EXPECT_EQ(Values(*s == bottom, s.getCurDepth()), "true 0");
     s.push(), s->makeIdent(), s.reset();
     EXPECT_EQ(Values(*s == bottom, s.getCurDepth()), "true 0");
 }
