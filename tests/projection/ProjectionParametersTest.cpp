@@ -188,9 +188,7 @@ TEST(ConicProjections, DefaultsListsAndRefusedParallels) {
 TEST(StereographicProjection, ScaleSwitchAndPoles) {
     Ellipsoid e = Wgs84();
     GxStereographicProjection stere(e, 90, -45, 0.9999);
-    const Texts origin = {"proj=stere", "lat_0=90.000000", "lon_0=-45.000000"};
-    Texts list = origin;
-    list.insert(list.end(), {"k=0.999900", kA, kB});
+    Texts list = {"proj=stere", "lat_0=90.000000", "lon_0=-45.000000", "k=0.999900", kA, kB};
     EXPECT_EQ(Parameters(stere), list);
     EXPECT_TRUE(stere.SetScaleLat(70));
     EXPECT_TRUE(stere.SetOriginLatLong(-90, 30));
