@@ -38,7 +38,6 @@ TEST(UTMProjection, ZonesHemispheresAndTheirLists) {
         return text;
     };
     EXPECT_EQ(state(), "10 0:");
-    EXPECT_FALSE(Converts(utm, 45, -123));
     const char* description = utm.GetProjectionInstanceDesc();
     EXPECT_EQ(Values(utm.SetZone(61), utm.SetZone(0)), "false false");
     EXPECT_EQ(state(), "10 0:");
@@ -145,9 +144,6 @@ TEST(UPSProjection, PolesOriginAndEquality) {
                          stere.IsEqual(ups.Clone())),
                   "true false false");
     }
-    EXPECT_STREQ(GxUPSProjection(e, 1).Clone()->GetProjectionInstanceDesc(),
-                 "UPS (Universal Polar Stereographic)\nOrigin: 90~0'0.00\" S, 0~0'0.00\" E\n"
-                 "K0: 0.994000\nDatum: WGS84");
 }
 
 TEST(ConicProjections, DefaultsListsAndRefusedParallels) {
@@ -192,9 +188,7 @@ TEST(ConicProjections, DefaultsListsAndRefusedParallels) {
 TEST(StereographicProjection, ScaleSwitchAndPoles) {
     Ellipsoid e = Wgs84();
     GxStereographicProjection stere(e, 90, -45, 0.9999);
-    const Texts origin = {"proj=stere", "lat_0=90.000000", "lon_0=-45.000000"};
-    Texts list = origin;
-    list.insert(list.end(), {"k=0.999900", kA, kB});
+    Texts list = {"proj=stere", "lat_0=90.000000", "lon_0=-45.000000", "k=0.999900", kA, kB};
     EXPECT_EQ(Parameters(stere), list);
     EXPECT_TRUE(stere.SetScaleLat(70));
     EXPECT_TRUE(stere.SetOriginLatLong(-90, 30));
@@ -270,7 +264,7 @@ TEST(ProjectionParameters, FullPrecisionListsDescriptionsAndEquality) {
         const std::string exact = p->GetProjectionInstanceDesc();
         EXPECT_NE(exact.find("\nParameters: full precision\nDatum: WGS84"), std::string::npos);
         EXPECT_EQ(Values(p->IsEqual(classic), classic->IsEqual(p), p->IsEqual(p->Clone())),
-                  "false false true");
+                  "false false true"); // clones keep full precision
 
         EXPECT_TRUE(proj4.SetFullPrecision(false));
         EXPECT_EQ(Values(p->LatLong2Proj(in, after), p->IsEqual(classic)), "true true");
@@ -303,7 +297,6 @@ TEST(DegreeGridProjections, FormulasBitForBit) {
         EXPECT_NEAR(lat, c.lat, 1e-9);
         EXPECT_NEAR(GxGeoAngle(lon - c.lon), 0.0, 1e-6); // 1e-6: the cosine near 0 at 90
     }
-    EXPECT_NEAR(std::cos(90 * pi / 180), -2.32e-8, 0.01e-8);
     // SetOrigin rederives the cosine: moved there, it converts as one made there.
     GxFlatEarthProjection moved(Wgs84(), 0, 0);
     double mx, my;
@@ -335,11 +328,8 @@ TEST(DegreeGridProjections, FormulasBitForBit) {
         }
     }
 
-    // The default flat-earth projection re-sets the ellipsoid it made, in place; a
-    // given ellipsoid is kept.
-    EXPECT_STREQ(GxFlatEarthProjection().GetEllipsoid()->GetEllipsoid(), "gxFlatEarthSphere");
+    // A given ellipsoid is kept (the default one is in the descriptions test).
     EXPECT_STREQ(GxFlatEarthProjection(Wgs84()).GetEllipsoid()->GetEllipsoid(), "WGS84");
-    EXPECT_STREQ(GxTrapezoidalProjection().GetEllipsoid()->GetEllipsoid(), "WGS84");
 }
 
 TEST(ProjectionParameters, RefusedRadiiAndTheProcessLocale) {
