@@ -18,17 +18,14 @@ def datums():
 
 def test_ellipsoids_by_name_radii_and_datum(datums):
     assert datums == 27
-    wgs84 = gf.Ellipsoid()
-    assert (wgs84.name, wgs84.a, wgs84.b, wgs84.shift) == ("WGS84", 6378137.0,
-                                                            pytest.approx(6356752.314245),
-                                                            (0.0, 0.0, 0.0))
-    assert wgs84.e == pytest.approx(0.0818191908426)
+    wgs84, nad27 = gf.Ellipsoid(), gf.Ellipsoid("NAS-C")
+    assert (wgs84.name, wgs84.a, wgs84.b, wgs84.e, wgs84.shift) == (
+        "WGS84", 6378137.0, pytest.approx(6356752.314245), pytest.approx(0.0818191908426),
+        (0, 0, 0))
     assert gf.Ellipsoid("gxFlatEarthSphere").a == pytest.approx(111120 * 180 / math.pi)
-    nad27 = gf.Ellipsoid("NAS-C")
-    assert (nad27.name, nad27.a, nad27.shift) == ("NAS-C", 6378206.4, (-8.0, 160.0, 176.0))
+    assert (nad27.a, nad27.shift) == (6378206.4, (-8.0, 160.0, 176.0))
     assert gf.Ellipsoid("NAS-C", shift=(1, 2, 3)).shift == (1.0, 2.0, 3.0)
-    mine = gf.Ellipsoid(a=6378137.0, b=6356752.0, shift=(1, 2, 3))
-    assert (mine.name, mine.shift) == (None, (1.0, 2.0, 3.0))
+    assert gf.Ellipsoid(a=6378137.0, b=6356752.0, shift=(1, 2, 3)).shift == (1.0, 2.0, 3.0)
     # Equality allows 1e-8 m and ignores names.
     assert gf.Ellipsoid(a=1e6 + 5e-9, b=1e6, name="x") == gf.Ellipsoid(a=1e6, b=1e6)
     assert gf.Ellipsoid(a=1e6 + 2e-8, b=1e6) != gf.Ellipsoid(a=1e6, b=1e6)
@@ -113,14 +110,12 @@ def test_descriptions_parameters_and_repr():
                                                                    "GRS 1980(IUGG, 1980)")
     assert (lcc.lat0, lcc.lon0, lcc.upper, lcc.lower) == (-33.5, 151.25, -30.0, -36.75)
     assert (stere.scale_lat, stere.k0) == (None, 0.9999)
-    assert (cases[2][0].lat0, cases[2][0].lon0) == (-33.8675, -70.5)
 
 
 def test_local_origin_and_equality():
     utm = gf.UTM(32)
     x, y, z = utm.forward(45.0, 9.0, 100.0)
     utm.local_origin = (1000, 2000, 50)
-    assert utm.local_origin == (1000.0, 2000.0, 50.0)
     assert utm.forward(45.0, 9.0, 100.0) == (x - 1000, y - 2000, 50.0)
     assert utm.inverse(x - 1000, y - 2000, 50.0) == pytest.approx((45.0, 9.0, 100.0), abs=1e-9)
 
@@ -145,7 +140,6 @@ def test_local_origin_and_equality():
 def test_scene_codes(projection, units, codes):
     system = gf.CoordSys(projection, units=units)
     assert (system.scene_projection_code, system.scene_units_code) == codes
-    assert system.units == units
 
 
 def test_coordinate_systems_copy_the_projection_and_compare():
@@ -164,29 +158,20 @@ def test_frames_place_local_points():
     system = gf.CoordSys(gf.UTM(32), units=("Distance", "Meters"))
     frame = gf.CoordFrame((100, 200), (2, 3), coord_sys=system)
     assert frame.to_placed(1, 1) == (102.0, 203.0)
-    assert (frame.origin, frame.scale, frame.rotation) == ((100.0, 200.0), (2.0, 3.0), 0.0)
-    assert frame.coord_sys == system and gf.CoordFrame((0, 0), 1).coord_sys is None
-
     turned = gf.CoordFrame((500000, 5000000), 0.5, 90)
     assert turned.to_placed(10, 0) == pytest.approx((500000, 5000005))
     u, v = np.meshgrid(np.arange(-3, 4.0), np.arange(0, 50.0, 10))
-    x, y = turned.to_placed(u, v)
-    assert x.shape == (5, 7)
-    back = turned.from_placed(x, y)
-    np.testing.assert_allclose(back[0], u, atol=1e-9)
-    np.testing.assert_allclose(back[1], v, atol=1e-9)
+    np.testing.assert_allclose(turned.from_placed(*turned.to_placed(u, v)), (u, v), atol=1e-9)
 
 
 def test_coverages():
     world = gf.Coverage((-180, -90), (180, 90))
     assert world.coord_sys.units == ("Angular Distance", "Degrees")
-    assert world.coord_sys.scene_projection_code == 5
     assert world == gf.Coverage((-180, -90), (180, 90))
     assert world != gf.Coverage((-180, -90), (180, 90 + 1e-12))
     system = gf.CoordSys(gf.UTM(32), units=("Distance", "Meters"))
     tile = gf.Coverage((500000, 5000000), (10000, 10000), system)
     assert repr(tile) == "Coverage(origin=(500000.0, 5000000.0), extent=(10000.0, 10000.0))"
-    assert tile.coord_sys == system and tile != world
 
 
 def test_angle_texts_and_zones():
