@@ -83,28 +83,22 @@ def test_descriptions_parameters_and_repr():
     grs80 = gf.Ellipsoid("GRS 1980(IUGG, 1980)")
     nameless = gf.Ellipsoid(a=6378137.0, b=6356752.0)
     cases = [
-        (gf.UTM(56, south=True, ellipsoid=grs80), "UTM(56, south=True)",
-         "UTM (Universal Transverse Mercator)\nZone: 56, SOUTH\nDatum: GRS 1980(I"),
-        (gf.FlatEarth(0, 0), "FlatEarth(0.0, 0.0)",
-         "QRN Flat Earth\nOrigin: 0~0'0.00\" N, 0~0'0.00\" E\nDatum: gxFlatEart"),
-        (gf.Trapezoidal(-33.8675, -70.5, nameless), "Trapezoidal(-33.8675, -70.5)",
-         "QRN Trapezoidal\nOrigin: 33~52'3.00\" S, 70~30'0.00\" W\nDatum: Unknown"),
+        (gf.UTM(56, south=True, ellipsoid=grs80), "UTM(56, south=True)"),
+        (gf.FlatEarth(0, 0), "FlatEarth(0.0, 0.0)"),
+        (gf.Trapezoidal(-33.8675, -70.5, nameless), "Trapezoidal(-33.8675, -70.5)"),
         (gf.LambertConformalConic(-33.5, 151.25, -30, -36.75, grs80),
-         "LambertConformalConic(-33.5, 151.25, -30.0, -36.75)",
-         "LCC (Lambert Conformal Conic)\nOrigin: 33~30'0.00\" S, 151~15'0.00\" E\n"
-         "Upper, Lower: 30~0'0.00\" S, 36~45'0.00\" S\nDatum: GRS 1980(I"),
-        (gf.AlbersEqualArea(0, 0, 1, 0), "AlbersEqualArea(0.0, 0.0, 1.0, 0.0)",
-         "ACEA (Albers Conical Equal Area)\nOrigin: 0~0'0.00\" N, 0~0'0.00\" E\n"
-         "Upper, Lower: 1~0'0.00\" N, 0~0'0.00\" N\nDatum: WGS84"),
-        (gf.Stereographic(0, 0), "Stereographic(0.0, 0.0, scale_lat=90.0)",
-         "Stereographic\nOrigin: 0~0'0.00\" N, 0~0'0.00\" E\nScale Lat: 90~0'0.00\" N\n"
-         "Datum: WGS84"),
+         "LambertConformalConic(-33.5, 151.25, -30.0, -36.75)"),
+        (gf.AlbersEqualArea(0, 0, 1, 0), "AlbersEqualArea(0.0, 0.0, 1.0, 0.0)"),
+        (gf.Stereographic(0, 0), "Stereographic(0.0, 0.0, scale_lat=90.0)"),
         (gf.Stereographic(90, -45, k0=0.9999, ellipsoid=nameless),
-         "Stereographic(90.0, -45.0, k0=0.9999)",
-         "Stereographic\nOrigin: 90~0'0.00\" N, 45~0'0.00\" W\nK0: 0.999900\nDatum: Unknown"),
+         "Stereographic(90.0, -45.0, k0=0.9999)"),
     ]
-    for projection, text, description in cases:
-        assert (repr(projection), projection.description) == (text, description)
+    assert [repr(p) for p, _ in cases] == [text for _, text in cases]
+    # The library's descriptions (tested there), with the ellipsoid given or defaulted.
+    assert cases[0][0].description == ("UTM (Universal Transverse Mercator)\nZone: 56, SOUTH\n"
+                                       "Datum: GRS 1980(I")
+    assert cases[2][0].description.endswith("\nDatum: Unknown")
+    assert cases[1][0].ellipsoid.name == "gxFlatEarthSphere"
     utm, lcc, stere = cases[0][0], cases[3][0], cases[6][0]
     assert (utm.name, utm.zone, utm.south, utm.ellipsoid.name) == ("UTM_PROJ", 56, True,
                                                                    "GRS 1980(IUGG, 1980)")
