@@ -360,26 +360,11 @@ TEST(ConvertLine, FixedNumbersAsPrintf) {
     }
 }
 
-// One output line per input line, in input order, whatever the threads and chunk
-// sizes, for an input many times larger than the buffers; each line's text tells
-// which line it was.
-TEST(ConvertStream, OrderAndCountKept) {
-    std::string input;
-    for (int i = 0; i < 20000; ++i)
-        input += std::to_string(-80.0 + (i % 1600) * 0.1) + ' ' + std::to_string(i % 360 - 179.5) +
-                 " 0 L" + std::to_string(i) + '\n';
-    const std::string reference = Pipe(input, 1, 1 << 16);
-    EXPECT_EQ(std::count(reference.begin(), reference.end(), '\n'), 20000);
-    EXPECT_EQ(reference.substr(0, 2) + reference.substr(reference.rfind('L')), "0|L19999 34s\n|");
-    for (const auto& shape : {std::pair<std::size_t, std::size_t>{4, 1}, {3, 100}, {2, 4096}})
-        EXPECT_TRUE(Pipe(input, shape.first, shape.second) == reference)
-            << shape.first << " threads, " << shape.second;
-}
-
 TEST(ConvertStream, BatchesAsLineByLine) {
-    // Array conversion of whole batches answers every line as ConvertLine does:
-    // plain and odd fields, bad lines, points the arrays refuse, pass-through lines
-    // and CRLF, across batch and chunk edges (the repeats make several batches).
+    // The pipeline answers every line as ConvertLine does, in input order, also with array
+    // conversion of whole batches: plain and odd fields, bad lines, points the arrays refuse,
+    // pass-through lines and CRLF, across batch and chunk edges (the repeats make several
+    // batches), with 1, 2 or 4 threads.
     const std::string lines = "47.2304555 8.8828840\n-33.8679 151.2093 12.5 Sydney harbour\n"
                               "  50.1\t7.2 label 3\r\n51.5,9.25, 100\n52 10 -0 x,y\n4e1 9 1E2\n"
                               "N51.5 9.5\n91 9\nabc 9\n48 ,\n# comment\n\n0 0 0\n6378137 0 0\n"
@@ -387,11 +372,21 @@ TEST(ConvertStream, BatchesAsLineByLine) {
     std::string input;
     for (int repeat = 0; repeat < 40; ++repeat)
         input += lines;
-    for (const char* args : {"geo utm:32n", "utm:32n geo", "--precision 6 ecef geo", "geo ecef",
-                             "--origin 100,200,5 lcc:40,5,33,45 stere:50,10,k=0.99",
-                             "--dms=2 geo geo", "EPSG:2227 EPSG:4269"}) {
+    const struct {
+        const char* args;
+        bool batches;
+    } runs[] = {{"geo utm:32n", true},
+                {"utm:32n geo", true},
+                {"--precision 6 ecef geo", true},
+                {"geo ecef", true},
+                {"--origin 100,200,5 lcc:40,5,33,45 stere:50,10,k=0.99", true},
+                {"--dms=2 geo geo", true},
+                {"EPSG:2227 EPSG:4269", true},
+                {"geo utm:auto", false},
+                {"--to-ellipsoid clrk66 geo ecef", false}};
+    for (const auto& [args, batches] : runs) {
         const std::unique_ptr<Converter> converter = Make(args);
-        ASSERT_TRUE(converter->Batches()) << args;
+        EXPECT_EQ(converter->Batches(), batches) << args;
         std::string out, err, reason;
         std::size_t number = 0, start = 0, end = 0;
         for (; (end = input.find('\n', start)) != std::string::npos; start = end + 1) {
@@ -408,11 +403,11 @@ TEST(ConvertStream, BatchesAsLineByLine) {
             out += crlf ? "\r\n" : "\n";
         }
         const std::string expected = (err.empty() ? "0|" : "1|") + out + '|' + err;
-        for (const std::size_t chunk : {std::size_t(7), std::size_t(1) << 16})
-            EXPECT_TRUE(Pipe(input, 2, chunk, args) == expected) << args << ", chunk " << chunk;
+        for (const auto& [threads, chunk] :
+             {std::pair<std::size_t, std::size_t>{2, 7}, {4, 1}, {2, 4096}, {1, 1 << 16}})
+            EXPECT_TRUE(Pipe(input, threads, chunk, args) == expected)
+                << args << ", " << threads << " threads, chunk " << chunk;
     }
-    EXPECT_FALSE(Make("geo utm:auto")->Batches());
-    EXPECT_FALSE(Make("--to-ellipsoid clrk66 geo ecef")->Batches());
 }
 
 TEST(ConvertStream, LineEndsBadAndLongLines) {
