@@ -120,20 +120,19 @@ def test_local_origin_and_equality():
     assert gf.Stereographic(90, 0, k0=0.99) == gf.Stereographic(90, 0, k0=0.99)
 
 
-@pytest.mark.parametrize("projection, units, codes", [
-    (None, None, (6, -1)),
-    (None, ("Angular Distance", "Degrees"), (5, -1)),
-    (None, ("angular_distance and more", "Feet"), (5, 4)),
-    (gf.FlatEarth(0, 0), ("Distance", "Kilometers"), (0, 1)),
-    (gf.Trapezoidal(0, 0), ("Distance", "Inches"), (1, 5)),
-    (gf.LambertConformalConic(23, -96, 45, 33), ("Distance", "Nautical Miles"), (3, 8)),
-    (gf.UTM(32), ("Distance", "Meters"), (4, 0)),
-    (gf.AlbersEqualArea(23, -96, 45, 33), ("Distance", "meters"), (5, -1)),
-    (gf.Stereographic(90, 0), None, (5, -1)),
-])
-def test_scene_codes(projection, units, codes):
-    system = gf.CoordSys(projection, units=units)
-    assert (system.scene_projection_code, system.scene_units_code) == codes
+def test_scene_codes():
+    for projection, units, codes in [
+            (None, None, (6, -1)),
+            (None, ("Angular Distance", "Degrees"), (5, -1)),
+            (None, ("angular_distance and more", "Feet"), (5, 4)),
+            (gf.FlatEarth(0, 0), ("Distance", "Kilometers"), (0, 1)),
+            (gf.Trapezoidal(0, 0), ("Distance", "Inches"), (1, 5)),
+            (gf.LambertConformalConic(23, -96, 45, 33), ("Distance", "Nautical Miles"), (3, 8)),
+            (gf.UTM(32), ("Distance", "Meters"), (4, 0)),
+            (gf.AlbersEqualArea(23, -96, 45, 33), ("Distance", "meters"), (5, -1)),
+            (gf.Stereographic(90, 0), None, (5, -1))]:
+        system = gf.CoordSys(projection, units=units)
+        assert (system.scene_projection_code, system.scene_units_code) == codes, units
 
 
 def test_coordinate_systems_copy_the_projection_and_compare():
