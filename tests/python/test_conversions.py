@@ -1,6 +1,5 @@
-"""Conversions over arrays: agreement with pyproj and with the library's own
-numbers, shapes and broadcasting, NaN for points that cannot be converted, and
-threads."""
+"""Conversions over arrays: agreement with pyproj and the library's own numbers,
+shapes and broadcasting, NaN for points that cannot be converted, and threads."""
 
 import math
 import os
