@@ -471,10 +471,9 @@ TEST(ConvertStream, AnswersEachLineAsItArrivesAndCapsMessages) {
     const std::string run = Pipe(bad, 1, 1 << 20);
     const std::string err = run.substr(run.rfind('|') + 1);
     EXPECT_LT(err.size(), 70000u);
-    EXPECT_NE(err.find(" more lines could not be converted\n"), std::string::npos);
     const std::size_t reported = std::count(err.begin(), err.end(), '\n') - 1;
-    EXPECT_NE(err.find("lines " + std::to_string(reported + 1) +
-                       " to 5000: " + std::to_string(5000 - reported) + " more"),
+    EXPECT_NE(err.find("lines " + std::to_string(reported + 1) + " to 5000: " +
+                       std::to_string(5000 - reported) + " more lines could not be converted\n"),
               std::string::npos)
         << err.substr(err.size() - 200);
 }
