@@ -18,17 +18,14 @@ def datums():
 
 def test_ellipsoids_by_name_radii_and_datum(datums):
     assert datums == 27
-    wgs84 = gf.Ellipsoid()
-    assert (wgs84.name, wgs84.a, wgs84.b, wgs84.shift) == ("WGS84", 6378137.0,
-                                                            pytest.approx(6356752.314245),
-                                                            (0.0, 0.0, 0.0))
-    assert wgs84.e == pytest.approx(0.0818191908426)
+    wgs84, nad27 = gf.Ellipsoid(), gf.Ellipsoid("NAS-C")
+    assert (wgs84.name, wgs84.a, wgs84.b, wgs84.e, wgs84.shift) == (
+        "WGS84", 6378137.0, pytest.approx(6356752.314245), pytest.approx(0.0818191908426),
+        (0, 0, 0))
     assert gf.Ellipsoid("gxFlatEarthSphere").a == pytest.approx(111120 * 180 / math.pi)
-    nad27 = gf.Ellipsoid("NAS-C")
-    assert (nad27.name, nad27.a, nad27.shift) == ("NAS-C", 6378206.4, (-8.0, 160.0, 176.0))
+    assert (nad27.a, nad27.shift) == (6378206.4, (-8.0, 160.0, 176.0))
     assert gf.Ellipsoid("NAS-C", shift=(1, 2, 3)).shift == (1.0, 2.0, 3.0)
-    mine = gf.Ellipsoid(a=6378137.0, b=6356752.0, shift=(1, 2, 3))
-    assert (mine.name, mine.shift) == (None, (1.0, 2.0, 3.0))
+    assert gf.Ellipsoid(a=6378137.0, b=6356752.0, shift=(1, 2, 3)).shift == (1.0, 2.0, 3.0)
     # Equality allows 1e-8 m and ignores names.
     assert gf.Ellipsoid(a=1e6 + 5e-9, b=1e6, name="x") == gf.Ellipsoid(a=1e6, b=1e6)
     assert gf.Ellipsoid(a=1e6 + 2e-8, b=1e6) != gf.Ellipsoid(a=1e6, b=1e6)
@@ -86,41 +83,33 @@ def test_descriptions_parameters_and_repr():
     grs80 = gf.Ellipsoid("GRS 1980(IUGG, 1980)")
     nameless = gf.Ellipsoid(a=6378137.0, b=6356752.0)
     cases = [
-        (gf.UTM(56, south=True, ellipsoid=grs80), "UTM(56, south=True)",
-         "UTM (Universal Transverse Mercator)\nZone: 56, SOUTH\nDatum: GRS 1980(I"),
-        (gf.FlatEarth(0, 0), "FlatEarth(0.0, 0.0)",
-         "QRN Flat Earth\nOrigin: 0~0'0.00\" N, 0~0'0.00\" E\nDatum: gxFlatEart"),
-        (gf.Trapezoidal(-33.8675, -70.5, nameless), "Trapezoidal(-33.8675, -70.5)",
-         "QRN Trapezoidal\nOrigin: 33~52'3.00\" S, 70~30'0.00\" W\nDatum: Unknown"),
+        (gf.UTM(56, south=True, ellipsoid=grs80), "UTM(56, south=True)"),
+        (gf.FlatEarth(0, 0), "FlatEarth(0.0, 0.0)"),
+        (gf.Trapezoidal(-33.8675, -70.5, nameless), "Trapezoidal(-33.8675, -70.5)"),
         (gf.LambertConformalConic(-33.5, 151.25, -30, -36.75, grs80),
-         "LambertConformalConic(-33.5, 151.25, -30.0, -36.75)",
-         "LCC (Lambert Conformal Conic)\nOrigin: 33~30'0.00\" S, 151~15'0.00\" E\n"
-         "Upper, Lower: 30~0'0.00\" S, 36~45'0.00\" S\nDatum: GRS 1980(I"),
-        (gf.AlbersEqualArea(0, 0, 1, 0), "AlbersEqualArea(0.0, 0.0, 1.0, 0.0)",
-         "ACEA (Albers Conical Equal Area)\nOrigin: 0~0'0.00\" N, 0~0'0.00\" E\n"
-         "Upper, Lower: 1~0'0.00\" N, 0~0'0.00\" N\nDatum: WGS84"),
-        (gf.Stereographic(0, 0), "Stereographic(0.0, 0.0, scale_lat=90.0)",
-         "Stereographic\nOrigin: 0~0'0.00\" N, 0~0'0.00\" E\nScale Lat: 90~0'0.00\" N\n"
-         "Datum: WGS84"),
+         "LambertConformalConic(-33.5, 151.25, -30.0, -36.75)"),
+        (gf.AlbersEqualArea(0, 0, 1, 0), "AlbersEqualArea(0.0, 0.0, 1.0, 0.0)"),
+        (gf.Stereographic(0, 0), "Stereographic(0.0, 0.0, scale_lat=90.0)"),
         (gf.Stereographic(90, -45, k0=0.9999, ellipsoid=nameless),
-         "Stereographic(90.0, -45.0, k0=0.9999)",
-         "Stereographic\nOrigin: 90~0'0.00\" N, 45~0'0.00\" W\nK0: 0.999900\nDatum: Unknown"),
+         "Stereographic(90.0, -45.0, k0=0.9999)"),
     ]
-    for projection, text, description in cases:
-        assert (repr(projection), projection.description) == (text, description)
+    assert [repr(p) for p, _ in cases] == [text for _, text in cases]
+    # The library's descriptions (tested there), with the ellipsoid given or defaulted.
+    assert cases[0][0].description == ("UTM (Universal Transverse Mercator)\nZone: 56, SOUTH\n"
+                                       "Datum: GRS 1980(I")
+    assert cases[2][0].description.endswith("\nDatum: Unknown")
+    assert cases[1][0].ellipsoid.name == "gxFlatEarthSphere"
     utm, lcc, stere = cases[0][0], cases[3][0], cases[6][0]
     assert (utm.name, utm.zone, utm.south, utm.ellipsoid.name) == ("UTM_PROJ", 56, True,
                                                                    "GRS 1980(IUGG, 1980)")
     assert (lcc.lat0, lcc.lon0, lcc.upper, lcc.lower) == (-33.5, 151.25, -30.0, -36.75)
     assert (stere.scale_lat, stere.k0) == (None, 0.9999)
-    assert (cases[2][0].lat0, cases[2][0].lon0) == (-33.8675, -70.5)
 
 
 def test_local_origin_and_equality():
     utm = gf.UTM(32)
     x, y, z = utm.forward(45.0, 9.0, 100.0)
     utm.local_origin = (1000, 2000, 50)
-    assert utm.local_origin == (1000.0, 2000.0, 50.0)
     assert utm.forward(45.0, 9.0, 100.0) == (x - 1000, y - 2000, 50.0)
     assert utm.inverse(x - 1000, y - 2000, 50.0) == pytest.approx((45.0, 9.0, 100.0), abs=1e-9)
 
@@ -131,21 +120,19 @@ def test_local_origin_and_equality():
     assert gf.Stereographic(90, 0, k0=0.99) == gf.Stereographic(90, 0, k0=0.99)
 
 
-@pytest.mark.parametrize("projection, units, codes", [
-    (None, None, (6, -1)),
-    (None, ("Angular Distance", "Degrees"), (5, -1)),
-    (None, ("angular_distance and more", "Feet"), (5, 4)),
-    (gf.FlatEarth(0, 0), ("Distance", "Kilometers"), (0, 1)),
-    (gf.Trapezoidal(0, 0), ("Distance", "Inches"), (1, 5)),
-    (gf.LambertConformalConic(23, -96, 45, 33), ("Distance", "Nautical Miles"), (3, 8)),
-    (gf.UTM(32), ("Distance", "Meters"), (4, 0)),
-    (gf.AlbersEqualArea(23, -96, 45, 33), ("Distance", "meters"), (5, -1)),
-    (gf.Stereographic(90, 0), None, (5, -1)),
-])
-def test_scene_codes(projection, units, codes):
-    system = gf.CoordSys(projection, units=units)
-    assert (system.scene_projection_code, system.scene_units_code) == codes
-    assert system.units == units
+def test_scene_codes():
+    for projection, units, codes in [
+            (None, None, (6, -1)),
+            (None, ("Angular Distance", "Degrees"), (5, -1)),
+            (None, ("angular_distance and more", "Feet"), (5, 4)),
+            (gf.FlatEarth(0, 0), ("Distance", "Kilometers"), (0, 1)),
+            (gf.Trapezoidal(0, 0), ("Distance", "Inches"), (1, 5)),
+            (gf.LambertConformalConic(23, -96, 45, 33), ("Distance", "Nautical Miles"), (3, 8)),
+            (gf.UTM(32), ("Distance", "Meters"), (4, 0)),
+            (gf.AlbersEqualArea(23, -96, 45, 33), ("Distance", "meters"), (5, -1)),
+            (gf.Stereographic(90, 0), None, (5, -1))]:
+        system = gf.CoordSys(projection, units=units)
+        assert (system.scene_projection_code, system.scene_units_code) == codes, units
 
 
 def test_coordinate_systems_copy_the_projection_and_compare():
@@ -164,29 +151,20 @@ def test_frames_place_local_points():
     system = gf.CoordSys(gf.UTM(32), units=("Distance", "Meters"))
     frame = gf.CoordFrame((100, 200), (2, 3), coord_sys=system)
     assert frame.to_placed(1, 1) == (102.0, 203.0)
-    assert (frame.origin, frame.scale, frame.rotation) == ((100.0, 200.0), (2.0, 3.0), 0.0)
-    assert frame.coord_sys == system and gf.CoordFrame((0, 0), 1).coord_sys is None
-
     turned = gf.CoordFrame((500000, 5000000), 0.5, 90)
     assert turned.to_placed(10, 0) == pytest.approx((500000, 5000005))
     u, v = np.meshgrid(np.arange(-3, 4.0), np.arange(0, 50.0, 10))
-    x, y = turned.to_placed(u, v)
-    assert x.shape == (5, 7)
-    back = turned.from_placed(x, y)
-    np.testing.assert_allclose(back[0], u, atol=1e-9)
-    np.testing.assert_allclose(back[1], v, atol=1e-9)
+    np.testing.assert_allclose(turned.from_placed(*turned.to_placed(u, v)), (u, v), atol=1e-9)
 
 
 def test_coverages():
     world = gf.Coverage((-180, -90), (180, 90))
     assert world.coord_sys.units == ("Angular Distance", "Degrees")
-    assert world.coord_sys.scene_projection_code == 5
     assert world == gf.Coverage((-180, -90), (180, 90))
     assert world != gf.Coverage((-180, -90), (180, 90 + 1e-12))
     system = gf.CoordSys(gf.UTM(32), units=("Distance", "Meters"))
     tile = gf.Coverage((500000, 5000000), (10000, 10000), system)
     assert repr(tile) == "Coverage(origin=(500000.0, 5000000.0), extent=(10000.0, 10000.0))"
-    assert tile.coord_sys == system and tile != world
 
 
 def test_angle_texts_and_zones():
