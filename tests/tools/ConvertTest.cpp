@@ -404,7 +404,7 @@ TEST(ConvertStream, BatchesAsLineByLine) {
         }
         const std::string expected = (err.empty() ? "0|" : "1|") + out + '|' + err;
         for (const auto& [threads, chunk] :
-             {std::pair<std::size_t, std::size_t>{2, 7}, {4, 1}, {2, 4096}, {1, 1 << 16}})
+             {std::pair<std::size_t, std::size_t>{2, 7}, {4, 1}, {1, 100}, {2, 4096}, {1, 1 << 16}})
             EXPECT_TRUE(Pipe(input, threads, chunk, args) == expected)
                 << args << ", " << threads << " threads, chunk " << chunk;
     }

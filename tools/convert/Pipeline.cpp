@@ -68,8 +68,12 @@ public:
             }
             const std::size_t length = static_cast<std::size_t>(newline - begin);
             // The length limit is the line's own: a CR before the LF is a line end.
-            const bool cr = length > 0 ? begin[length - 1] == '\r' : m_heldCR;
-            if (m_skipping || m_pending.size() + length - (cr ? 1 : 0) > kMaxLineLength) {
+            // It may be the last byte held from the block before (only then).
+            const bool held = m_skipping || !m_pending.empty();
+            const bool cr = length > 0 ? begin[length - 1] == '\r' : held && m_heldCR;
+            m_heldCR = false;
+            const std::size_t own = m_pending.size() + length - (cr ? 1 : 0);
+            if (m_skipping || own > kMaxLineLength) {
                 chunk.overlong.push_back(lines);
                 chunk.in += cr ? "!\r\n" : "!\n";
                 m_skipping = false;
