@@ -1,18 +1,15 @@
 #include "Converter.h"
 #include "FixedWriter.h"
+#include "MapKinds.h"
 
 #include <geoframe/coordsys/GxCoordSys.h>
 #include <geoframe/coordsys/GxCrsDefinition.h>
 #include <geoframe/geodesy/GxEllipsoid.h>
 #include <geoframe/geodesy/GxGeoAngle.h>
 #include <geoframe/math/gxVec3.h>
-#include <geoframe/projection/GxACEAProjection.h>
-#include <geoframe/projection/GxFlatEarthProjection.h>
-#include <geoframe/projection/GxLCCProjection.h>
 #include <geoframe/projection/GxProj4Projection.h>
-#include <geoframe/projection/GxStereographicProjection.h>
-#include <geoframe/projection/GxTrapezoidalProjection.h>
 #include <geoframe/projection/GxUPSProjection.h>
+#include <geoframe/projection/GxUTMProjection.h>
 
 #include <algorithm>
 #include <charconv>
@@ -67,7 +64,6 @@ GxSmartRef<GxEllipsoidBase> MakeEllipsoid(const std::string& name) {
 GxSmartRef<GxProjection> MakeProjection(const CoordArg& coords,
                                         const GxSmartRef<GxEllipsoidBase>& ellipsoid, int zone,
                                         bool south) {
-    const double* a = coords.angles;
     switch (coords.kind) {
     case Kind::Utm:
         return new GxUTMProjection(ellipsoid, zone, south ? 1 : 0);
@@ -75,18 +71,8 @@ GxSmartRef<GxProjection> MakeProjection(const CoordArg& coords,
         return GxUTMProjection::NewStandardZone(ellipsoid, zone, south ? 1 : 0);
     case Kind::Ups:
         return new GxUPSProjection(ellipsoid, south ? 1 : 0);
-    case Kind::Lcc: // LAT1 and LAT2 go to PROJ's lat_1 (lower) and lat_2 (upper)
-        return new GxLCCProjection(ellipsoid, a[0], a[1], a[3], a[2]);
-    case Kind::Aea:
-        return new GxACEAProjection(ellipsoid, a[0], a[1], a[3], a[2]);
-    case Kind::Stere:
-        if (coords.useK0)
-            return new GxStereographicProjection(ellipsoid, a[0], a[1], coords.k0);
-        return new GxStereographicProjection(ellipsoid, a[0], a[1], GxGeoAngle(a[2]));
-    case Kind::Flat:
-        return new GxFlatEarthProjection(ellipsoid, a[0], a[1]);
-    case Kind::Trap:
-        return new GxTrapezoidalProjection(ellipsoid, a[0], a[1]);
+    case Kind::Map:
+        return coords.map->make(ellipsoid, coords);
     default:
         return GxSmartRef<GxProjection>();
     }

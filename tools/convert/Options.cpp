@@ -1,6 +1,7 @@
 #include "Options.h"
 
 #include "LineParser.h"
+#include "MapKinds.h"
 
 #include <charconv>
 #include <cmath>
@@ -55,10 +56,11 @@ bool IsCrsText(std::string_view text) {
             return false;
     }
     // The converter's own names keep their own parameter checks.
-    for (const char* own : {"geo", "ecef", "utm", "ups", "lcc", "aea", "stere", "flat", "trap"})
-        if (text.substr(0, colon) == own)
+    const std::string_view name = text.substr(0, colon);
+    for (const char* own : {"geo", "ecef", "utm", "ups"})
+        if (name == own)
             return false;
-    return true;
+    return FindMapKind(name) == nullptr;
 }
 
 } // namespace
@@ -107,42 +109,31 @@ bool ParseCoordArg(std::string_view text, CoordArg& coords, std::string& error) 
         return true;
     }
 
-    struct Shape {
-        const char* name;
-        Kind kind;
-        std::size_t angles;
-        const char* usage;
-    };
-    static const Shape kShapes[] = {
-        {"lcc", Kind::Lcc, 4, "lcc:LAT0,LON0,LAT1,LAT2"},
-        {"aea", Kind::Aea, 4, "aea:LAT0,LON0,LAT1,LAT2"},
-        {"stere", Kind::Stere, 3, "stere:LAT0,LON0,SCALELAT or stere:LAT0,LON0,k=K0"},
-        {"flat", Kind::Flat, 2, "flat:LAT0,LON0"},
-        {"trap", Kind::Trap, 2, "trap:LAT0,LON0"},
-    };
-    for (const Shape& shape : kShapes) {
-        if (name != shape.name)
-            continue;
-        coords.kind = shape.kind;
+    if (const MapKind* map = FindMapKind(name)) {
+        coords.kind = Kind::Map;
+        coords.map = map;
         std::vector<std::string_view> parts = SplitCommas(args);
-        if (!hasArgs || parts.size() != shape.angles) {
-            error = std::string("expected ") + shape.usage;
+        if (!hasArgs || parts.size() != map->angles) {
+            error = std::string("expected ") + map->usage;
             return false;
         }
-        std::size_t angles = shape.angles;
-        if (shape.kind == Kind::Stere && parts[2].substr(0, 2) == "k=") {
+        std::size_t angles = map->angles;
+        if (map->scaleFactor && parts.back().substr(0, 2) == "k=") {
             coords.useK0 = true;
-            if (!ParseNumber(parts[2].substr(2), coords.k0) || !std::isfinite(coords.k0) ||
+            if (!ParseNumber(parts.back().substr(2), coords.k0) || !std::isfinite(coords.k0) ||
                 coords.k0 <= 0.0) {
-                error = "stere: the scale factor k= must be a positive number";
+                error = std::string(map->name) + ": the scale factor k= must be a positive number";
                 return false;
             }
-            angles = 2;
+            --angles;
         }
-        return ParseAngles(shape.name, parts, angles, coords.angles, error);
+        return ParseAngles(map->name, parts, angles, coords.angles, error);
     }
     error = "unknown coordinates '" + std::string(text) +
-            "' (geo, ecef, utm:ZONE, utm:auto, ups:n, ups:s, lcc:, aea:, stere:, flat:, trap:)";
+            "' (geo, ecef, utm:ZONE, utm:auto, ups:n, ups:s";
+    for (const MapKind& map : MapKinds())
+        error += std::string(", ") + map.name + ":";
+    error += ")";
     return false;
 }
 
@@ -305,8 +296,10 @@ bool ParseOptions(int argc, const char* const* argv, Options& options, std::stri
     return true;
 }
 
-const char* HelpText() {
-    return R"(NAME
+namespace {
+
+// The manual page around the rows of MapKinds.h.
+const char* const kHelpHead = R"(NAME
     geoframe-convert - convert coordinates between geographic, geocentric and map projections
 
 SYNOPSIS
@@ -335,16 +328,10 @@ COORDINATES
     ups:n, ups:s             Universal Polar Stereographic, north or south:
                              x y [height], false easting and northing
                              2000000 m, scale 0.994 at the pole
-    lcc:LAT0,LON0,LAT1,LAT2  Lambert conformal conic: origin, standard parallels
-    aea:LAT0,LON0,LAT1,LAT2  Albers conic equal-area: origin, standard parallels
-    stere:LAT0,LON0,SCALELAT stereographic with a scale latitude; it reaches PROJ
-                             as lat_1, which the stereographic projection does
-                             not read, so the scale stays true at the origin
-                             (databases were made so); use k= to scale
-    stere:LAT0,LON0,k=K0     stereographic with a scale factor at the origin
-    flat:LAT0,LON0           flat earth, 111120 m per degree, scaled at LAT0
-    trap:LAT0,LON0           trapezoidal, 111120 m per degree, scaled per point
-    EPSG:CODE, any CRS text  a coordinate reference system as PROJ reads it: an
+)";
+
+const char* const kHelpTail =
+    R"(    EPSG:CODE, any CRS text  a coordinate reference system as PROJ reads it: an
                              authority code (EPSG:2154, ESRI:102003), a URN, a
                              PROJ string, WKT or PROJJSON, or @FILE for a file
                              holding one. A projected CRS reads and writes
@@ -425,6 +412,17 @@ EXAMPLES
     geoframe-convert --ellipsoid NAS-C --to-ellipsoid WGS84 geo geo < nad27.txt
     geoframe-convert utm:33n ecef --input map.csv
 )";
+
+} // namespace
+
+const char* HelpText() {
+    static const std::string page = [] {
+        std::string text = kHelpHead;
+        for (const MapKind& map : MapKinds())
+            text += map.help;
+        return text + kHelpTail;
+    }();
+    return page.c_str();
 }
 
 } // namespace geoframe::convert

@@ -8,25 +8,27 @@
 
 namespace geoframe::convert {
 
+struct MapKind;
+
 /// One side of a conversion: FROM or TO.
 struct CoordArg {
-    enum class Kind { Geo, Ecef, Utm, UtmAuto, Ups, Lcc, Aea, Stere, Flat, Trap, Crs };
+    enum class Kind { Geo, Ecef, Utm, UtmAuto, Ups, Map, Crs };
     Kind kind = Kind::Geo;
     std::string text;                ///< as written on the command line
     int zone = 0;                    ///< Utm
     bool south = false;              ///< Utm, Ups
-    double angles[4] = {0, 0, 0, 0}; ///< origin latitude, longitude, then the parallels
-    bool useK0 = false;              ///< Stere: scale set by a factor
-    double k0 = 0.0;                 ///< Stere
+    const MapKind* map = nullptr;    ///< Map: its row in MapKinds.h
+    double angles[4] = {0, 0, 0, 0}; ///< Map: origin latitude, longitude, then the others
+    bool useK0 = false;              ///< Map: the last parameter was k=K0
+    double k0 = 0.0;                 ///< Map: that K0
 
     bool IsProjected() const { return kind != Kind::Geo && kind != Kind::Ecef; }
 };
 
-/// Reads "geo", "ecef", "utm:32n", "utm:auto", "ups:n", "ups:s", "lcc:LAT0,LON0,LAT1,LAT2",
-/// "aea:...", "stere:LAT0,LON0,SCALELAT", "stere:LAT0,LON0,k=K0", "flat:LAT0,LON0"
-/// or "trap:LAT0,LON0", or a CRS for PROJ (Kind::Crs): an authority code such as
-/// "EPSG:2154", a URN, WKT, PROJJSON, a PROJ string, or "@FILE" for a file holding
-/// one. False with a reason for anything else.
+/// Reads "geo", "ecef", "utm:32n", "utm:auto", "ups:n", "ups:s", a map projection
+/// of MapKinds.h ("lcc:LAT0,LON0,LAT1,LAT2", "stere:LAT0,LON0,k=K0", ...), or a CRS for PROJ
+/// (Kind::Crs): an authority code such as "EPSG:2154", a URN, WKT, PROJJSON, a PROJ string, or
+/// "@FILE" for a file holding one. False with a reason for anything else.
 bool ParseCoordArg(std::string_view text, CoordArg& coords, std::string& error);
 
 struct Options {
