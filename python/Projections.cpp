@@ -65,6 +65,25 @@ std::unique_ptr<W> Wrap(GxProjection* projection) {
     return wrapper;
 }
 
+/// How WrapProjection finds the Python class of a library projection: each
+/// projection's binding adds its row.
+struct Wrapper {
+    bool (*is)(const GxProjection*);
+    py::object (*wrap)(GxProjection*);
+};
+
+std::vector<Wrapper>& Wrappers() {
+    static std::vector<Wrapper> rows;
+    return rows;
+}
+
+template <class W, class Gx>
+void AddWrapper() {
+    Wrappers().push_back(
+        {[](const GxProjection* p) { return dynamic_cast<const Gx*>(p) != nullptr; },
+         [](GxProjection* p) { return py::cast(Wrap<W>(p)); }});
+}
+
 GxGeoAngle Angle(const char* name, py::handle degrees) {
     return GxGeoAngle(FiniteNumber(name, degrees));
 }
@@ -163,6 +182,7 @@ std::pair<py::object, py::object> StereographicScale(const Projection& p) {
 
 template <class W, class Gx>
 void BindConic(py::module_& m, const char* name, const char* doc) {
+    AddWrapper<W, Gx>();
     py::class_<W, Projection> c(m, name, doc);
     WithOrigin<Gx>(c)
         .def(py::init(&MakeConic<W, Gx>), py::arg("lat0"), py::arg("lon0"), py::arg("upper"),
@@ -181,6 +201,7 @@ void BindConic(py::module_& m, const char* name, const char* doc) {
 
 template <class W, class Gx>
 void BindDegreeGrid(py::module_& m, const char* name, const char* fallback, const char* doc) {
+    AddWrapper<W, Gx>();
     py::class_<W, Projection> c(m, name, doc);
     WithOrigin<Gx>(c)
         .def(py::init([fallback](py::object lat0, py::object lon0, py::object ellipsoid) {
@@ -267,18 +288,10 @@ py::object UtmAuto(py::object lat, py::object lon, py::object height, py::object
 } // namespace
 
 py::object WrapProjection(GxSmartRef<GxProjection> projection) {
-    GxProjection* p = projection.Get();
-    if (dynamic_cast<GxUTMProjection*>(p))
-        return py::cast(Wrap<UTM>(p));
-    if (dynamic_cast<GxLCCProjection*>(p))
-        return py::cast(Wrap<LambertConformalConic>(p));
-    if (dynamic_cast<GxACEAProjection*>(p))
-        return py::cast(Wrap<AlbersEqualArea>(p));
-    if (dynamic_cast<GxStereographicProjection*>(p))
-        return py::cast(Wrap<Stereographic>(p));
-    if (dynamic_cast<GxFlatEarthProjection*>(p))
-        return py::cast(Wrap<FlatEarth>(p));
-    return py::cast(Wrap<Trapezoidal>(p));
+    for (const Wrapper& row : Wrappers())
+        if (row.is(projection.Get()))
+            return row.wrap(projection.Get());
+    return py::none();
 }
 
 void BindProjections(py::module_& m) {
@@ -400,6 +413,7 @@ CRS), False for the six-decimal texts stored databases were made with.)")
             [](const Projection& a, const Projection& b) { return a.ref->IsEqual(b.ref); },
             py::is_operator());
 
+    AddWrapper<UTM, GxUTMProjection>();
     py::class_<UTM, Projection>(m, "UTM", R"(Universal Transverse Mercator, computed by PROJ.
 
 UTM(zone, south=False, ellipsoid=None): zone 1 to 60 (see utm_zone), the
@@ -444,6 +458,7 @@ AlbersEqualArea(lat0, lon0, upper, lower, ellipsoid=None): origin and standard
 parallels in degrees; WGS 84 by default. ValueError when PROJ refuses the
 parameters.)");
 
+    AddWrapper<Stereographic, GxStereographicProjection>();
     py::class_<Stereographic, Projection> stereographic(
         m, "Stereographic",
         R"(Stereographic projection, computed by PROJ.

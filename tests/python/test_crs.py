@@ -65,6 +65,9 @@ def test_refusals_and_kinds():
             gf.CoordSys.from_crs(text)
     with pytest.raises(ValueError):
         gf.CoordSys.from_crs(4326)
+    kinds = {"EPSG:32633": "UTM", "EPSG:2154": "LambertConformalConic",
+             "EPSG:5070": "AlbersEqualArea", "EPSG:3031": "Stereographic"}
+    assert {code: type(gf.CoordSys.from_crs(code).projection).__name__ for code in kinds} == kinds
     geographic = gf.CoordSys.from_crs("EPSG:4326")
     assert (geographic.projection, geographic.units) == (None, ("Angular Distance", "Degrees"))
     assert pyproj.CRS(geographic.to_wkt()).is_geographic
