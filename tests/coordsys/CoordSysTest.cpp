@@ -1,13 +1,4 @@
-#include <geoframe/coordsys/GxAffineTransform2D.h>
-#include <geoframe/coordsys/GxCoordFrame.h>
-#include <geoframe/coordsys/GxCoverage.h>
-#include <geoframe/geodesy/GxEllipsoid.h>
-#include <geoframe/projection/GxACEAProjection.h>
-#include <geoframe/projection/GxFlatEarthProjection.h>
-#include <geoframe/projection/GxLCCProjection.h>
-#include <geoframe/projection/GxStereographicProjection.h>
-#include <geoframe/projection/GxTrapezoidalProjection.h>
-#include <geoframe/projection/GxUTMProjection.h>
+#include <geoframe/geoframe.h>
 
 #include "Text.h"
 

@@ -1,7 +1,4 @@
-#include <geoframe/coordsys/GxAffineTransform2D.h>
-#include <geoframe/coordsys/GxScaleOffsetTrans2D.h>
-#include <geoframe/math/gxMatrix4.h>
-#include <geoframe/math/gxVec2.h>
+#include <geoframe/geoframe.h>
 
 #include <gtest/gtest.h>
 

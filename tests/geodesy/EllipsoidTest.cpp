@@ -1,7 +1,4 @@
-#include <geoframe/geodesy/GxDatum.h>
-#include <geoframe/geodesy/GxEllipsoid.h>
-#include <geoframe/geodesy/GxGeoAngle.h>
-#include <geoframe/projection/GxProj4Interface.h>
+#include <geoframe/geoframe.h>
 
 #include "Text.h"
 #include "geodesy/detail/BatchKernels.h"

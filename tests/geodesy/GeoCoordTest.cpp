@@ -1,6 +1,4 @@
-#include <geoframe/geodesy/GxEllipsoid.h>
-#include <geoframe/geodesy/GxGeoCoord.h>
-#include <geoframe/math/gxVec3.h>
+#include <geoframe/geoframe.h>
 
 #include "Text.h"
 

@@ -1,5 +1,4 @@
 #include <geoframe/math/gxMatStack.h>
-#include <geoframe/math/gxMatrix4.h>
 
 #include "Text.h"
 #include "math/RandomMath.h"

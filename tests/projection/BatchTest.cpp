@@ -9,17 +9,12 @@
 
 #include <array>
 #include <cmath>
-#include <functional>
-#include <limits>
 #include <string>
 
 namespace {
 
 using testproj::Ellipsoid;
 using testproj::Wgs84;
-
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double kInf = std::numeric_limits<double>::infinity();
 
 /// Runs `check` on every build of the kernels this processor can run.
 template <class Check>
@@ -35,19 +30,38 @@ void OnEveryKernelBuild(Check&& check) {
     geoframe::detail::UseKernels(KernelBuild::Best);
 }
 
-/// An array conversion: n points, pointers to its inputs and to its outputs.
-using ArrayCall = std::function<std::size_t(std::size_t, const double* const*, double* const*)>;
-/// The same conversion for one point through the per-point call.
-using PointCall = std::function<bool(const double*, double*)>;
-
+/// An array conversion, forward or inverse, of a projection or (p null) of an
+/// ellipsoid's geocentric coordinates, and the per-point call it must agree with.
 struct Contract {
     const char* name;
-    int inputs, outputs;
-    ArrayCall array;
-    PointCall point;
+    const GxProjection* p;
+    const GxEllipsoidBase* e;
+    bool inverse;
     double tolerance; ///< against the per-point call; 0: identical
     std::vector<std::array<double, 3>> points;
     std::size_t farOut = ~std::size_t(0); ///< this point may fail where the per-point one converts
+
+    int outputs() const { return p ? 2 : 3; }
+    /// n points from the arrays `in` to `out` (null with n = 0).
+    std::size_t array(std::size_t n, const double* const* in, double* const* out) const {
+        const double* i[3] = {};
+        double* o[3] = {};
+        for (int k = 0; n && k < 3; ++k)
+            i[k] = in[k], o[k] = out[k];
+        if (p)
+            return inverse ? p->Proj2LatLongArray(n, i[0], i[1], o[0], o[1])
+                           : p->LatLong2ProjArray(n, i[0], i[1], o[0], o[1]);
+        return inverse ? e->GeocentricToLatLongArray(n, i[0], i[1], i[2], o[0], o[1], o[2])
+                       : e->LatLongToGeocentricArray(n, i[0], i[1], i[2], o[0], o[1], o[2]);
+    }
+    bool point(const double* in, double* out) const {
+        if (inverse)
+            return p ? p->Proj2LatLong(in[0], in[1], out[0], out[1])
+                     : e->GeocentricToLatLong(in[0], in[1], in[2], out[0], out[1], out[2], true);
+        return std::fabs(GxGeoAngle(in[0]).GetDecimalDegrees()) <= 90 &&
+               (p ? p->LatLong2Proj(GxGeoAngle(in[0]), GxGeoAngle(in[1]), out[0], out[1])
+                  : e->LatLongToGeocentric(in[0], in[1], in[2], out[0], out[1], out[2]));
+    }
 };
 
 /// Every point converts alone as the per-point call converts it (NaN where that
@@ -66,7 +80,7 @@ void CheckContract(const Contract& c) {
         if (i == c.farOut && !converted)
             continue;
         ASSERT_EQ(converted, std::size_t(ok)) << i;
-        for (int k = 0; k < c.outputs; ++k) {
+        for (int k = 0; k < c.outputs(); ++k) {
             if (ok)
                 EXPECT_NEAR(alone[i][k], expected[k], c.tolerance) << i << " " << k;
             else
@@ -105,7 +119,7 @@ void CheckContract(const Contract& c) {
                 for (std::size_t i = 0; i < n; ++i) {
                     const auto& want = alone[(first + i) % total];
                     expected += !std::isnan(want[0]);
-                    for (int k = 0; k < c.outputs; ++k) {
+                    for (int k = 0; k < c.outputs(); ++k) {
                         const double got = inPlace ? exact[k][i] : out[k][offset + i];
                         ASSERT_TRUE(got == want[k] || (std::isnan(got) && std::isnan(want[k])))
                             << "n " << n << " offset " << offset << " point " << i;
@@ -124,67 +138,27 @@ void CheckContract(const Contract& c) {
 }
 
 TEST(Batch, ArrayContractOnEveryPath) {
-    GxSmartRef<GxProjection> utm(new GxUTMProjection(Wgs84(), 33, 1));
-    utm->SetLocalOrigin(100, -200, 5);
-    GxSmartRef<GxProjection> unconfigured(new GxUTMProjection(Wgs84()));
-    GxSmartRef<GxProjection> lcc(new GxLCCProjection(Wgs84(), 40, -100, 50, 30));
-    GxSmartRef<GxProjection> flat(new GxFlatEarthProjection(Wgs84(), 45, 179));
-    GxSmartRef<GxEllipsoidBase> grs80(new GxEllipsoid("GRS80"));
-
-    // The array calls take null pointers with n = 0.
-    const auto at = [](auto* const* list, int k) { return list ? list[k] : nullptr; };
-    const auto projection = [at](const GxProjection* p, bool inverse) {
-        return ArrayCall([=](std::size_t n, const double* const* in, double* const* out) {
-            return inverse ? p->Proj2LatLongArray(n, at(in, 0), at(in, 1), at(out, 0), at(out, 1))
-                           : p->LatLong2ProjArray(n, at(in, 0), at(in, 1), at(out, 0), at(out, 1));
-        });
-    };
-    const auto forward = [&](const GxProjection* p) { return projection(p, false); };
-    const auto inverse = [&](const GxProjection* p) { return projection(p, true); };
-    const auto forwardPoint = [](const GxProjection* p) {
-        return PointCall([p](const double* in, double* out) {
-            return std::fabs(GxGeoAngle(in[0]).GetDecimalDegrees()) <= 90 &&
-                   p->LatLong2Proj(GxGeoAngle(in[0]), GxGeoAngle(in[1]), out[0], out[1]);
-        });
-    };
-    const auto inversePoint = [](const GxProjection* p) {
-        return PointCall([p](const double* in, double* out) {
-            return p->Proj2LatLong(in[0], in[1], out[0], out[1]);
-        });
-    };
-    const GxEllipsoidBase* e = grs80.Get();
-    const ArrayCall toGeocentric = [=](std::size_t n, const double* const* in, double* const* out) {
-        return e->LatLongToGeocentricArray(n, at(in, 0), at(in, 1), at(in, 2), at(out, 0),
-                                           at(out, 1), at(out, 2));
-    };
-    const ArrayCall fromGeocentric = [=](std::size_t n, const double* const* in,
-                                         double* const* out) {
-        return e->GeocentricToLatLongArray(n, at(in, 0), at(in, 1), at(in, 2), at(out, 0),
-                                           at(out, 1), at(out, 2));
-    };
-    const PointCall toGeocentricPoint = [e](const double* in, double* out) {
-        return std::fabs(GxGeoAngle(in[0]).GetDecimalDegrees()) <= 90 &&
-               e->LatLongToGeocentric(in[0], in[1], in[2], out[0], out[1], out[2]);
-    };
-    const PointCall fromGeocentricPoint = [e](const double* in, double* out) {
-        return e->GeocentricToLatLong(in[0], in[1], in[2], out[0], out[1], out[2], true);
-    };
+    GxUTMProjection utm(Wgs84(), 33, 1), unconfigured(Wgs84());
+    utm.SetLocalOrigin(100, -200, 5);
+    const GxLCCProjection lcc(Wgs84(), 40, -100, 50, 30);
+    const GxFlatEarthProjection flat(Wgs84(), 45, 179);
+    const GxEllipsoid grs80("GRS80");
 
     // Geographic points: ordinary ones, a pole, wrapped angles, and what must fail.
     const std::vector<std::array<double, 3>> geographic = {
-        {-33.9, 151.2, 10}, {-60, 12, 0},     {-1e-300, 15, -50}, {-90, 15, 0},
-        {kNaN, 15, 0},      {-20, kInf, 0},   {-45, 375, 1e4},    {90.5, 15, 0},
-        {-91, 15, 0},       {-10, -kInf, 0},  {-5, 14.99, 8848},  {-400, 15, 0},
-        {-72.5, 36.9, 1e6}, {-0.0, 15, kNaN}, {-84, -14, 0},      {-44, 1e300, 3}};
+        {-33.9, 151.2, 10}, {-60, 12, 0},        {-1e-300, 15, -50}, {-90, 15, 0},
+        {NAN, 15, 0},       {-20, INFINITY, 0},  {-45, 375, 1e4},    {90.5, 15, 0},
+        {-91, 15, 0},       {-10, -INFINITY, 0}, {-5, 14.99, 8848},  {-400, 15, 0},
+        {-72.5, 36.9, 1e6}, {-0.0, 15, NAN},     {-84, -14, 0},      {-44, 1e300, 3}};
     // Map points: near the zone, far outside it, not finite; and geocentric ones.
     const std::vector<std::array<double, 3>> map = {
-        {500000, 6e6, 0}, {2e5, 1e6, 0},  {9e5, 9.9e6, 0}, {kNaN, 5e6, 0}, {4e5, kInf, 0},
-        {1e9, 5e6, 0},    {5e5, -1e9, 0}, {6.3e5, 2e6, 0}, {-1e6, 7e6, 0}, {5e5, 1e7, 0},
-        {5e5, -8e6, 0},   {-kInf, 0, 0},  {1.2e6, 4e6, 0}};
+        {500000, 6e6, 0}, {2e5, 1e6, 0},     {9e5, 9.9e6, 0}, {NAN, 5e6, 0},  {4e5, INFINITY, 0},
+        {1e9, 5e6, 0},    {5e5, -1e9, 0},    {6.3e5, 2e6, 0}, {-1e6, 7e6, 0}, {5e5, 1e7, 0},
+        {5e5, -8e6, 0},   {-INFINITY, 0, 0}, {1.2e6, 4e6, 0}};
     const std::vector<std::array<double, 3>> geocentric = {
-        {6378137, 0, 0},     {0, 0, 6356752.3}, {0, 0, 0},       {0, 0, -7e6},
-        {4e6, -4e6, 3e6},    {kNaN, 1, 1},      {1, kInf, 1},    {1e-9, 0, 6.4e6},
-        {-2e6, 1e5, -1.6e7}, {3e5, 4e5, 1e3},   {1e7, 1e7, 1e7}, {-6e6, -1, 2e6}};
+        {6378137, 0, 0},     {0, 0, 6356752.3}, {0, 0, 0},        {0, 0, -7e6},
+        {4e6, -4e6, 3e6},    {NAN, 1, 1},       {1, INFINITY, 1}, {1e-9, 0, 6.4e6},
+        {-2e6, 1e5, -1.6e7}, {3e5, 4e5, 1e3},   {1e7, 1e7, 1e7},  {-6e6, -1, 2e6}};
 
     // Other figures, full-precision radii and an ellipsoid changed in place after the
     // projection was made (noticed by the next conversion, an array one), on random
@@ -209,22 +183,17 @@ TEST(Batch, ArrayContractOnEveryPath) {
     clrk66->SetSemiMajorRadius(clrk66->GetSemiMajorRadius() + 1.2345678901, true);
 
     const Contract contracts[] = {
-        {"intl UTM forward", 2, 2, forward(&south), forwardPoint(&south), 1e-8, inDomain[0]},
-        {"intl UTM inverse", 2, 2, inverse(&south), inversePoint(&south), 1e-12, mapped[0]},
-        {"reshaped UTM forward", 2, 2, forward(&reshaped), forwardPoint(&reshaped), 1e-8,
-         inDomain[1]},
-        {"reshaped UTM inverse", 2, 2, inverse(&reshaped), inversePoint(&reshaped), 1e-12,
-         mapped[1]},
-        {"UTM forward", 2, 2, forward(utm.Get()), forwardPoint(utm.Get()), 1e-8, geographic},
-        {"UTM inverse", 2, 2, inverse(utm.Get()), inversePoint(utm.Get()), 1e-12, map, 6},
-        {"unconfigured UTM", 2, 2, forward(unconfigured.Get()), forwardPoint(unconfigured.Get()), 0,
-         geographic},
-        {"Lambert forward (per-point loop)", 2, 2, forward(lcc.Get()), forwardPoint(lcc.Get()), 0,
-         geographic},
-        {"flat-earth inverse (per-point loop)", 2, 2, inverse(flat.Get()), inversePoint(flat.Get()),
-         0, map},
-        {"to geocentric", 3, 3, toGeocentric, toGeocentricPoint, 1e-8, geographic},
-        {"from geocentric", 3, 3, fromGeocentric, fromGeocentricPoint, 1e-8, geocentric},
+        {"intl UTM forward", &south, nullptr, false, 1e-8, inDomain[0]},
+        {"intl UTM inverse", &south, nullptr, true, 1e-12, mapped[0]},
+        {"reshaped UTM forward", &reshaped, nullptr, false, 1e-8, inDomain[1]},
+        {"reshaped UTM inverse", &reshaped, nullptr, true, 1e-12, mapped[1]},
+        {"UTM forward", &utm, nullptr, false, 1e-8, geographic},
+        {"UTM inverse", &utm, nullptr, true, 1e-12, map, 6},
+        {"unconfigured UTM", &unconfigured, nullptr, false, 0, geographic},
+        {"Lambert forward (per-point loop)", &lcc, nullptr, false, 0, geographic},
+        {"flat-earth inverse (per-point loop)", &flat, nullptr, true, 0, map},
+        {"to geocentric", nullptr, &grs80, false, 1e-8, geographic},
+        {"from geocentric", nullptr, &grs80, true, 1e-8, geocentric},
     };
     OnEveryKernelBuild([&] {
         for (const Contract& c : contracts)

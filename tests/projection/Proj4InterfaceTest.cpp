@@ -1,6 +1,3 @@
-#include <geoframe/geodesy/GxGeoAngle.h>
-#include <geoframe/projection/GxProj4Interface.h>
-
 #include "ProjectionKinds.h"
 #include "Text.h"
 
