@@ -24,8 +24,8 @@ bool Converts(const GxProjection& p, double lat = 45.0, double lon = 9.0) {
 TEST(UTMProjection, ZonesHemispheresAndTheirLists) {
     for (const auto& c : {std::pair{0, 1}, {-7, 1}, {33, 33}, {60, 60}, {75, 60}}) {
         int zone = -1;
-        const bool got = GxUTMProjection(Wgs84(), c.first, 0).GetZone(zone);
-        EXPECT_EQ(Values(got, zone), Values(true, c.second)) << c.first;
+        EXPECT_EQ(Values(GxUTMProjection(Wgs84(), c.first, 0).GetZone(zone), zone),
+                  Values(true, c.second));
     }
     GxUTMProjection utm; // zone 10, north, not configured yet
     // "zone hemisphere: PROJ list", -1 for a getter that fails.
@@ -37,24 +37,21 @@ TEST(UTMProjection, ZonesHemispheresAndTheirLists) {
             text += " " + t;
         return text;
     };
-    EXPECT_EQ(state(), "10 0:");
     const char* description = utm.GetProjectionInstanceDesc();
     EXPECT_EQ(Values(utm.SetZone(61), utm.SetZone(0)), "false false");
     EXPECT_EQ(state(), "10 0:");
     EXPECT_EQ(utm.GetProjectionInstanceDesc(), description);
-
-    EXPECT_TRUE(utm.SetHemisphere(2));
-    EXPECT_TRUE(Converts(utm, -45, -123));
+    EXPECT_EQ(Succeeded({{"south", utm.SetHemisphere(2)}, {"converts", Converts(utm, -45, -123)}}),
+              " south converts");
     EXPECT_EQ(state(), "10 2: proj=utm south zone=10 " + kA + " " + kB);
-    EXPECT_TRUE(utm.SetHemisphere(0));
-    EXPECT_TRUE(utm.SetZone(60));
+    EXPECT_EQ(Values(utm.SetHemisphere(0), utm.SetZone(60)), "true true");
     EXPECT_EQ(state(), "60 0: proj=utm zone=60 " + kA + " " + kB);
 
     // A refused point writes nothing: the local origin is not taken from stale values.
     double x = 7, y = 8;
     EXPECT_TRUE(utm.SetLocalOrigin(100, 200, 0));
-    EXPECT_FALSE(utm.LatLong2Proj(GxGeoAngle(95.0), GxGeoAngle(177.0), x, y));
-    EXPECT_EQ(Values(x, y), "7 8");
+    EXPECT_EQ(Values(utm.LatLong2Proj(GxGeoAngle(95.0), GxGeoAngle(177.0), x, y), x, y),
+              "false 7 8");
 
     // Both 1 and 2 mean south, but the values differ.
     Ellipsoid e = Wgs84();
@@ -157,17 +154,16 @@ TEST(ConicProjections, DefaultsListsAndRefusedParallels) {
                                             : new GxACEAProjection(Wgs84()));
         double upper = -1, lower = -1, fromUpper = -1;
         EXPECT_EQ(Values(defaults->GetUpperLat(upper), defaults->GetLowerLat(lower),
-                         fromEllipsoid->GetUpperLat(fromUpper)),
-                  "true true true");
-        EXPECT_EQ(Values(upper, lower, fromUpper), "1 0 0");
-        EXPECT_EQ(Values(Converts(*defaults), Converts(*fromEllipsoid)),
-                  "false false"); // not configured
+                         fromEllipsoid->GetUpperLat(fromUpper), upper, lower, fromUpper,
+                         Converts(*defaults), Converts(*fromEllipsoid)),
+                  "true true true 1 0 0 false false"); // not configured
 
         Conic& conic = *defaults;
-        EXPECT_TRUE(conic.SetOriginLatLong(23, -96));
-        EXPECT_TRUE(conic.SetUpperLat(45));
-        EXPECT_TRUE(conic.SetLowerLat(33));
-        EXPECT_TRUE(Converts(conic, 40, -100));
+        EXPECT_EQ(Succeeded({{"origin", conic.SetOriginLatLong(23, -96)},
+                             {"upper", conic.SetUpperLat(45)},
+                             {"lower", conic.SetLowerLat(33)},
+                             {"converts", Converts(conic, 40, -100)}}),
+                  " origin upper lower converts");
         EXPECT_EQ(Parameters(conic), (Texts{proj, "lat_0=23.000000", "lon_0=-96.000000",
                                             "lat_1=33.000000", "lat_2=45.000000", kA, kB}));
         GxSmartRef<GxProjection> copy = conic.Clone();
@@ -176,8 +172,7 @@ TEST(ConicProjections, DefaultsListsAndRefusedParallels) {
         // PROJ refuses opposite parallels: the setter still succeeds, the angle is
         // kept and shown, conversions fail.
         EXPECT_TRUE(conic.SetLowerLat(-45));
-        const bool got = conic.GetLowerLat(lower);
-        EXPECT_EQ(Values(got, lower), "true -45");
+        EXPECT_EQ(Values(conic.GetLowerLat(lower), lower), "true -45");
         EXPECT_NE(std::string(conic.GetProjectionInstanceDesc()).find("45~0'0.00\" S"),
                   std::string::npos);
         EXPECT_EQ(Values(Converts(conic, 40, -100), conic.SetLocalOrigin(0, 0, 0)), "false false");
@@ -196,9 +191,9 @@ TEST(StereographicProjection, ScaleSwitchAndPoles) {
     EXPECT_EQ(Parameters(stere), list);
     double k0, scaleLat;
     bool useK0 = true;
-    EXPECT_EQ(Values(stere.GetScaleK0(k0), stere.GetScaleLat(scaleLat), stere.GetUseScaleK0(useK0)),
-              "true true true");
-    EXPECT_EQ(Values(k0, scaleLat, useK0), Values(0.9999, 70, false));
+    EXPECT_EQ(Values(stere.GetScaleK0(k0), stere.GetScaleLat(scaleLat), stere.GetUseScaleK0(useK0),
+                     k0, scaleLat, useK0),
+              Values(true, true, true, 0.9999, 70, false));
 
     // The scale latitude reaches PROJ as "lat_1", which "stere" does not read: two
     // scale latitudes give one mapping (true scale at the pole), unlike a factor.
@@ -312,13 +307,12 @@ TEST(DegreeGridProjections, FormulasBitForBit) {
                     {0, 0, 15e6, false},      {0, 0, 1e12, false},
                     {45, 0, -135 * m, true},  {45, 0, -135 * m - 1, false},
                     {-80, -11 * m, 0, false}, {-80, -10 * m, 0, true}};
-    for (const bool trapezoidal : {false, true}) {
+    GxFlatEarthProjection flat(Wgs84());
+    GxTrapezoidalProjection trapezoidal(Wgs84());
+    for (GxDegreeGridProjection* p :
+         std::initializer_list<GxDegreeGridProjection*>{&flat, &trapezoidal}) {
         for (const auto& r : inverses) {
-            GxSmartRef<GxProjection> p =
-                trapezoidal
-                    ? GxSmartRef<GxProjection>(new GxTrapezoidalProjection(Wgs84(), r.originLat, 0))
-                    : GxSmartRef<GxProjection>(new GxFlatEarthProjection(Wgs84(), r.originLat, 0));
-            p->SetLocalOrigin(0, r.localY, 0);
+            p->SetOrigin(r.originLat, 0), p->SetLocalOrigin(0, r.localY, 0);
             double lat = 7, lon = 8;
             EXPECT_EQ(p->Proj2LatLong(1e7, r.y, lat, lon), r.converts)
                 << p->GetProjectionName() << " " << r.originLat << " " << r.y;
@@ -329,7 +323,7 @@ TEST(DegreeGridProjections, FormulasBitForBit) {
     }
 
     // A given ellipsoid is kept (the default one is in the descriptions test).
-    EXPECT_STREQ(GxFlatEarthProjection(Wgs84()).GetEllipsoid()->GetEllipsoid(), "WGS84");
+    EXPECT_STREQ(flat.GetEllipsoid()->GetEllipsoid(), "WGS84");
 }
 
 TEST(ProjectionParameters, RefusedRadiiAndTheProcessLocale) {
