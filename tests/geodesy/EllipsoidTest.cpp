@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -95,14 +96,12 @@ TEST_F(Datums, TrickyLinesAndLoadingOnceUntilCleanup) {
               "alpha|lower case|bessel|1 2 3|1 1 1\n");
     // Misses: exact, case-sensitive names only; outputs untouched, nothing added.
     double x = 11, y = 12, z = 13;
-    for (const char* miss : {"dup", "DU", "DUP ", "Zulu", "", static_cast<const char*>(nullptr)}) {
-        // Shift, sigma, ellipsoid.
-        EXPECT_EQ(Values(GxDatum::GetDatumShift(miss, x, y, z),
-                         GxDatum::GetDatumSigma(miss, x, y, z),
-                         GxDatum::GetEllipsoid(miss) != nullptr),
-                  "false false false")
+    for (const char* miss : {"dup", "DU", "DUP ", "Zulu", "", static_cast<const char*>(nullptr)})
+        EXPECT_EQ(Succeeded({{"shift", GxDatum::GetDatumShift(miss, x, y, z)},
+                             {"sigma", GxDatum::GetDatumSigma(miss, x, y, z)},
+                             {"ellipsoid", GxDatum::GetEllipsoid(miss) != nullptr}}),
+                  "")
             << (miss ? miss : "(null)");
-    }
     EXPECT_EQ(Values(x, y, z), "11 12 13");
     EXPECT_EQ(Table(), table);
     // Loaded once: a second file is not read until the table is cleaned up.
@@ -177,9 +176,7 @@ TEST(Ellipsoid, EqualityToleranceAndClone) {
     for (const auto& d : deltas) {
         const GxEllipsoid left(kA, kB, 0, 0, 0, "left");
         const GxEllipsoid right(kA + d.da, kB + d.db, d.dx, d.dy, d.dz, nullptr);
-        const std::string row = Figure(right);
-        EXPECT_EQ(Values(left == right, right != left), Values(d.equal, !d.equal))
-            << "== != " << row;
+        EXPECT_EQ(Values(left == right, right != left), Values(d.equal, !d.equal)) << Figure(right);
     }
     EXPECT_FALSE(GxEllipsoid(0, 0, 0, 0, 0, nullptr) == GxEllipsoid(1e-8, 0, 0, 0, 0, nullptr));
     GxEllipsoid e(kA, kB, 0, 0, 0, "x");
@@ -201,16 +198,14 @@ TEST(Ellipsoid, GeocentricKnownValuesPolarAxisFarAndDeepPoints) {
                                           2 + 7 / 60.0 + 46.380 / 3600, 73.0, x, y, z));
     EXPECT_LT(std::hypot(x - 3771793.968, y - 140253.342, z - 5124304.349), 2e-3);
 
-    // On the polar axis: no iteration.
-    const struct {
-        double z, lat, height;
-    } polar[] = {{kB + 100, 90, 100}, {-kB + 50, -90, -50}, {0, 0, -kB}};
-    for (const auto& p : polar) {
-        EXPECT_TRUE(wgs84.GeocentricToLatLong(0, 0, p.z, la, lo, h, true)) << p.z;
-        EXPECT_EQ(Values(la, lo), Values(p.lat, 0)) << p.z;
-        EXPECT_NEAR(h, p.height, 1e-9) << p.z;
-        const bool ok = wgs84.GeocentricToLatLong(0, 0, p.z, la, lo, h, false);
-        EXPECT_EQ(Values(ok, h), "true 0") << p.z << ", without the height";
+    // On the polar axis (z, latitude, height): no iteration.
+    for (const auto& p :
+         {std::array{kB + 100, 90.0, 100.0}, {-kB + 50, -90.0, -50.0}, {0.0, 0.0, -kB}}) {
+        EXPECT_TRUE(wgs84.GeocentricToLatLong(0, 0, p[0], la, lo, h, true)) << p[0];
+        EXPECT_EQ(Values(la, lo), Values(p[1], 0)) << p[0];
+        EXPECT_NEAR(h, p[2], 1e-9) << p[0];
+        EXPECT_EQ(Values(wgs84.GeocentricToLatLong(0, 0, p[0], la, lo, h, false), h), "true 0")
+            << p[0] << ", without the height";
     }
     ASSERT_TRUE(wgs84.GeocentricToLatLong(1e-6, 0, kB + 100, la, lo, h, true)); // just off it
     EXPECT_NEAR(la, 90.0, 1e-9);
@@ -223,8 +218,7 @@ TEST(Ellipsoid, GeocentricKnownValuesPolarAxisFarAndDeepPoints) {
     EXPECT_FALSE(wgs84.GeocentricToLatLong(1000, 0, 1000, angleLat, angleLon, h, true));
     EXPECT_EQ(
         Values(angleLat == GxGeoAngle(12.0, "N"), angleLon == GxGeoAngle(34.0, "E"), h != 0.0),
-        "true true true")
-        << "latitude, longitude kept, height written";
+        "true true true");
 
     // Far out the height is coarser than the 2^-23 m step limit; the exact answer
     // must still count as converged.
@@ -319,7 +313,6 @@ TEST(Ellipsoid, GeocentricToLatLongWithin5NanometresOfTheExactSolution) {
 }
 
 TEST_F(Datums, ShippedFileMovesAPointOntoWgs84) {
-    // Fifteen and more datums on at least ten known ellipsoids.
     ASSERT_TRUE(GxDatum::InitDatum(GEOFRAME_SOURCE_DATA_DIR "/datums.txt"));
     std::set<std::string> ids;
     std::istringstream rows(Table());
