@@ -80,12 +80,10 @@ void CheckContract(const Contract& c) {
         if (i == c.farOut && !converted)
             continue;
         ASSERT_EQ(converted, std::size_t(ok)) << i;
-        for (int k = 0; k < c.outputs(); ++k) {
-            if (ok)
-                EXPECT_NEAR(alone[i][k], expected[k], c.tolerance) << i << " " << k;
-            else
-                EXPECT_TRUE(std::isnan(alone[i][k])) << i << " " << k;
-        }
+        for (int k = 0; k < c.outputs(); ++k) // NaN where the point fails
+            EXPECT_TRUE(ok ? std::fabs(alone[i][k] - expected[k]) <= c.tolerance
+                           : std::isnan(alone[i][k]))
+                << i << " " << k << ": " << alone[i][k] << " " << expected[k];
     }
     EXPECT_EQ(c.array(0, nullptr, nullptr), 0u);
 
@@ -109,10 +107,9 @@ void CheckContract(const Contract& c) {
             for (const bool inPlace : {false, true}) {
                 std::vector<double> exact[3];
                 double* exactPtr[3];
-                for (int k = 0; k < 3; ++k) {
-                    exact[k].assign(in[k].begin() + offset, in[k].begin() + offset + n);
-                    exactPtr[k] = exact[k].data();
-                }
+                for (int k = 0; k < 3; ++k)
+                    exact[k].assign(&in[k][offset], &in[k][offset + n]),
+                        exactPtr[k] = exact[k].data();
                 const std::size_t converted =
                     inPlace ? c.array(n, exactPtr, exactPtr) : c.array(n, inPtr, outPtr);
                 std::size_t expected = 0;
@@ -127,11 +124,9 @@ void CheckContract(const Contract& c) {
                 }
                 EXPECT_EQ(converted, expected);
             }
-            for (int k = 0; k < 3; ++k) {
-                for (std::size_t i = 0; i < offset; ++i)
-                    ASSERT_EQ(out[k][i], kGuard);
-                ASSERT_EQ(out[k][offset + n], kGuard);
-                ASSERT_EQ(out[k][offset + n + 1], kGuard);
+            for (int k = 0; k < 3; ++k) { // nothing written outside the n points
+                out[k].erase(out[k].begin() + offset, out[k].begin() + offset + n);
+                ASSERT_EQ(out[k], std::vector<double>(offset + 2, kGuard));
             }
         }
     }
