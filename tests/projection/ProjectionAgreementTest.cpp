@@ -31,20 +31,15 @@ TEST(ProjectionAgreement, MatchesGeographicLibInBothHemispheres) {
     const AlbersEqualArea aeaNorth(a, f, 29.5, 45.5, 1), aeaMirror(a, f, 36, 18, 1);
     const PolarStereographic k994(a, f, 0.994), k97(a, f, 0.97);
     using Reference = std::function<void(double lat, double lon, double& x, double& y)>;
-    // A conic's y counts from the origin latitude; a mirrored one maps -lat.
-    const auto conic = [](const auto& c, double lat0, double lon0, double mirror = 1) {
-        return Reference([&c, lat0, lon0, mirror](double lat, double lon, double& x, double& y) {
-            double x0, y0;
-            c.Forward(lon0, mirror * lat0, lon0, x0, y0);
+    // A conic's y counts from the origin latitude; a mirrored one maps -lat. UTM:
+    // the transverse Mercator from the equator, with false easting and northing.
+    const auto conic = [](const auto& c, double lat0, double lon0, double mirror = 1, double x0 = 0,
+                          double y0 = 0) {
+        return Reference([=, &c](double lat, double lon, double& x, double& y) {
+            double xOrigin, yOrigin;
+            c.Forward(lon0, mirror * lat0, lon0, xOrigin, yOrigin);
             c.Forward(lon0, mirror * lat, lon, x, y);
-            y = mirror * (y - y0);
-        });
-    };
-    const auto utm = [&tm](double lon0, double falseNorthing) {
-        return Reference([&tm, lon0, falseNorthing](double lat, double lon, double& x, double& y) {
-            tm.Forward(lon0, lat, lon, x, y);
-            x += 500000;
-            y += falseNorthing;
+            x += x0, y = mirror * (y - yOrigin) + y0;
         });
     };
     // UPS: the polar stereographic with k0 0.994 and a false origin of 2e6, 2e6.
@@ -60,8 +55,8 @@ TEST(ProjectionAgreement, MatchesGeographicLibInBothHemispheres) {
         Reference reference;
         double latMin, latMax, lonMin, lonMax;
     } cases[] = {
-        {new GxUTMProjection(e, 32, 0), utm(9, 0), 0, 84, 5, 13},
-        {new GxUTMProjection(e, 56, 1), utm(153, 10000000), -80, 0, 149, 157},
+        {new GxUTMProjection(e, 32, 0), conic(tm, 0, 9, 1, 5e5), 0, 84, 5, 13},
+        {new GxUTMProjection(e, 56, 1), conic(tm, 0, 153, 1, 5e5, 1e7), -80, 0, 149, 157},
         {new GxLCCProjection(e, 23, -96, 45, 33), conic(lccNorth, 23, -96), 15, 60, -130, -62},
         {new GxLCCProjection(e, -32, 135, -28, -36), conic(lccSouth, -32, 135), -45, -10, 110, 160},
         {new GxACEAProjection(e, 23, -96, 45.5, 29.5), conic(aeaNorth, 23, -96), 15, 60, -130, -62},
