@@ -66,25 +66,20 @@ TEST(CoordSys, SceneDatabaseCodes) {
                                    "Angular_distance in degrees", longKind.c_str()};
     const char* const linear[] = {nullptr, "Angular Distanc", "Xngular Distance",
                                   " Angular Distance", "Angular-Distance"};
-    // Each projection's code, -1 where the unit kind decides.
-    const std::pair<PRef, int> projections[] = {{new GxFlatEarthProjection(), 0},
-                                                {new GxTrapezoidalProjection(), 1},
-                                                {PRef(), -1},
-                                                {new GxLCCProjection(), 3},
-                                                {new GxUTMProjection(), 4},
-                                                {new GxACEAProjection(), 5},
-                                                {new GxStereographicProjection(), 5},
-                                                {new Named("Latitude/Longitude"), -1},
-                                                {new Named(nullptr), 5},
-                                                {new Named("Mercator"), 5},
-                                                {new Named("latitude/longitude"), 5}};
-    for (const auto& [projection, code] : projections)
-        for (int a = 0; a < 2; ++a)
-            for (const char* kind : a ? angular : linear)
-                EXPECT_EQ(System(projection, kind, "Meters")->GetScnProjection(),
-                          code >= 0 ? code : 6 - a)
-                    << (projection ? projection->GetProjectionName() : "none") << " "
-                    << (kind ? kind : "null");
+    const PRef projections[] = {
+        new GxFlatEarthProjection(),     new GxTrapezoidalProjection(),   PRef(),
+        new GxLCCProjection(),           new GxUTMProjection(),           new GxACEAProjection(),
+        new GxStereographicProjection(), new Named("Latitude/Longitude"), new Named(nullptr),
+        new Named("Mercator"),           new Named("latitude/longitude")};
+    std::string codes; // each projection's code for the linear kinds, then the angular ones
+    for (const PRef& projection : projections) {
+        for (const char* const* kinds : {linear, angular})
+            for (int i = 0; i < 5; ++i)
+                codes += std::to_string(System(projection, kinds[i], "Meters")->GetScnProjection());
+        codes += ' ';
+    }
+    EXPECT_EQ(codes, "0000000000 1111111111 6666655555 3333333333 4444444444 5555555555 "
+                     "5555555555 6666655555 5555555555 5555555555 5555555555 ");
 
     const std::pair<const char*, int> units[] = {
         {"Meters", 0},  {"Kilometers", 1}, {"Feet", 4},     {"Inches", 5}, {"Nautical Miles", 8},
