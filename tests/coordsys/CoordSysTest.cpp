@@ -105,9 +105,6 @@ TEST(CoordSys, UnitTextsAndBufferSizes) {
     }
     ASSERT_TRUE(cs.GetUnits(b[0], b[1]));
     EXPECT_EQ(std::string(b[0]) + "/" + b[1], "Distance/Feet");
-    GxCoordSysBase::VerticalDatumType datum = GxCoordSysBase::VERTICAL_DATUM_GEOID;
-    const bool gotDatum = cs.GetVerticalDatum(datum);
-    EXPECT_EQ(Values(gotDatum, datum), "true 0");
 }
 
 TEST(CoordSys, SharingAndCopies) {

@@ -112,10 +112,7 @@ TEST(UPSProjection, PolesOriginAndEquality) {
         const double pole = hemisphere ? -90.0 : 90.0;
         GxUPSProjection ups(e, hemisphere);
         GxStereographicProjection stere(e, pole, 0, 0.994);
-        int h = -1;
-        double x = 1, y = 2, z = 3;
-        EXPECT_EQ(Values(ups.GetHemisphere(h), ups.GetLocalOrigin(x, y, z)), "true true");
-        EXPECT_EQ(Values(h, x, y, z), Values(hemisphere, -2e6, -2e6, 0));
+        double x, y;
         for (const double lon : {0.0, 45.0, -180.0}) {
             EXPECT_TRUE(ups.LatLong2Proj(GxGeoAngle(pole), GxGeoAngle(lon), x, y)) << lon;
             EXPECT_EQ(Values(x, y), "2000000 2000000") << lon;
@@ -152,11 +149,8 @@ TEST(ConicProjections, DefaultsListsAndRefusedParallels) {
                                        : new GxACEAProjection);
         GxSmartRef<Conic> fromEllipsoid(lcc ? static_cast<Conic*>(new GxLCCProjection(Wgs84()))
                                             : new GxACEAProjection(Wgs84()));
-        double upper = -1, lower = -1, fromUpper = -1;
-        EXPECT_EQ(Values(defaults->GetUpperLat(upper), defaults->GetLowerLat(lower),
-                         fromEllipsoid->GetUpperLat(fromUpper), upper, lower, fromUpper,
-                         Converts(*defaults), Converts(*fromEllipsoid)),
-                  "true true true 1 0 0 false false"); // not configured
+        EXPECT_EQ(Values(Converts(*defaults), Converts(*fromEllipsoid)), "false false")
+            << "not configured";
 
         Conic& conic = *defaults;
         EXPECT_EQ(Succeeded({{"origin", conic.SetOriginLatLong(23, -96)},
@@ -167,12 +161,13 @@ TEST(ConicProjections, DefaultsListsAndRefusedParallels) {
         EXPECT_EQ(Parameters(conic), (Texts{proj, "lat_0=23.000000", "lon_0=-96.000000",
                                             "lat_1=33.000000", "lat_2=45.000000", kA, kB}));
         GxSmartRef<GxProjection> copy = conic.Clone();
-        EXPECT_TRUE(conic.IsEqual(copy));
 
         // PROJ refuses opposite parallels: the setter still succeeds, the angle is
         // kept and shown, conversions fail.
         EXPECT_TRUE(conic.SetLowerLat(-45));
+        double lower = 0;
         EXPECT_EQ(Values(conic.GetLowerLat(lower), lower), "true -45");
+
         EXPECT_NE(std::string(conic.GetProjectionInstanceDesc()).find("45~0'0.00\" S"),
                   std::string::npos);
         EXPECT_EQ(Values(Converts(conic, 40, -100), conic.SetLocalOrigin(0, 0, 0)), "false false");
