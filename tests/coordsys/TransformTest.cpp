@@ -68,8 +68,6 @@ TEST(Transform2D, EveryKindOfSourceMapsRandomPointsBothWays) {
         const std::unique_ptr<GxTransform2D> clone(assigned.Clone()), scaledClone(scaled.Clone());
         ExpectMapsLike(*clone, p, 1e-13);
         ExpectMapsLike(*scaledClone, {p.tx, p.ty, p.sx, p.sy, 0}, 0);
-        EXPECT_EQ(std::string(clone->GetName()) + "/" + scaledClone->GetName(),
-                  "Affine Trans 2D/Scale Offset Trans 2D");
         // The same map from its six coefficients, from a matrix acting on column
         // vectors (translation in the last column), and from three point pairs (a
         // fourth, inconsistent one is ignored).

@@ -274,11 +274,10 @@ TEST(Ellipsoid, GeocentricToLatLongWithin5NanometresOfTheExactSolution) {
             wgs84.LatLongToGeocentric(start, lon(random), height(random), x[i], y[i], z[i]);
             const long double p = std::hypot((long double)x[i], (long double)y[i]);
             long double f = start * toRad, s = 0, n = 0;
-            for (int step = 0; step < 3; ++step) {
+            for (int step = 0; step <= 3; ++step) { // the last one for s and n only
                 s = std::sin(f), n = kA / std::sqrt(1 - e2 * s * s);
-                f = std::atan2(z[i] + e2 * n * s, p);
+                f = step < 3 ? std::atan2(z[i] + e2 * n * s, p) : f;
             }
-            s = std::sin(f), n = kA / std::sqrt(1 - e2 * s * s);
             phi[i] = f;
             exactH[i] = p * std::cos(f) + z[i] * s - kA * kA / n;
         }
@@ -288,15 +287,13 @@ TEST(Ellipsoid, GeocentricToLatLongWithin5NanometresOfTheExactSolution) {
              {KernelBuild::Best, KernelBuild::Portable, KernelBuild::Avx2, KernelBuild::Avx512}) {
             if (!geoframe::detail::UseKernels(path))
                 continue;
-            if (path == KernelBuild::Best) {
-                for (int i = 0; i < kPoints; ++i)
-                    ASSERT_TRUE(
-                        wgs84.GeocentricToLatLong(x[i], y[i], z[i], la[i], lo[i], h[i], true));
-            } else {
-                ASSERT_EQ(wgs84.GeocentricToLatLongArray(kPoints, x.data(), y.data(), z.data(),
-                                                         la.data(), lo.data(), h.data()),
-                          std::size_t(kPoints));
-            }
+            std::size_t converted = 0;
+            for (int i = 0; path == KernelBuild::Best && i < kPoints; ++i)
+                converted += wgs84.GeocentricToLatLong(x[i], y[i], z[i], la[i], lo[i], h[i], true);
+            if (path != KernelBuild::Best)
+                converted = wgs84.GeocentricToLatLongArray(kPoints, x.data(), y.data(), z.data(),
+                                                           la.data(), lo.data(), h.data());
+            ASSERT_EQ(converted, std::size_t(kPoints));
             double worst = 0, worstLon = 0;
             for (int i = 0; i < kPoints; ++i) {
                 const double r = std::hypot(std::hypot(x[i], y[i]), z[i]);

@@ -167,7 +167,6 @@ TEST(ConicProjections, DefaultsListsAndRefusedParallels) {
         EXPECT_TRUE(conic.SetLowerLat(-45));
         double lower = 0;
         EXPECT_EQ(Values(conic.GetLowerLat(lower), lower), "true -45");
-
         EXPECT_NE(std::string(conic.GetProjectionInstanceDesc()).find("45~0'0.00\" S"),
                   std::string::npos);
         EXPECT_EQ(Values(Converts(conic, 40, -100), conic.SetLocalOrigin(0, 0, 0)), "false false");
