@@ -388,19 +388,16 @@ TEST(GeoCoord, GeocentricAndDirectionRoundTrips) {
 }
 
 TEST(GeoCoord, DirectionCosines) {
-    // Without an ellipsoid, as on a sphere, the direction gives the angles directly
-    // (the last z is a unit vector's, rounded past 1); the scalar 2 is one Earth
-    // radius up.
-    const struct {
-        double x, y, z, lat, lon;
-    } cases[] = {{0, 0, -1, -90, 0},
-                 {-1, 0, 0, 0, 180},
-                 {0.5, 0.5, M_SQRT1_2, 45, 45},
-                 {0, 1e-9, 1 + 4e-16, 90, 90}};
-    for (const auto& c : cases) {
+    // Without an ellipsoid, as on a sphere, the direction (x, y, z) gives the angles
+    // directly (the last z is a unit vector's, rounded past 1); the scalar 2 is one
+    // Earth radius up.
+    for (const auto& c : {std::array{0.0, 0.0, -1.0, -90.0, 0.0},
+                          {-1.0, 0.0, 0.0, 0.0, 180.0},
+                          {0.5, 0.5, M_SQRT1_2, 45.0, 45.0},
+                          {0.0, 1e-9, 1 + 4e-16, 90.0, 90.0}}) {
         GxGeoCoord coord;
-        ASSERT_TRUE(coord.SetDirCos(c.x, c.y, c.z, 2.0));
-        ExpectAt(coord, c.lat, c.lon, 6378245.0);
+        ASSERT_TRUE(coord.SetDirCos(c[0], c[1], c[2], 2.0));
+        ExpectAt(coord, c[3], c[4], 6378245.0);
     }
     // On an ellipsoid the direction is that of the surface point (the round trips
     // above pin it); any length works, and lengths whose squares overflow or vanish
