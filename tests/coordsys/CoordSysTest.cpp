@@ -240,7 +240,6 @@ TEST(CoordFrame, ConstructionCopiesAndSharing) {
     assigned = *source;
     assigned = *&assigned;
     const CRef held = SystemOf(*source);
-    // Held: a copy of utm; assigned: shares it; copy: a copy of it.
     EXPECT_EQ(Values(held != utm.Get(), *held == *utm, SystemOf(assigned) == held,
                      SystemOf(copy) != held, *SystemOf(copy) == *held),
               "true true true true true");
@@ -255,7 +254,6 @@ TEST(CoordFrame, ConstructionCopiesAndSharing) {
     frame.SetCoordSystem(utm);
     const CRef copied = SystemOf(frame);
     frame.SetCoordSystem(CRef());
-    // A copy of utm, still held.
     EXPECT_EQ(Values(copied != utm.Get(), *copied == *utm, SystemOf(frame) == copied),
               "true true true");
 }
@@ -284,7 +282,6 @@ TEST(Coverage, DefaultsEqualityAndSharing) {
     GxCoverage assigned(1, 2, 3, 4, Utm());
     assigned = *a;
     assigned = *&assigned;
-    // copy, clone: own system, equal; assigned: shared system, equal.
     EXPECT_EQ(Values(SystemOf<BRef>(copy) != cs, copy == *a, SystemOf<BRef>(*a->Clone()) != cs,
                      *a->Clone() == *a, SystemOf<BRef>(assigned) == cs, assigned == *a),
               "true true true true true true");

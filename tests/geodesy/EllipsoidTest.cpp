@@ -423,9 +423,9 @@ TEST(GeoCoord, RefusalsChangeNothing) {
     // NaN or an infinity in each place, through every geodesy conversion and every
     // coordinate setter: false, with outputs and coordinate as they were.
     const Ref wgs84(new GxEllipsoid("WGS84"));
-    const double inf = INFINITY, nan = NAN;
-    const double values[][3] = {{nan, 0, 0}, {0, -inf, 0}, {0, 0, inf}, {1, 2, nan}};
+    const double values[][3] = {{NAN, 0, 0}, {0, -INFINITY, 0}, {0, 0, INFINITY}, {1, 2, NAN}};
     for (const auto& v : values) {
+        SCOPED_TRACE(Values(v[0], v[1], v[2]));
         double out[3] = {1, 2, 3};
         GxGeoAngle lat(12.0, "N"), lon(34.0, "E");
         const GxEllipsoidBase& e = *wgs84;
@@ -435,8 +435,7 @@ TEST(GeoCoord, RefusalsChangeNothing) {
                          e.LatLongToGeocentric(v[0], v[1], v[2], out[0], out[1], out[2]),
                          e.GeocentricToWGS84(v[0], v[1], v[2], out[0], out[1], out[2]),
                          e.WGS84ToGeocentric(v[0], v[1], v[2], out[0], out[1], out[2])),
-                  "false false false false false")
-            << v[0] << " " << v[1] << " " << v[2];
+                  "false false false false false");
         EXPECT_EQ(Values(out[0], out[1], out[2], lat == GxGeoAngle(12.0, "N"),
                          lon == GxGeoAngle(34.0, "E")),
                   "1 2 3 true true");
@@ -447,8 +446,7 @@ TEST(GeoCoord, RefusalsChangeNothing) {
                              c.SetLatLong(GxGeoAngle(v[0]), GxGeoAngle(v[1]), v[2]),
                              c.SetDirCos(v[0], v[1], v[2], 1.0),
                              c.SetDirCos(1, 0, 0, v[0] + v[1] + v[2])),
-                      "false false false false")
-                << v[0] << " " << v[1] << " " << v[2];
+                      "false false false false");
             ExpectAt(c, 12, 34, 56);
             // A coordinate holding a non-finite value converts to nothing.
             gxVec3 direction(4, 5, 6), xyz(7, 8, 9);

@@ -286,9 +286,8 @@ TEST(Proj4Interface, ParameterListStates) {
     EXPECT_TRUE(Converts(adapter));
 
     // The array entry takes any length; no strings or a null one change nothing.
-    std::vector<const char*> many(25, f);
-    many[0] = "proj=utm", many[1] = "zone=32", many[2] = "a=6378137.0",
-    many[3] = "b=6356752.314245";
+    std::vector<const char*> many = {"proj=utm", "zone=32", "a=6378137.0", "b=6356752.314245"};
+    many.resize(25, f);
     EXPECT_FALSE(adapter.SetParameterList(0, many.data()));
     const char* withNull[] = {"proj=utm", nullptr};
     EXPECT_FALSE(adapter.SetParameterList(2, withNull));

@@ -333,7 +333,6 @@ TEST(DegreeGridProjections, FormulasBitForBit) {
 TEST(ProjectionParameters, RefusedRadiiAndTheProcessLocale) {
     // PROJ refuses a zero radius: the UTM setters report it.
     GxUTMProjection utm(new GxEllipsoid(0.0, 0.0, 0, 0, 0, "none"), 33, 0);
-    // Zone, local origin, conversion.
     EXPECT_EQ(Values(utm.SetZone(32), utm.SetLocalOrigin(1, 2, 3), Converts(utm, 45, 9)),
               "false false false");
     EXPECT_TRUE(utm.SetEllipsoid(Wgs84()));
