@@ -295,7 +295,6 @@ TEST(AngleText, StrictReaderRefusesAndLeavesTheAngle) {
     }
 }
 
-// The test suite compiles a German locale into the build tree when it can.
 TEST(AngleText, IgnoresTheProcessLocale) {
     const CommaLocale german;
     if (!german.Active())

@@ -106,12 +106,11 @@ TEST(UTMProjection, StandardZone) {
     }
     // The projection of each kind of zone.
     Ellipsoid e = Wgs84();
-    EXPECT_TRUE(GxUTMProjection::NewStandardZone(e, 0, 1)->IsEqual(new GxUPSProjection(e, 1)));
-    EXPECT_TRUE(GxUTMProjection::NewStandardZone(e, 60, 1)->IsEqual(new GxUTMProjection(e, 60, 1)));
-    EXPECT_EQ(Values(!GxUTMProjection::NewStandardZone(e, 61, 0),
-                     !GxUTMProjection::NewStandardZone(e, -1, 0)),
-              "true true")
-        << "none for zones 61 and -1";
+    using U = GxUTMProjection; // UPS for zone 0, none for zones 61 and -1
+    EXPECT_EQ(Values(U::NewStandardZone(e, 0, 1)->IsEqual(new GxUPSProjection(e, 1)),
+                     U::NewStandardZone(e, 60, 1)->IsEqual(new GxUTMProjection(e, 60, 1)),
+                     !U::NewStandardZone(e, 61, 0), !U::NewStandardZone(e, -1, 0)),
+              "true true true true");
 }
 
 // UPS: a polar stereographic with k0 0.994 and the false origin in its local origin,
@@ -339,15 +338,12 @@ TEST(ProjectionParameters, RefusedRadiiAndTheProcessLocale) {
     EXPECT_TRUE(Converts(utm, 45, 9));
 
     // Parameter texts use a decimal point whatever the process locale.
-    Texts list;
-    {
-        const CommaLocale german;
-        if (!german.Active())
-            GTEST_SKIP() << "no comma-decimal locale available";
-        list = Parameters(GxACEAProjection(Wgs84(), 23.5, -96.25, 45.125, 29.5));
-    }
-    EXPECT_EQ(list, (Texts{"proj=aea", "lat_0=23.500000", "lon_0=-96.250000", "lat_1=29.500000",
-                           "lat_2=45.125000", kA, kB}));
+    const CommaLocale german;
+    if (!german.Active())
+        GTEST_SKIP() << "no comma-decimal locale available";
+    EXPECT_EQ(Parameters(GxACEAProjection(Wgs84(), 23.5, -96.25, 45.125, 29.5)),
+              (Texts{"proj=aea", "lat_0=23.500000", "lon_0=-96.250000", "lat_1=29.500000",
+                     "lat_2=45.125000", kA, kB}));
 }
 
 #ifdef GEOFRAME_HAVE_GEOGRAPHICLIB
