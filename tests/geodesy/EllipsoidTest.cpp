@@ -474,8 +474,6 @@ TEST(GeoCoord, RefusalsChangeNothing) {
 }
 
 TEST(GeoCoord, ArithmeticWrapsAndKeepsTheLeftEllipsoid) {
-    // Angles and elevations add and subtract, wrapping; results share the left
-    // operand's ellipsoid object.
     const Ref mine(new GxEllipsoid("WGS84")), theirs(new GxEllipsoid("Sphere"));
     const GxGeoCoord a = At(10, 175, 100, mine), b(GxGeoAngle(-20), GxGeoAngle(-175), 30, theirs);
     const GxGeoCoord difference = a - b, sum = a + b;
