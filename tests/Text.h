@@ -9,7 +9,6 @@
 #include <string>
 #include <type_traits>
 #include <utility>
-#include <vector>
 
 /// The names of the calls that returned true, each after a space: a test of calls
 /// that must all refuse expects "" and a failure names the ones that did not.
@@ -36,13 +35,6 @@ std::string Values(const T&... values) {
     };
     (add(values), ...);
     return text.empty() ? text : text.substr(1);
-}
-
-inline std::string Values(const std::vector<double>& values) {
-    std::string text;
-    for (const double v : values)
-        text += (text.empty() ? "" : " ") + Values(v);
-    return text;
 }
 
 #endif

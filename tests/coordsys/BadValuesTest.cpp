@@ -123,10 +123,8 @@ TEST(BadValues, Projections) {
         }
         p->SetLocalOrigin(0, 0, INFINITY);
         EXPECT_CLEAN_OR_UNTOUCHED(p->LatLong2Proj(gxVec3(made.lonMin, made.latMin, 0), v));
-        double x = 0, y = 0;
-        EXPECT_CLEAN(p->SetLocalOrigin(NAN, 0, 0) &&
-                         p->LatLong2Proj(GxGeoAngle(45.0), GxGeoAngle(9.0), x, y),
-                     x, y);
+        EXPECT_CLEAN_OR_UNTOUCHED(p->SetLocalOrigin(NAN, 0, 0) &&
+                                  p->LatLong2Proj(GxGeoAngle(45.0), GxGeoAngle(9.0), x, y));
     }
     int zone = 0;
     for (const double bad : kBad)

@@ -14,8 +14,7 @@
 namespace {
 
 TEST(DoubleTrait, EqualIsInclusiveAbsoluteAndFalseForNaN) {
-    // a, b, tolerance, expected: both ends inclusive, absolute not relative, an empty
-    // interval for a negative tolerance, NaN anywhere false.
+    // a, b, tolerance, expected; absolute, not relative; a negative tolerance: empty.
     const double nan = NAN, up = std::nextafter(1.0, 2.0);
     const double cases[][4] = {{1, 1.5, 0.5, 1}, {1.5, 1, 0.5, 1},         {1, 1, 0, 1},
                                {1, up, 0, 0},    {1e20, 1e20 + 1e5, 1, 0}, {1, 1, -0.5, 0},

@@ -63,8 +63,6 @@ TEST(GeoAngle, NormalisesIntoOneTurnExactly) {
     GxGeoAngle radians;
     EXPECT_TRUE(radians.SetRadians(-1.5 * 3.141592653589793));
     EXPECT_NEAR(radians.GetDecimalDegrees(), 90.0, 1e-13);
-    EXPECT_EQ(Values(std::isnan(double(GxGeoAngle(NAN))), std::isnan(double(GxGeoAngle(INFINITY)))),
-              "true true");
 }
 
 TEST(GeoAngle, DegreesMinutesSecondsAndTheirCarry) {
@@ -98,16 +96,12 @@ TEST(GeoAngle, HemisphereAxisComparisonAndArithmetic) {
                            Hemi(GxGeoAngle(5.0))}),
               "NNWS-");
     GxGeoAngle b(10.0);
-    EXPECT_TRUE(b.SetHemisphere(HEMI_SOUTH));
-    EXPECT_EQ(Hemi(b), 'N');
-    EXPECT_TRUE(b.SetHemisphere("West"));
-    EXPECT_TRUE(b.SetHemisphere(static_cast<const char*>(nullptr)));
-    EXPECT_EQ(Hemi(b), 'E');
-    EXPECT_FALSE(b.SetHemisphere("x"));
-    EXPECT_EQ(Hemi(b), '-');
-    EXPECT_TRUE(b.SetHemisphere(HEMI_NORTH));
-    EXPECT_FALSE(b.SetHemisphere(static_cast<GeoHemiType>(17)));
-    EXPECT_EQ(Hemi(b), '-');
+    std::string steps; // each setter's result and the hemisphere after it
+    auto step = [&](bool ok) { steps += (ok ? " +" : " -") + std::string(1, Hemi(b)); };
+    step(b.SetHemisphere(HEMI_SOUTH)), step(b.SetHemisphere("West"));
+    step(b.SetHemisphere(static_cast<const char*>(nullptr))), step(b.SetHemisphere("x"));
+    step(b.SetHemisphere(HEMI_NORTH)), step(b.SetHemisphere(static_cast<GeoHemiType>(17)));
+    EXPECT_EQ(steps, " +N +E +E -- +N --");
     // Angles on different axes are unequal and unordered; NaN is unordered. The
     // comparisons that hold, as text:
     auto holds = [](const GxGeoAngle& a, const GxGeoAngle& b) {
@@ -301,7 +295,6 @@ TEST(AngleText, StrictReaderRefusesAndLeavesTheAngle) {
     }
 }
 
-// The test suite compiles a German locale into the build tree when it can.
 TEST(AngleText, IgnoresTheProcessLocale) {
     const CommaLocale german;
     if (!german.Active())

@@ -1,5 +1,6 @@
 // Each projection's own parameters: the PROJ lists they make, their setters and
-// equality, and the library's own flat-earth and trapezoidal formulas.
+// equality, the library's own flat-earth and trapezoidal formulas, and the
+// PROJ-backed ones against GeographicLib where it is installed.
 
 #include "CommaLocale.h"
 #include "ProjectionKinds.h"
@@ -9,6 +10,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
+
+#ifdef GEOFRAME_HAVE_GEOGRAPHICLIB
+#include <GeographicLib/AlbersEqualArea.hpp>
+#include <GeographicLib/LambertConformalConic.hpp>
+#include <GeographicLib/PolarStereographic.hpp>
+#include <GeographicLib/TransverseMercator.hpp>
+#include <GeographicLib/UTMUPS.hpp>
+#endif
 
 namespace {
 
@@ -24,8 +34,8 @@ bool Converts(const GxProjection& p, double lat = 45.0, double lon = 9.0) {
 TEST(UTMProjection, ZonesHemispheresAndTheirLists) {
     for (const auto& c : {std::pair{0, 1}, {-7, 1}, {33, 33}, {60, 60}, {75, 60}}) {
         int zone = -1;
-        const bool got = GxUTMProjection(Wgs84(), c.first, 0).GetZone(zone);
-        EXPECT_EQ(Values(got, zone), Values(true, c.second)) << c.first;
+        EXPECT_EQ(Values(GxUTMProjection(Wgs84(), c.first, 0).GetZone(zone), zone),
+                  Values(true, c.second));
     }
     GxUTMProjection utm; // zone 10, north, not configured yet
     // "zone hemisphere: PROJ list", -1 for a getter that fails.
@@ -37,24 +47,21 @@ TEST(UTMProjection, ZonesHemispheresAndTheirLists) {
             text += " " + t;
         return text;
     };
-    EXPECT_EQ(state(), "10 0:");
     const char* description = utm.GetProjectionInstanceDesc();
     EXPECT_EQ(Values(utm.SetZone(61), utm.SetZone(0)), "false false");
     EXPECT_EQ(state(), "10 0:");
     EXPECT_EQ(utm.GetProjectionInstanceDesc(), description);
-
-    EXPECT_TRUE(utm.SetHemisphere(2));
-    EXPECT_TRUE(Converts(utm, -45, -123));
+    EXPECT_EQ(Succeeded({{"south", utm.SetHemisphere(2)}, {"converts", Converts(utm, -45, -123)}}),
+              " south converts");
     EXPECT_EQ(state(), "10 2: proj=utm south zone=10 " + kA + " " + kB);
-    EXPECT_TRUE(utm.SetHemisphere(0));
-    EXPECT_TRUE(utm.SetZone(60));
+    EXPECT_EQ(Values(utm.SetHemisphere(0), utm.SetZone(60)), "true true");
     EXPECT_EQ(state(), "60 0: proj=utm zone=60 " + kA + " " + kB);
 
     // A refused point writes nothing: the local origin is not taken from stale values.
     double x = 7, y = 8;
     EXPECT_TRUE(utm.SetLocalOrigin(100, 200, 0));
-    EXPECT_FALSE(utm.LatLong2Proj(GxGeoAngle(95.0), GxGeoAngle(177.0), x, y));
-    EXPECT_EQ(Values(x, y), "7 8");
+    EXPECT_EQ(Values(utm.LatLong2Proj(GxGeoAngle(95.0), GxGeoAngle(177.0), x, y), x, y),
+              "false 7 8");
 
     // Both 1 and 2 mean south, but the values differ.
     Ellipsoid e = Wgs84();
@@ -75,8 +82,8 @@ TEST(UTMProjection, ZoneOfLong) {
 }
 
 // The UTM/UPS zone of a point: the edges of the UPS caps, of the Norway and
-// Svalbard exceptions and of longitude (GeographicLib's agreement on a grid is in
-// ProjectionAgreementTest).
+// Svalbard exceptions and of longitude (GeographicLib's agreement on a grid is
+// below).
 TEST(UTMProjection, StandardZone) {
     const double below84 = std::nextafter(84.0, 0.0), below3 = std::nextafter(3.0, 0.0);
     const double cases[][4] = {
@@ -99,12 +106,11 @@ TEST(UTMProjection, StandardZone) {
     }
     // The projection of each kind of zone.
     Ellipsoid e = Wgs84();
-    EXPECT_TRUE(GxUTMProjection::NewStandardZone(e, 0, 1)->IsEqual(new GxUPSProjection(e, 1)));
-    EXPECT_TRUE(GxUTMProjection::NewStandardZone(e, 60, 1)->IsEqual(new GxUTMProjection(e, 60, 1)));
-    EXPECT_EQ(Values(!GxUTMProjection::NewStandardZone(e, 61, 0),
-                     !GxUTMProjection::NewStandardZone(e, -1, 0)),
-              "true true")
-        << "none for zones 61 and -1";
+    using U = GxUTMProjection; // UPS for zone 0, none for zones 61 and -1
+    EXPECT_EQ(Values(U::NewStandardZone(e, 0, 1)->IsEqual(new GxUPSProjection(e, 1)),
+                     U::NewStandardZone(e, 60, 1)->IsEqual(new GxUTMProjection(e, 60, 1)),
+                     !U::NewStandardZone(e, 61, 0), !U::NewStandardZone(e, -1, 0)),
+              "true true true true");
 }
 
 // UPS: a polar stereographic with k0 0.994 and the false origin in its local origin,
@@ -115,10 +121,7 @@ TEST(UPSProjection, PolesOriginAndEquality) {
         const double pole = hemisphere ? -90.0 : 90.0;
         GxUPSProjection ups(e, hemisphere);
         GxStereographicProjection stere(e, pole, 0, 0.994);
-        int h = -1;
-        double x = 1, y = 2, z = 3;
-        EXPECT_EQ(Values(ups.GetHemisphere(h), ups.GetLocalOrigin(x, y, z)), "true true");
-        EXPECT_EQ(Values(h, x, y, z), Values(hemisphere, -2e6, -2e6, 0));
+        double x, y;
         for (const double lon : {0.0, 45.0, -180.0}) {
             EXPECT_TRUE(ups.LatLong2Proj(GxGeoAngle(pole), GxGeoAngle(lon), x, y)) << lon;
             EXPECT_EQ(Values(x, y), "2000000 2000000") << lon;
@@ -155,29 +158,24 @@ TEST(ConicProjections, DefaultsListsAndRefusedParallels) {
                                        : new GxACEAProjection);
         GxSmartRef<Conic> fromEllipsoid(lcc ? static_cast<Conic*>(new GxLCCProjection(Wgs84()))
                                             : new GxACEAProjection(Wgs84()));
-        double upper = -1, lower = -1, fromUpper = -1;
-        EXPECT_EQ(Values(defaults->GetUpperLat(upper), defaults->GetLowerLat(lower),
-                         fromEllipsoid->GetUpperLat(fromUpper)),
-                  "true true true");
-        EXPECT_EQ(Values(upper, lower, fromUpper), "1 0 0");
-        EXPECT_EQ(Values(Converts(*defaults), Converts(*fromEllipsoid)),
-                  "false false"); // not configured
+        EXPECT_EQ(Values(Converts(*defaults), Converts(*fromEllipsoid)), "false false")
+            << "not configured";
 
         Conic& conic = *defaults;
-        EXPECT_TRUE(conic.SetOriginLatLong(23, -96));
-        EXPECT_TRUE(conic.SetUpperLat(45));
-        EXPECT_TRUE(conic.SetLowerLat(33));
-        EXPECT_TRUE(Converts(conic, 40, -100));
+        EXPECT_EQ(Succeeded({{"origin", conic.SetOriginLatLong(23, -96)},
+                             {"upper", conic.SetUpperLat(45)},
+                             {"lower", conic.SetLowerLat(33)},
+                             {"converts", Converts(conic, 40, -100)}}),
+                  " origin upper lower converts");
         EXPECT_EQ(Parameters(conic), (Texts{proj, "lat_0=23.000000", "lon_0=-96.000000",
                                             "lat_1=33.000000", "lat_2=45.000000", kA, kB}));
         GxSmartRef<GxProjection> copy = conic.Clone();
-        EXPECT_TRUE(conic.IsEqual(copy));
 
         // PROJ refuses opposite parallels: the setter still succeeds, the angle is
         // kept and shown, conversions fail.
         EXPECT_TRUE(conic.SetLowerLat(-45));
-        const bool got = conic.GetLowerLat(lower);
-        EXPECT_EQ(Values(got, lower), "true -45");
+        double lower = 0;
+        EXPECT_EQ(Values(conic.GetLowerLat(lower), lower), "true -45");
         EXPECT_NE(std::string(conic.GetProjectionInstanceDesc()).find("45~0'0.00\" S"),
                   std::string::npos);
         EXPECT_EQ(Values(Converts(conic, 40, -100), conic.SetLocalOrigin(0, 0, 0)), "false false");
@@ -196,9 +194,9 @@ TEST(StereographicProjection, ScaleSwitchAndPoles) {
     EXPECT_EQ(Parameters(stere), list);
     double k0, scaleLat;
     bool useK0 = true;
-    EXPECT_EQ(Values(stere.GetScaleK0(k0), stere.GetScaleLat(scaleLat), stere.GetUseScaleK0(useK0)),
-              "true true true");
-    EXPECT_EQ(Values(k0, scaleLat, useK0), Values(0.9999, 70, false));
+    EXPECT_EQ(Values(stere.GetScaleK0(k0), stere.GetScaleLat(scaleLat), stere.GetUseScaleK0(useK0),
+                     k0, scaleLat, useK0),
+              Values(true, true, true, 0.9999, 70, false));
 
     // The scale latitude reaches PROJ as "lat_1", which "stere" does not read: two
     // scale latitudes give one mapping (true scale at the pole), unlike a factor.
@@ -312,13 +310,12 @@ TEST(DegreeGridProjections, FormulasBitForBit) {
                     {0, 0, 15e6, false},      {0, 0, 1e12, false},
                     {45, 0, -135 * m, true},  {45, 0, -135 * m - 1, false},
                     {-80, -11 * m, 0, false}, {-80, -10 * m, 0, true}};
-    for (const bool trapezoidal : {false, true}) {
+    GxFlatEarthProjection flat(Wgs84());
+    GxTrapezoidalProjection trapezoidal(Wgs84());
+    for (GxDegreeGridProjection* p :
+         std::initializer_list<GxDegreeGridProjection*>{&flat, &trapezoidal}) {
         for (const auto& r : inverses) {
-            GxSmartRef<GxProjection> p =
-                trapezoidal
-                    ? GxSmartRef<GxProjection>(new GxTrapezoidalProjection(Wgs84(), r.originLat, 0))
-                    : GxSmartRef<GxProjection>(new GxFlatEarthProjection(Wgs84(), r.originLat, 0));
-            p->SetLocalOrigin(0, r.localY, 0);
+            p->SetOrigin(r.originLat, 0), p->SetLocalOrigin(0, r.localY, 0);
             double lat = 7, lon = 8;
             EXPECT_EQ(p->Proj2LatLong(1e7, r.y, lat, lon), r.converts)
                 << p->GetProjectionName() << " " << r.originLat << " " << r.y;
@@ -329,28 +326,119 @@ TEST(DegreeGridProjections, FormulasBitForBit) {
     }
 
     // A given ellipsoid is kept (the default one is in the descriptions test).
-    EXPECT_STREQ(GxFlatEarthProjection(Wgs84()).GetEllipsoid()->GetEllipsoid(), "WGS84");
+    EXPECT_STREQ(flat.GetEllipsoid()->GetEllipsoid(), "WGS84");
 }
 
 TEST(ProjectionParameters, RefusedRadiiAndTheProcessLocale) {
     // PROJ refuses a zero radius: the UTM setters report it.
     GxUTMProjection utm(new GxEllipsoid(0.0, 0.0, 0, 0, 0, "none"), 33, 0);
-    // Zone, local origin, conversion.
     EXPECT_EQ(Values(utm.SetZone(32), utm.SetLocalOrigin(1, 2, 3), Converts(utm, 45, 9)),
               "false false false");
     EXPECT_TRUE(utm.SetEllipsoid(Wgs84()));
     EXPECT_TRUE(Converts(utm, 45, 9));
 
     // Parameter texts use a decimal point whatever the process locale.
-    Texts list;
-    {
-        const CommaLocale german;
-        if (!german.Active())
-            GTEST_SKIP() << "no comma-decimal locale available";
-        list = Parameters(GxACEAProjection(Wgs84(), 23.5, -96.25, 45.125, 29.5));
-    }
-    EXPECT_EQ(list, (Texts{"proj=aea", "lat_0=23.500000", "lon_0=-96.250000", "lat_1=29.500000",
-                           "lat_2=45.125000", kA, kB}));
+    const CommaLocale german;
+    if (!german.Active())
+        GTEST_SKIP() << "no comma-decimal locale available";
+    EXPECT_EQ(Parameters(GxACEAProjection(Wgs84(), 23.5, -96.25, 45.125, 29.5)),
+              (Texts{"proj=aea", "lat_0=23.500000", "lon_0=-96.250000", "lat_1=29.500000",
+                     "lat_2=45.125000", kA, kB}));
 }
+
+#ifdef GEOFRAME_HAVE_GEOGRAPHICLIB
+// The PROJ-backed projections against an independent implementation on random
+// points in both hemispheres.
+TEST(ProjectionAgreement, MatchesGeographicLibInBothHemispheres) {
+    // The radii exactly as the projections hand them to PROJ.
+    const double a = 6378137.0, f = 1.0 - 6356752.314245 / a;
+    using namespace GeographicLib;
+    const TransverseMercator tm(a, f, 0.9996);
+    const LambertConformalConic lccNorth(a, f, 33, 45, 1), lccSouth(a, f, -36, -28, 1);
+    // GeographicLib 2.1's southern Albers is off (scale 1.47 between its parallels),
+    // so the southern case is checked as the mirror image of a northern one.
+    const AlbersEqualArea aeaNorth(a, f, 29.5, 45.5, 1), aeaMirror(a, f, 36, 18, 1);
+    const PolarStereographic k994(a, f, 0.994), k97(a, f, 0.97);
+    using Reference = std::function<void(double lat, double lon, double& x, double& y)>;
+    // A conic's y counts from the origin latitude; a mirrored one maps -lat. UTM:
+    // the transverse Mercator from the equator, with false easting and northing.
+    const auto conic = [](const auto& c, double lat0, double lon0, double mirror = 1, double x0 = 0,
+                          double y0 = 0) {
+        return Reference([=, &c](double lat, double lon, double& x, double& y) {
+            double xOrigin, yOrigin;
+            c.Forward(lon0, mirror * lat0, lon0, xOrigin, yOrigin);
+            c.Forward(lon0, mirror * lat, lon, x, y);
+            x += x0, y = mirror * (y - yOrigin) + y0;
+        });
+    };
+    // UPS: the polar stereographic with k0 0.994 and a false origin of 2e6, 2e6.
+    const auto polar = [](const PolarStereographic& ps, bool north, double lon0, double o = 0) {
+        return Reference([&ps, north, lon0, o](double lat, double lon, double& x, double& y) {
+            ps.Forward(north, lat, lon - lon0, x, y);
+            x += o, y += o;
+        });
+    };
+    GxSmartRef<GxEllipsoidBase> e = Wgs84();
+    const struct {
+        GxSmartRef<GxProjection> p;
+        Reference reference;
+        double latMin, latMax, lonMin, lonMax;
+    } cases[] = {
+        {new GxUTMProjection(e, 32, 0), conic(tm, 0, 9, 1, 5e5), 0, 84, 5, 13},
+        {new GxUTMProjection(e, 56, 1), conic(tm, 0, 153, 1, 5e5, 1e7), -80, 0, 149, 157},
+        {new GxLCCProjection(e, 23, -96, 45, 33), conic(lccNorth, 23, -96), 15, 60, -130, -62},
+        {new GxLCCProjection(e, -32, 135, -28, -36), conic(lccSouth, -32, 135), -45, -10, 110, 160},
+        {new GxACEAProjection(e, 23, -96, 45.5, 29.5), conic(aeaNorth, 23, -96), 15, 60, -130, -62},
+        {new GxACEAProjection(e, -30, 132, -18, -36), conic(aeaMirror, -30, 132, -1), -45, -10, 110,
+         160},
+        {new GxStereographicProjection(e, 90, -45, 0.994), polar(k994, true, -45), 55, 89.9, -180,
+         180},
+        {new GxStereographicProjection(e, -90, 0, 0.97), polar(k97, false, 0), -89.9, -55, -180,
+         180},
+        {new GxUPSProjection(e, 0), polar(k994, true, 0, 2e6), 83.5, 90, -180, 180},
+        {new GxUPSProjection(e, 1), polar(k994, false, 0, 2e6), -90, -79.5, -180, 180},
+    };
+    for (const auto& c : cases) {
+        const testproj::Kind region{nullptr, c.latMin, c.latMax, c.lonMin, c.lonMax};
+        for (const gxVec3& point : testproj::Points(region, 500, 11)) {
+            double x, y, refX, refY;
+            gxVec3 back;
+            c.reference(point[1], point[0], refX, refY);
+            ASSERT_TRUE(c.p->LatLong2Proj(GxGeoAngle(point[1]), GxGeoAngle(point[0]), x, y));
+            EXPECT_NEAR(x, refX, 1e-5) << c.p->GetProjectionInstanceDesc() << "\n" << point[1];
+            EXPECT_NEAR(y, refY, 1e-5) << c.p->GetProjectionInstanceDesc() << "\n" << point[0];
+            ASSERT_TRUE(c.p->Proj2LatLong(gxVec3(refX, refY, 0.0), back));
+            EXPECT_NEAR(back[1], point[1], 1e-9);
+            EXPECT_NEAR(GxGeoAngle(back[0] - point[0]), 0.0, 1e-9);
+        }
+    }
+}
+
+// The zone of every point of a half-degree grid and of the closest doubles on
+// either side of each band edge, as GeographicLib's UTMUPS chooses it.
+TEST(ProjectionAgreement, StandardZoneAsGeographicLib) {
+    std::vector<double> lats, lons;
+    const auto around = [](std::vector<double>& values, double edge) {
+        values.insert(values.end(), {std::nextafter(edge, -1e9), edge, std::nextafter(edge, 1e9)});
+    };
+    for (double lat = -90; lat <= 90; lat += 0.5)
+        around(lats, lat);
+    for (double lon = -540; lon <= 540; lon += 0.5)
+        around(lons, lon);
+    for (const double lat : lats) {
+        for (const double lon : lons) {
+            int zone = -1, hemisphere = -1;
+            const bool ok = GxUTMProjection::StandardZone(lat, lon, zone, hemisphere);
+            if (std::fabs(lat) > 90) {
+                EXPECT_FALSE(ok) << lat;
+                continue;
+            }
+            ASSERT_TRUE(ok) << lat << ", " << lon;
+            ASSERT_EQ(zone, GeographicLib::UTMUPS::StandardZone(lat, lon)) << lat << ", " << lon;
+            ASSERT_EQ(hemisphere, lat >= 0 ? 0 : 1) << lat << ", " << lon;
+        }
+    }
+}
+#endif
 
 } // namespace
