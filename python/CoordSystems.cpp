@@ -75,12 +75,13 @@ CoordFrame MakeCoordFrame(py::object origin, py::object scale, py::object rotati
 } // namespace
 
 void BindCoordSystems(py::module_& m) {
-    py::class_<CoordSys>(m, "CoordSys", R"(The coordinate system of a terrain database.
+    py::class_<CoordSys> coordSys(m, "CoordSys", R"(The coordinate system of a terrain database.
 
 CoordSys(projection=None, ellipsoid=None, units=None): a copy of the
 projection, an ellipsoid (an Ellipsoid or a name; given with a projection it
 becomes the copy's), and the unit kind and name, such as ("Distance", "Meters") or ("Angular Distance", "Degrees").
-== is the library's equality: systems without units equal only themselves.)")
+== is the library's equality: systems without units equal only themselves.)");
+    coordSys
         .def(py::init(&MakeCoordSys), py::arg("projection") = nullptr,
              py::arg("ellipsoid") = py::none(), py::arg("units") = py::none())
         .def_property_readonly(
@@ -131,27 +132,6 @@ survey feet), None for others (their unit name decides when they are written).
 Projections work in metres: map coordinates in the CRS's units are the
 projection's divided by it.)")
         .def(
-            "to_wkt",
-            [](const CoordSys& c) {
-                return WriteCrs(c.ref.Get(), c.unitScale, nullptr,
-                                GxCrsDefinition::FORMAT_WKT2_2019);
-            },
-            "The system as WKT2:2019, written by PROJ.")
-        .def(
-            "to_proj",
-            [](const CoordSys& c) {
-                return WriteCrs(c.ref.Get(), c.unitScale, nullptr,
-                                GxCrsDefinition::FORMAT_PROJ_STRING);
-            },
-            "The system as a PROJ string, written by PROJ.")
-        .def(
-            "to_json",
-            [](const CoordSys& c) {
-                return WriteCrs(c.ref.Get(), c.unitScale, nullptr,
-                                GxCrsDefinition::FORMAT_PROJJSON);
-            },
-            "The system as PROJJSON, written by PROJ.")
-        .def(
             "__eq__", [](const CoordSys& a, const CoordSys& b) { return *a.ref == *b.ref; },
             py::is_operator())
         .def("__repr__", [](const CoordSys& c) {
@@ -162,6 +142,9 @@ projection's divided by it.)")
                                                    : projection->GetProjectionName()) +
                    ", units " + py::repr(Units(c)).cast<std::string>() + ">";
         });
+    DefCrsWriters(coordSys, "The system", [](const CoordSys& c, GxCrsDefinition::Format format) {
+        return WriteCrs(c.ref.Get(), c.unitScale, nullptr, format);
+    });
 
     py::class_<CoordFrame>(m, "CoordFrame",
                            R"(Places local database coordinates in a coordinate system.

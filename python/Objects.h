@@ -56,6 +56,25 @@ std::string CrsInput(py::handle crs);
 std::string WriteCrs(const GxCoordSysBase* system, double unitScale, const GxProjection* projection,
                      GxCrsDefinition::Format format);
 
+/// Binds to_wkt, to_proj and to_json on `c`: `write(object, format)` gives the
+/// object's text in that format (through WriteCrs); `what` opens each docstring.
+template <class Class, class Write>
+void DefCrsWriters(Class& c, const std::string& what, Write write) {
+    struct Writer {
+        const char* name;
+        GxCrsDefinition::Format format;
+        const char* as;
+    };
+    for (const Writer& w : {Writer{"to_wkt", GxCrsDefinition::FORMAT_WKT2_2019, "WKT2:2019"},
+                            Writer{"to_proj", GxCrsDefinition::FORMAT_PROJ_STRING, "a PROJ string"},
+                            Writer{"to_json", GxCrsDefinition::FORMAT_PROJJSON, "PROJJSON"}}) {
+        const GxCrsDefinition::Format format = w.format;
+        c.def(
+            w.name, [write, format](typename Class::type& object) { return write(object, format); },
+            (what + " as " + w.as + ", written by PROJ.").c_str());
+    }
+}
+
 void BindGeodesy(py::module_& module);
 void BindProjections(py::module_& module);
 void BindCoordSystems(py::module_& module);

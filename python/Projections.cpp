@@ -295,7 +295,7 @@ py::object WrapProjection(GxSmartRef<GxProjection> projection) {
 }
 
 void BindProjections(py::module_& m) {
-    py::class_<Projection>(m, "Projection", R"(Base of the six map projections.
+    py::class_<Projection> projection(m, "Projection", R"(Base of the six map projections.
 
 Map coordinates x (easting) and y (northing) are metres measured from the
 local origin; latitudes and longitudes are degrees, heights metres. Each
@@ -303,7 +303,8 @@ projection converts through its own PROJ context: distinct projections
 convert on distinct threads at once, one projection serves one call at a
 time. The ellipsoid argument of each projection takes an Ellipsoid or an
 ellipsoid name. == is the library's exact equality (class, ellipsoid, local
-origin and parameters).)")
+origin and parameters).)");
+    projection
         .def(
             "forward",
             [](Projection& p, py::object lat, py::object lon, py::object height, py::object out) {
@@ -388,30 +389,14 @@ converted gives NaN in all three. out= as for forward.)")
             R"(True when PROJ gets the parameters at full precision (projections from a
 CRS), False for the six-decimal texts stored databases were made with.)")
         .def(
-            "to_wkt",
-            [](Projection& p) {
-                const std::lock_guard<std::mutex> lock(p.mutex);
-                return WriteCrs(nullptr, 0.0, p.ref.Get(), GxCrsDefinition::FORMAT_WKT2_2019);
-            },
-            "The projection on its ellipsoid as WKT2:2019, in metres, written by PROJ.")
-        .def(
-            "to_proj",
-            [](Projection& p) {
-                const std::lock_guard<std::mutex> lock(p.mutex);
-                return WriteCrs(nullptr, 0.0, p.ref.Get(), GxCrsDefinition::FORMAT_PROJ_STRING);
-            },
-            "The projection on its ellipsoid as a PROJ string, written by PROJ.")
-        .def(
-            "to_json",
-            [](Projection& p) {
-                const std::lock_guard<std::mutex> lock(p.mutex);
-                return WriteCrs(nullptr, 0.0, p.ref.Get(), GxCrsDefinition::FORMAT_PROJJSON);
-            },
-            "The projection on its ellipsoid as PROJJSON, written by PROJ.")
-        .def(
             "__eq__",
             [](const Projection& a, const Projection& b) { return a.ref->IsEqual(b.ref); },
             py::is_operator());
+    DefCrsWriters(projection, "The projection on its ellipsoid, in metres,",
+                  [](Projection& p, GxCrsDefinition::Format format) {
+                      const std::lock_guard<std::mutex> lock(p.mutex);
+                      return WriteCrs(nullptr, 0.0, p.ref.Get(), format);
+                  });
 
     AddWrapper<UTM, GxUTMProjection>();
     py::class_<UTM, Projection>(m, "UTM", R"(Universal Transverse Mercator, computed by PROJ.

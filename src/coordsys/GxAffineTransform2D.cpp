@@ -65,7 +65,7 @@ GxAffineTransform2D::GxAffineTransform2D(int n, const gxVec2* from, const gxVec2
     // The map that takes each (ui, vi, 1) to Xi, and to Yi, solves a 3x3 system whose
     // matrix holds the source points as rows; collinear points leave no solution.
     gxMatrix4 e(u(x0), v(y0), 1, 0, u(x1), v(y1), 1, 0, u(x2), v(y2), 1, 0, 0, 0, 0, 1);
-    if (!IsRegular(x1 - x0, y1 - y0, x2 - x0, y2 - y0) || !(spread > 0) || !e.invert()) {
+    if (!IsRegular(x1 - x0, y1 - y0, x2 - x0, y2 - y0) || !e.invert()) {
         m_hasForward = false;
         m_hasInverse = false;
         return;
