@@ -213,7 +213,7 @@ struct Found {
 
 struct GxCrsDefinition::State {
     PJ_CONTEXT* context = nullptr;
-    std::string log; ///< the last error PROJ reported
+    std::string log; ///< the first error PROJ reported since it was cleared
     std::string message, name, text;
     GxSmartRef<GxCoordSys> system;
     Kind kind = KIND_NONE;
@@ -224,20 +224,13 @@ struct GxCrsDefinition::State {
             proj_context_destroy(context);
     }
 
-    /// Keeps the first error of a call (PROJ's follow-ups say less).
-    static void Log(void* data, int level, const char* text) {
-        auto* state = static_cast<State*>(data);
-        if (level <= PJ_LOG_ERROR && text && state->log.empty())
-            state->log = geoframe::detail::ProjMessageReason(text);
-    }
-
     /// The context, made on first use, with PROJ's messages kept here instead of
     /// printed.
     PJ_CONTEXT* Context() {
         if (!context) {
             context = proj_context_create();
             if (context) {
-                proj_log_func(context, this, &State::Log);
+                proj_log_func(context, &log, geoframe::detail::KeepFirstMessage);
                 proj_log_level(context, PJ_LOG_ERROR);
             }
         }

@@ -44,17 +44,13 @@ bool Transform(PJ* projector, PJ_DIRECTION direction, double a, double b, double
     return true;
 }
 
-/// PROJ's log function: keeps the first message of a creation (PROJ may add
-/// follow-ups that say less) and prints nothing. PROJ's frame around the
-/// reason ("proj_create: Error 1027 (Invalid value for an argument): ") goes.
-void CatchMessage(void* target, int, const char* message) {
-    auto* error = static_cast<std::string*>(target);
-    if (!error->empty() || !message)
-        return;
-    *error = geoframe::detail::ProjMessageReason(message);
-}
-
 } // namespace
+
+void geoframe::detail::KeepFirstMessage(void* target, int, const char* message) {
+    auto* first = static_cast<std::string*>(target);
+    if (first->empty() && message)
+        *first = ProjMessageReason(message);
+}
 
 std::string_view geoframe::detail::ProjMessageReason(std::string_view text) {
     // "proj_create: ", "pj_init_ctx: ": a function name ends at the first ": ".
@@ -159,7 +155,7 @@ bool GxProj4Interface::SetParameterList(int count, const char* const* list) {
             m_error = "PROJ could not make a context";
             return false;
         }
-        proj_log_func(m_context, &m_error, CatchMessage);
+        proj_log_func(m_context, &m_error, geoframe::detail::KeepFirstMessage);
         proj_log_level(m_context, PJ_LOG_NONE);
     }
     // PROJ says why it refuses a list only through its log: listen while the

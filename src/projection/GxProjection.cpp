@@ -64,8 +64,7 @@ bool GxProjection::SetLocalOrigin(double x, double y, double z) {
 bool GxProjection::SetEllipsoid(GxSmartRef<GxEllipsoidBase> ellipsoid) {
     m_ellipsoid = std::move(ellipsoid);
     m_builtRevision = RevisionOf(m_ellipsoid);
-    UpdateInstanceDesc();
-    return SetProjection();
+    return Changed();
 }
 
 bool GxProjection::ReconfiguresOnEllipsoidChange() const {

@@ -17,6 +17,12 @@ std::mutex& ProjCreationMutex();
 /// its class ("Error 1027 (Invalid value for an argument): ") go.
 std::string_view ProjMessageReason(std::string_view message);
 
+/// A PROJ log function (proj_log_func) whose `target` is a std::string: keeps the
+/// reason of the first message while the string is empty (PROJ's follow-ups say
+/// less) and prints nothing. The caller clears the string before each call it
+/// listens to.
+void KeepFirstMessage(void* target, int level, const char* message);
+
 } // namespace geoframe::detail
 
 #endif

@@ -116,8 +116,7 @@ std::unique_ptr<Converter> Converter::Create(const Options& options, std::string
         from.ellipsoid = named;
     if (!to.crs)
         to.ellipsoid = toNamed;
-    if (!options.toEllipsoid.empty() || from.crs || to.crs)
-        converter->m_datumChange = *from.ellipsoid != *to.ellipsoid;
+    converter->m_datumChange = *from.ellipsoid != *to.ellipsoid;
     if (!converter->BuildSide(from, error) || !converter->BuildSide(to, error))
         return nullptr;
     converter->m_fieldKind = FieldKindOf(from.coords);

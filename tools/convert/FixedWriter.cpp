@@ -1,6 +1,7 @@
 #include "FixedWriter.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -9,9 +10,27 @@
 namespace geoframe::convert {
 namespace {
 
-constexpr std::uint64_t kPow10[] = {1,           10,           100,          1000,      10000,
-                                    100000,      1000000,      10000000,     100000000, 1000000000,
-                                    10000000000, 100000000000, 1000000000000};
+/// 10^0 to 10^19: the decimals' scales and the digit counts' thresholds.
+constexpr std::uint64_t kPow10[] = {1,
+                                    10,
+                                    100,
+                                    1000,
+                                    10000,
+                                    100000,
+                                    1000000,
+                                    10000000,
+                                    100000000,
+                                    1000000000,
+                                    10000000000,
+                                    100000000000,
+                                    1000000000000,
+                                    10000000000000,
+                                    100000000000000,
+                                    1000000000000000,
+                                    10000000000000000,
+                                    100000000000000000,
+                                    1000000000000000000,
+                                    10000000000000000000u};
 
 /// "00" to "99": two digits per division by 100.
 constexpr char kDigitPairs[] = "00010203040506070809"
@@ -92,26 +111,6 @@ std::uint64_t ScaledRounded(std::uint64_t m, int decimals, int e) {
 
 /// The number of decimal digits of q (1 for 0).
 std::size_t DigitCount(std::uint64_t q) {
-    static constexpr std::uint64_t kPowers[] = {1,
-                                                10,
-                                                100,
-                                                1000,
-                                                10000,
-                                                100000,
-                                                1000000,
-                                                10000000,
-                                                100000000,
-                                                1000000000,
-                                                10000000000,
-                                                100000000000,
-                                                1000000000000,
-                                                10000000000000,
-                                                100000000000000,
-                                                1000000000000000,
-                                                10000000000000000,
-                                                100000000000000000,
-                                                1000000000000000000,
-                                                10000000000000000000u};
     // bits * log10(2) estimates the count from below by at most one.
 #if defined(__GNUC__)
     const int bits = 64 - __builtin_clzll(q | 1);
@@ -121,7 +120,7 @@ std::size_t DigitCount(std::uint64_t q) {
         ++bits;
 #endif
     const auto estimate = static_cast<std::size_t>((bits * 1233) >> 12);
-    return estimate + (q >= kPowers[estimate]);
+    return estimate + (q >= kPow10[estimate]);
 }
 
 /// Writes the eight digits of v < 10^8, zeros in front, at p: two pairs of pairs.
@@ -134,10 +133,12 @@ void WriteEight(char* p, std::uint32_t v) {
 }
 
 /// 9.2e18 / 10^decimals: the magnitudes below it take the integer path.
-constexpr double kLimits[] = {9.2e18 / 1e0, 9.2e18 / 1e1, 9.2e18 / 1e2,  9.2e18 / 1e3,
-                              9.2e18 / 1e4, 9.2e18 / 1e5, 9.2e18 / 1e6,  9.2e18 / 1e7,
-                              9.2e18 / 1e8, 9.2e18 / 1e9, 9.2e18 / 1e10, 9.2e18 / 1e11,
-                              9.2e18 / 1e12};
+constexpr auto kLimits = [] {
+    std::array<double, 13> limits{};
+    for (std::size_t d = 0; d < limits.size(); ++d)
+        limits[d] = 9.2e18 / static_cast<double>(kPow10[d]);
+    return limits;
+}();
 
 } // namespace
 
