@@ -87,12 +87,11 @@ int LoadDatums(py::object path) {
     return count;
 }
 
-/// The strict reader's angle; NaN for a text it refuses (or one holding a zero byte).
+/// The strict reader's angle; NaN for a text it refuses (one holding a zero byte too).
 double ParseAngle(const std::string& text) {
     GxGeoAngle angle;
-    const bool whole = text.find('\0') == std::string::npos;
-    return whole && angle.SetAngleText(text.c_str()) ? angle.GetDecimalDegrees()
-                                                     : std::numeric_limits<double>::quiet_NaN();
+    return angle.SetAngleText(text) ? angle.GetDecimalDegrees()
+                                    : std::numeric_limits<double>::quiet_NaN();
 }
 
 py::object ParseAngles(py::object texts) {

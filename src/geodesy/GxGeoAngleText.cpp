@@ -286,8 +286,10 @@ bool GxGeoAngle::SetDMSString(const char* text) {
 }
 
 bool GxGeoAngle::SetAngleText(const char* text) {
-    if (!text)
-        return false;
+    return text && SetAngleText(std::string_view(text));
+}
+
+bool GxGeoAngle::SetAngleText(std::string_view text) {
     AngleScanner scan(text);
     scan.SkipSpace();
     char letter = scan.TakeLetter();

@@ -112,9 +112,6 @@ bool ReadPlainDecimal(std::string_view field, double& value) {
     return true;
 }
 
-/// Angle texts up to this length are copied on the stack to get their closing zero.
-constexpr std::size_t kShortAngleText = 127;
-
 } // namespace
 
 bool IsPassThrough(std::string_view line) {
@@ -146,23 +143,11 @@ bool ParseNumber(std::string_view field, double& value) {
 bool ParseAngle(std::string_view field, double& degrees, AngleAxis axis) {
     if (ParseNumber(field, degrees))
         return true;
-    if (field.find('\0') != std::string_view::npos)
-        return false; // the reader would stop at the zero
-    char shortText[kShortAngleText + 1];
-    std::string longText;
-    const char* text = shortText;
-    if (field.size() <= kShortAngleText) {
-        std::memcpy(shortText, field.data(), field.size());
-        shortText[field.size()] = '\0';
-    } else {
-        longText.assign(field);
-        text = longText.c_str();
-    }
     // On the latitude axis from the start, so that a latitude beyond 90 degrees is
     // refused rather than wrapped, letter or not.
     GxGeoAngle angle(0.0, axis == AngleAxis::Latitude ? "N" : nullptr);
     GeoHemiType hemisphere = HEMI_NONE;
-    if (!angle.SetAngleText(text))
+    if (!angle.SetAngleText(field))
         return false;
     // A letter of the other axis (151E for a latitude) is a field out of place.
     angle.GetHemisphere(hemisphere);

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <string_view>
 
 /// Hemisphere of a latitude or longitude.
 enum GeoHemiType { HEMI_NONE = 0, HEMI_WEST = 1, HEMI_EAST = 2, HEMI_NORTH = 3, HEMI_SOUTH = 4 };
@@ -164,6 +165,9 @@ public:
     /// SetHemisphere does, no letter keeps the axis. A plain decimal number reads
     /// as SetDecimalDegrees of its correctly rounded value.
     bool SetAngleText(const char* text);
+    /// The same reader over `text` as it stands, without a closing zero (a zero
+    /// byte within it is refused like any other stray character).
+    bool SetAngleText(std::string_view text);
 
 private:
     enum : std::int32_t { AXIS_NONE = 0, AXIS_LATITUDE = 1, AXIS_LONGITUDE = 2 };
