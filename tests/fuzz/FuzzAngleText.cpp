@@ -62,11 +62,6 @@ void CheckWritten(const GxGeoAngle& angle) {
         }
         angle.FreeString(written);
     }
-    int whole = 0, minutes = 0;
-    double seconds = 0.0;
-    angle.GetDMS(whole, minutes, seconds);
-    char* hemisphere = angle.GetHemisphere();
-    angle.FreeString(hemisphere);
 }
 
 } // namespace

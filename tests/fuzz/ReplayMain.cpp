@@ -19,10 +19,7 @@ int main(int argc, char** argv) {
             paths.assign(std::filesystem::directory_iterator(paths[0]), {});
         for (const std::filesystem::path& path : paths) {
             std::ifstream in(path, std::ios::binary);
-            if (!std::filesystem::is_regular_file(path) || !in) {
-                std::fprintf(stderr, "cannot read %s\n", path.c_str());
-                return 1;
-            }
+            Require(std::filesystem::is_regular_file(path) && in); // else it cannot be read
             const std::string bytes{std::istreambuf_iterator<char>(in), {}};
             LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()),
                                    bytes.size());
