@@ -344,10 +344,9 @@ TEST(ConvertStream, LineEndsBadAndLongLines) {
              "geoframe-convert: line 4: not a number or an angle: '#'\n"
              "geoframe-convert: line 5: " +
              over + "geoframe-convert: line 8: empty field\n"},
-        {tooLong + "\r\n10 20 0 " + longText + "\r\n",
-         "1|nan nan nan\r\n" + kept + "\r\n|geoframe-convert: line 1: " + over},
-        {"10 20 5 a\n" + tooLong,
-         "1|1048637 1109577 5 a\nnan nan nan|geoframe-convert: line 2: " + over},
+        {tooLong + "\r\n10 20 0 " + longText + "\r\n" + tooLong,
+         "1|nan nan nan\r\n" + kept + "\r\nnan nan nan|geoframe-convert: line 1: " + over +
+             "geoframe-convert: line 3: " + over},
         {"", "0||"},
     };
     for (const auto& r : runs)
