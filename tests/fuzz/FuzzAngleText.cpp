@@ -8,11 +8,9 @@
 
 #include <geoframe/geodesy/GxGeoAngle.h>
 
-#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <string>
-#include <string_view>
 
 namespace {
 
@@ -20,18 +18,6 @@ bool IsLatitude(const GxGeoAngle& angle) {
     GeoHemiType hemisphere = HEMI_NONE;
     angle.GetHemisphere(hemisphere);
     return hemisphere == HEMI_NORTH || hemisphere == HEMI_SOUTH;
-}
-
-/// Minutes and seconds of a written text d~m's.sss" are below 60.
-bool BelowSixty(std::string_view text) {
-    const std::size_t tilde = text.find('~'), prime = text.find('\''), quote = text.find('"');
-    if (tilde == std::string_view::npos || prime < tilde || quote < prime)
-        return false;
-    int minutes = 99;
-    double seconds = 99.0;
-    std::from_chars(text.data() + tilde + 1, text.data() + prime, minutes);
-    std::from_chars(text.data() + prime + 1, text.data() + quote, seconds);
-    return minutes < 60 && seconds < 60.0;
 }
 
 void CheckWritten(const GxGeoAngle& angle) {
@@ -45,8 +31,8 @@ void CheckWritten(const GxGeoAngle& angle) {
         GxGeoAngle lenient;
         Require(lenient.SetDMSString(written));
         if (wrapped) {
-            Require(BelowSixty(written));
-            // Refused only for a latitude beyond 90 degrees (which may round to 90).
+            // Refused only for a latitude beyond 90 degrees (which may round to 90): never
+            // for 60 minutes or seconds, which the strict reader refuses.
             GxGeoAngle strict;
             const bool read = strict.SetAngleText(written);
             Require(read || (IsLatitude(angle) && std::fabs(degrees) > 90.0));
@@ -62,11 +48,6 @@ void CheckWritten(const GxGeoAngle& angle) {
         }
         angle.FreeString(written);
     }
-    int whole = 0, minutes = 0;
-    double seconds = 0.0;
-    angle.GetDMS(whole, minutes, seconds);
-    char* hemisphere = angle.GetHemisphere();
-    angle.FreeString(hemisphere);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
-// Runs a fuzz target once on each file named on the command line, or on each
-// file of each folder named there: the corpus and every input that once failed,
-// replayed by the ordinary test suite without libFuzzer.
+// Runs a fuzz target once on each file of each folder named on the command line:
+// the corpus and every input that once failed, replayed by the ordinary test suite
+// without libFuzzer (whose own build replays a single file).
 
 #include "Fuzz.h"
 
@@ -9,20 +9,13 @@
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <vector>
 
 int main(int argc, char** argv) {
     int runs = 0;
     for (int i = 1; i < argc; ++i) {
-        std::vector<std::filesystem::path> paths = {argv[i]};
-        if (std::filesystem::is_directory(paths[0]))
-            paths.assign(std::filesystem::directory_iterator(paths[0]), {});
-        for (const std::filesystem::path& path : paths) {
-            std::ifstream in(path, std::ios::binary);
-            if (!std::filesystem::is_regular_file(path) || !in) {
-                std::fprintf(stderr, "cannot read %s\n", path.c_str());
-                return 1;
-            }
+        for (const auto& entry : std::filesystem::directory_iterator(argv[i])) {
+            std::ifstream in(entry.path(), std::ios::binary);
+            Require(entry.is_regular_file() && in); // else it cannot be read
             const std::string bytes{std::istreambuf_iterator<char>(in), {}};
             LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()),
                                    bytes.size());
