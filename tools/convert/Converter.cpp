@@ -163,6 +163,18 @@ bool Converter::ReadCrs(Side& side, const char* name, std::string& error) {
     return true;
 }
 
+std::unique_ptr<Converter> Converter::Clone() const {
+    std::unique_ptr<Converter> copy(new Converter(*this));
+    for (Side* side : {&copy->m_from, &copy->m_to}) {
+        if (side->projection)
+            side->projection = side->projection->Clone();
+        for (auto& hemisphere : side->zones)
+            for (GxSmartRef<GxProjection>& zone : hemisphere)
+                zone = GxSmartRef<GxProjection>();
+    }
+    return copy;
+}
+
 bool Converter::BuildSide(Side& side, std::string& error) {
     if (!side.coords.IsProjected() || side.coords.kind == Kind::UtmAuto || side.crs)
         return true;

@@ -20,12 +20,16 @@
 namespace geoframe::convert {
 
 /// Converts lines from one kind of coordinates to another. Each worker thread
-/// owns one: its ellipsoids and projections are its own.
+/// owns one: its projections are its own (the ellipsoids, never changed once
+/// made, are shared).
 class Converter {
 public:
     /// Builds the ellipsoids and projections `options` name. Null, with a one-line
     /// reason, when an ellipsoid is unknown or PROJ refuses a projection.
     static std::unique_ptr<Converter> Create(const Options& options, std::string& error);
+    /// Another converter for another thread, with copies of the projections: a
+    /// CRS is read once, not once per thread.
+    std::unique_ptr<Converter> Clone() const;
 
     /// Appends the converted form of `line` (without its line end) to `out`, or
     /// "nan nan nan" and the line's remaining fields when it cannot be read or

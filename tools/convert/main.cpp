@@ -85,11 +85,11 @@ int main(int argc, char** argv) {
     const unsigned cores = std::thread::hardware_concurrency();
     const int threads = options.threads > 0 ? options.threads : static_cast<int>(cores ? cores : 1);
     std::vector<std::unique_ptr<Converter>> converters;
-    for (int i = 0; i < threads; ++i) {
-        converters.push_back(Converter::Create(options, error));
-        if (!converters.back())
-            return Usage(error);
-    }
+    converters.push_back(Converter::Create(options, error));
+    if (!converters.back())
+        return Usage(error);
+    while (converters.size() < static_cast<std::size_t>(threads))
+        converters.push_back(converters.front()->Clone());
     if (options.describe) {
         std::fputs(converters.front()->Describe().c_str(), stdout);
         return 0;
