@@ -163,15 +163,18 @@ const char* TypeName(PJ_TYPE type) {
     }
 }
 
+/// The scene-database names of linear units and their metres; the first of a
+/// name is the one a name reads as.
+struct Unit {
+    double factor;
+    const char* name;
+};
+constexpr Unit kUnits[] = {{1.0, "Meters"},    {1000.0, "Kilometers"},
+                           {0.3048, "Feet"},   {1200.0 / 3937.0, "Feet"},
+                           {0.0254, "Inches"}, {1852.0, "Nautical Miles"}};
+
 /// Units texts of a linear unit of `factor` metres, by the scene-database names.
 const char* UnitName(double factor, const char* projName) {
-    struct Unit {
-        double factor;
-        const char* name;
-    };
-    static constexpr Unit kUnits[] = {{1.0, "Meters"},    {1000.0, "Kilometers"},
-                                      {0.3048, "Feet"},   {1200.0 / 3937.0, "Feet"},
-                                      {0.0254, "Inches"}, {1852.0, "Nautical Miles"}};
     for (const Unit& unit : kUnits)
         if (Near(factor, unit.factor, unit.factor * 1e-12))
             return unit.name;
@@ -180,16 +183,9 @@ const char* UnitName(double factor, const char* projName) {
 
 /// Metres per unit of a scene-database unit name; 0 for a name it does not know.
 double UnitFactor(std::string_view name) {
-    if (name == "Meters")
-        return 1.0;
-    if (name == "Kilometers")
-        return 1000.0;
-    if (name == "Feet")
-        return 0.3048;
-    if (name == "Inches")
-        return 0.0254;
-    if (name == "Nautical Miles")
-        return 1852.0;
+    for (const Unit& unit : kUnits)
+        if (name == unit.name)
+            return unit.factor;
     return 0.0;
 }
 
