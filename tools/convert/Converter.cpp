@@ -354,6 +354,8 @@ void Converter::ConvertBatch() {
     // and height on the FROM side (or geocentric X, Y, Z), then to the TO side.
     // Non-finite values mark the points that failed; ConvertLine retakes them.
     const std::size_t n = m_batchSize;
+    if (n == 0)
+        return;
     double* const v[3] = {m_in[0].data(), m_in[1].data(), m_in[2].data()};
     double* const r[3] = {m_out[0].data(), m_out[1].data(), m_out[2].data()};
     double origin[3];

@@ -195,34 +195,14 @@ void SumUp(Chunk& chunk) {
                  " more lines could not be converted\n";
 }
 
-/// Answers one line of a chunk (without its LF) on its own: as overlong, passed
-/// through or converted by ConvertLine.
-void AnswerLine(Chunk& chunk, Converter& converter, std::string_view line, std::size_t index,
-                bool overlong, std::string& reason) {
-    if (overlong) {
-        chunk.out += line.back() == '\r' ? "nan nan nan\r" : "nan nan nan";
-        Report(chunk, chunk.firstLine + index,
-               "line longer than " + std::to_string(kMaxLineLength) + " bytes");
-    } else if (converter.PassesThrough(chunk.firstLine + index, line)) {
-        chunk.out += line;
-    } else {
-        const bool crlf = line.back() == '\r';
-        if (crlf)
-            line.remove_suffix(1);
-        if (!converter.ConvertLine(line, chunk.out, reason))
-            Report(chunk, chunk.firstLine + index, reason);
-        if (crlf)
-            chunk.out += '\r';
-    }
-}
-
 /// A line of a chunk waiting for its batch to be converted.
 struct Pending {
-    std::string_view line; ///< without its LF
+    std::string_view line; ///< without its LF, and without its CR unless it passes
     bool terminated;       ///< an LF followed it
     bool overlong;
-    bool batched; ///< read into the batch (then `line` has lost its CR too)
-    bool crlf;
+    bool passes;  ///< written out unchanged
+    bool batched; ///< read into the batch
+    bool crlf;    ///< a CR ended it (converted lines write theirs back)
 };
 
 void ConvertChunk(Chunk& chunk, Converter& converter) {
@@ -250,18 +230,6 @@ void ConvertChunk(Chunk& chunk, Converter& converter) {
         return std::string_view(begin, length);
     };
 
-    if (!converter.Batches()) {
-        while (pos < all.size()) {
-            bool terminated = false, isOverlong = false;
-            const std::string_view line = nextLine(terminated, isOverlong);
-            AnswerLine(chunk, converter, line, index - 1, isOverlong, reason);
-            if (terminated)
-                chunk.out += '\n';
-        }
-        SumUp(chunk);
-        return;
-    }
-
     // Lines in groups: those that read as coordinates go into the converter's
     // batch and convert with array calls; then every line of the group is answered
     // in order, the others (and points the batch did not convert) one by one.
@@ -275,15 +243,12 @@ void ConvertChunk(Chunk& chunk, Converter& converter) {
                group.size() < 4 * Converter::kBatchLines) {
             Pending p{};
             p.line = nextLine(p.terminated, p.overlong);
-            if (!p.overlong && !converter.PassesThrough(chunk.firstLine + index - 1, p.line)) {
-                std::string_view coords = p.line;
-                p.crlf = coords.back() == '\r';
+            p.passes = !p.overlong && converter.PassesThrough(chunk.firstLine + index - 1, p.line);
+            if (!p.overlong && !p.passes) {
+                p.crlf = p.line.back() == '\r';
                 if (p.crlf)
-                    coords.remove_suffix(1);
-                if (converter.AddToBatch(coords)) {
-                    p.batched = true;
-                    p.line = coords;
-                }
+                    p.line.remove_suffix(1);
+                p.batched = converter.Batches() && converter.AddToBatch(p.line);
             }
             group.push_back(p);
         }
@@ -291,13 +256,18 @@ void ConvertChunk(Chunk& chunk, Converter& converter) {
         std::size_t batched = 0;
         for (std::size_t k = 0; k < group.size(); ++k) {
             const Pending& p = group[k];
-            if (!p.batched) {
-                AnswerLine(chunk, converter, p.line, groupIndex + k, p.overlong, reason);
+            const std::uint64_t number = chunk.firstLine + groupIndex + k;
+            if (p.overlong) {
+                chunk.out += p.line.back() == '\r' ? "nan nan nan\r" : "nan nan nan";
+                Report(chunk, number,
+                       "line longer than " + std::to_string(kMaxLineLength) + " bytes");
+            } else if (p.passes) {
+                chunk.out += p.line;
             } else {
-                if (!converter.AppendBatched(batched, chunk.out) &&
+                if (!(p.batched && converter.AppendBatched(batched, chunk.out)) &&
                     !converter.ConvertLine(p.line, chunk.out, reason))
-                    Report(chunk, chunk.firstLine + groupIndex + k, reason);
-                ++batched;
+                    Report(chunk, number, reason);
+                batched += p.batched;
                 if (p.crlf)
                     chunk.out += '\r';
             }
