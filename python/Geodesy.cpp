@@ -87,6 +87,22 @@ int LoadDatums(py::object path) {
     return count;
 }
 
+/// An ellipsoid's array conversion `Convert` (to or from geocentric) over three
+/// broadcast inputs, into `into` when given.
+template <std::size_t (GxEllipsoidBase::*Convert)(std::size_t, const double*, const double*,
+                                                  const double*, double*, double*, double*) const>
+py::object Geocentric(const Ellipsoid& e, const Input (&inputs)[3], py::handle into) {
+    const GxEllipsoidBase* ellipsoid = e.ref.Get();
+    return MapArrays<3>(
+        inputs,
+        [ellipsoid](const Layout& layout, const std::array<double*, 3>& out) {
+            (ellipsoid->*Convert)(layout.count, Values(layout, 0, out[0]),
+                                  Values(layout, 1, out[1]), Values(layout, 2, out[2]), out[0],
+                                  out[1], out[2]);
+        },
+        nullptr, into);
+}
+
 /// The strict reader's angle; NaN for a text it refuses (one holding a zero byte too).
 double ParseAngle(const std::string& text) {
     GxGeoAngle angle;
@@ -194,15 +210,8 @@ Ellipsoids cannot be changed once made; == allows 1e-8 m in radii and shifts.)")
             "to_geocentric",
             [](const Ellipsoid& e, py::object lat, py::object lon, py::object height,
                py::object into) {
-                const GxEllipsoidBase* ellipsoid = e.ref.Get();
-                return MapArrays<3>(
-                    {{"lat", lat}, {"lon", lon}, {"height", height}},
-                    [ellipsoid](const Layout& layout, const std::array<double*, 3>& out) {
-                        ellipsoid->LatLongToGeocentricArray(
-                            layout.count, Values(layout, 0, out[0]), Values(layout, 1, out[1]),
-                            Values(layout, 2, out[2]), out[0], out[1], out[2]);
-                    },
-                    nullptr, into);
+                return Geocentric<&GxEllipsoidBase::LatLongToGeocentricArray>(
+                    e, {{"lat", lat}, {"lon", lon}, {"height", height}}, into);
             },
             py::arg("lat"), py::arg("lon"), py::arg("height") = 0.0, py::kw_only(),
             py::arg("out") = py::none(),
@@ -213,15 +222,8 @@ the broadcast shape to write into, as for Projection.forward.)")
         .def(
             "from_geocentric",
             [](const Ellipsoid& e, py::object x, py::object y, py::object z, py::object into) {
-                const GxEllipsoidBase* ellipsoid = e.ref.Get();
-                return MapArrays<3>(
-                    {{"x", x}, {"y", y}, {"z", z}},
-                    [ellipsoid](const Layout& layout, const std::array<double*, 3>& out) {
-                        ellipsoid->GeocentricToLatLongArray(
-                            layout.count, Values(layout, 0, out[0]), Values(layout, 1, out[1]),
-                            Values(layout, 2, out[2]), out[0], out[1], out[2]);
-                    },
-                    nullptr, into);
+                return Geocentric<&GxEllipsoidBase::GeocentricToLatLongArray>(
+                    e, {{"x", x}, {"y", y}, {"z", z}}, into);
             },
             py::arg("x"), py::arg("y"), py::arg("z"), py::kw_only(), py::arg("out") = py::none(),
             R"(Geocentric x, y, z (metres) to (lat, lon, height) in degrees and
