@@ -30,6 +30,9 @@ struct Data {
     PJ_CONTEXT* context = proj_context_create();
     PJ* bare = nullptr;
     double a = 0, f = 0; // the radii of the parameter list
+    // GeographicLib's geocentric conversion on the ellipsoid's own radii.
+    GeographicLib::Geocentric geocentric{
+        wgs84->GetSemiMajorRadius(), 1 - wgs84->GetSemiMinorRadius() / wgs84->GetSemiMajorRadius()};
 
     Data()
         : lat(kPoints), lon(kPoints), h(kPoints), x(kPoints), y(kPoints), gx(kPoints), gy(kPoints),
@@ -89,6 +92,14 @@ void Batch(benchmark::State& state, KernelBuild build, Call call) {
     Finish(state);
 }
 
+/// Registers `function` on each build of the kernels as "<work>/geoframe batch",
+/// "..., AVX2" and "..., portable".
+#define BATCH_BENCHMARKS(function, work)                                                           \
+    BENCHMARK_CAPTURE(function, best, KernelBuild::Best)->Name(work "/geoframe batch");            \
+    BENCHMARK_CAPTURE(function, avx2, KernelBuild::Avx2)->Name(work "/geoframe batch, AVX2");      \
+    BENCHMARK_CAPTURE(function, portable, KernelBuild::Portable)                                   \
+        ->Name(work "/geoframe batch, portable")
+
 template <class Step>
 void Loop(benchmark::State& state, Step step) {
     for (auto _ : state) {
@@ -105,11 +116,7 @@ void UtmForwardBatch(benchmark::State& state, KernelBuild build) {
         d.utm.LatLong2ProjArray(kPoints, d.lat.data(), d.lon.data(), out1.data(), out2.data());
     });
 }
-BENCHMARK_CAPTURE(UtmForwardBatch, best, KernelBuild::Best)->Name("UTM forward/geoframe batch");
-BENCHMARK_CAPTURE(UtmForwardBatch, avx2, KernelBuild::Avx2)
-    ->Name("UTM forward/geoframe batch, AVX2");
-BENCHMARK_CAPTURE(UtmForwardBatch, portable, KernelBuild::Portable)
-    ->Name("UTM forward/geoframe batch, portable");
+BATCH_BENCHMARKS(UtmForwardBatch, "UTM forward");
 
 void UtmForwardPerPoint(benchmark::State& state) {
     Data& d = Points();
@@ -143,11 +150,7 @@ void UtmInverseBatch(benchmark::State& state, KernelBuild build) {
         d.utm.Proj2LatLongArray(kPoints, d.x.data(), d.y.data(), out1.data(), out2.data());
     });
 }
-BENCHMARK_CAPTURE(UtmInverseBatch, best, KernelBuild::Best)->Name("UTM inverse/geoframe batch");
-BENCHMARK_CAPTURE(UtmInverseBatch, avx2, KernelBuild::Avx2)
-    ->Name("UTM inverse/geoframe batch, AVX2");
-BENCHMARK_CAPTURE(UtmInverseBatch, portable, KernelBuild::Portable)
-    ->Name("UTM inverse/geoframe batch, portable");
+BATCH_BENCHMARKS(UtmInverseBatch, "UTM inverse");
 
 void UtmInversePerPoint(benchmark::State& state) {
     Data& d = Points();
@@ -179,12 +182,7 @@ void GeocentricForwardBatch(benchmark::State& state, KernelBuild build) {
                                           out1.data(), out2.data(), out3.data());
     });
 }
-BENCHMARK_CAPTURE(GeocentricForwardBatch, best, KernelBuild::Best)
-    ->Name("geocentric forward/geoframe batch");
-BENCHMARK_CAPTURE(GeocentricForwardBatch, avx2, KernelBuild::Avx2)
-    ->Name("geocentric forward/geoframe batch, AVX2");
-BENCHMARK_CAPTURE(GeocentricForwardBatch, portable, KernelBuild::Portable)
-    ->Name("geocentric forward/geoframe batch, portable");
+BATCH_BENCHMARKS(GeocentricForwardBatch, "geocentric forward");
 
 void GeocentricForwardPerPoint(benchmark::State& state) {
     Data& d = Points();
@@ -197,9 +195,7 @@ BENCHMARK(GeocentricForwardPerPoint)->Name("geocentric forward/geoframe per poin
 
 void GeocentricForwardGeographicLib(benchmark::State& state) {
     Data& d = Points();
-    const GeographicLib::Geocentric g(d.wgs84->GetSemiMajorRadius(),
-                                      1 - d.wgs84->GetSemiMinorRadius() /
-                                              d.wgs84->GetSemiMajorRadius());
+    const GeographicLib::Geocentric& g = d.geocentric;
     Loop(state,
          [&](std::size_t i) { g.Forward(d.lat[i], d.lon[i], d.h[i], out1[i], out2[i], out3[i]); });
 }
@@ -212,12 +208,7 @@ void GeocentricReverseBatch(benchmark::State& state, KernelBuild build) {
                                           out1.data(), out2.data(), out3.data());
     });
 }
-BENCHMARK_CAPTURE(GeocentricReverseBatch, best, KernelBuild::Best)
-    ->Name("geocentric reverse/geoframe batch");
-BENCHMARK_CAPTURE(GeocentricReverseBatch, avx2, KernelBuild::Avx2)
-    ->Name("geocentric reverse/geoframe batch, AVX2");
-BENCHMARK_CAPTURE(GeocentricReverseBatch, portable, KernelBuild::Portable)
-    ->Name("geocentric reverse/geoframe batch, portable");
+BATCH_BENCHMARKS(GeocentricReverseBatch, "geocentric reverse");
 
 void GeocentricReversePerPoint(benchmark::State& state) {
     Data& d = Points();
@@ -230,9 +221,7 @@ BENCHMARK(GeocentricReversePerPoint)->Name("geocentric reverse/geoframe per poin
 
 void GeocentricReverseGeographicLib(benchmark::State& state) {
     Data& d = Points();
-    const GeographicLib::Geocentric g(d.wgs84->GetSemiMajorRadius(),
-                                      1 - d.wgs84->GetSemiMinorRadius() /
-                                              d.wgs84->GetSemiMajorRadius());
+    const GeographicLib::Geocentric& g = d.geocentric;
     Loop(state,
          [&](std::size_t i) { g.Reverse(d.gx[i], d.gy[i], d.gz[i], out1[i], out2[i], out3[i]); });
 }
