@@ -110,11 +110,12 @@ std::string Pipe(const std::string& input, std::size_t threads, std::size_t chun
 
 /// The program of the build tree, laid out as installed, with `arguments` after its
 /// redirections (so that they may redirect again).
-std::string Execute(const std::string& arguments, const std::string& input = "") {
+std::string Execute(const std::string& arguments, const std::string& input = "",
+                    const std::string& program = GEOFRAME_CONVERT_EXE) {
     const Streams io(input);
-    const int status = std::system((GEOFRAME_CONVERT_EXE " <" + io.Path(0) + " >" + io.Path(1) +
-                                    " 2>" + io.Path(2) + ' ' + arguments)
-                                       .c_str());
+    const int status = std::system(
+        (program + " <" + io.Path(0) + " >" + io.Path(1) + " 2>" + io.Path(2) + ' ' + arguments)
+            .c_str());
     return io.Outcome(WIFEXITED(status) ? WEXITSTATUS(status) : -1);
 }
 
@@ -434,4 +435,64 @@ TEST(ConvertProgram, ExitStatusesAndMessages) {
     std::ofstream(wkt) << described.substr(described.find("PROJCRS["),
                                            described.rfind(']') + 1 - described.find("PROJCRS["));
     EXPECT_EQ(Execute("--precision 0 geo @" + wkt, "45 15\n"), "0|500000 4982950 0\n|");
+}
+
+// utm:auto against GeographicLib's GeoConvert -u on a grid: the globe with both polar caps,
+// Norway and Svalbard densely, and both sides of every band edge (84 N, 80 S, 56, 64, 72 N,
+// the Svalbard meridians, 0 and 180). The zones agree, the coordinates within 1 mm, and
+// GeoConvert's output read back as FROM returns each point.
+TEST(ConvertProgram, UtmUpsAsGeoConvert) {
+    if (std::system("command -v GeoConvert >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "GeoConvert (Debian geographiclib-tools) is not installed";
+    std::vector<double> lats, lons;
+    for (int lat = -90; lat <= 90; ++lat)
+        lats.push_back(lat);
+    for (int lon = -180; lon <= 180; lon += 3)
+        lons.push_back(lon);
+    for (const double edge : {84.0, -80.0, 56.0, 64.0, 72.0})
+        lats.insert(lats.end(), {edge - 1e-7, edge + 1e-7});
+    for (const double edge : {0.0, 3.0, 6.0, 9.0, 12.0, 21.0, 33.0, 42.0, 180.0, -180.0})
+        lons.insert(lons.end(), {edge - 1e-7, edge + 1e-7});
+    std::ostringstream grid;
+    grid << std::fixed;
+    grid.precision(9);
+    for (const double lat : lats)
+        for (const double lon : lons)
+            grid << lat << ' ' << lon << '\n';
+    for (double lat = 55.5; lat <= 84.5; lat += 0.25)
+        for (double lon = -1; lon <= 44; lon += 0.25)
+            grid << lat << ' ' << lon << '\n';
+
+    // GeoConvert writes "zone easting northing" with the zone as "01n" or "n".
+    const std::string theirs = Execute("-u -p 6", grid.str(), "GeoConvert");
+    const std::string ours = Execute("--precision 6 geo utm:auto", grid.str());
+    ASSERT_EQ(theirs.substr(0, 2) + ours.substr(0, 2), "0|0|");
+    std::istringstream points(grid.str()), a(theirs.substr(2)), b(ours.substr(2));
+    std::ostringstream back;
+    back << std::fixed;
+    back.precision(6);
+    for (double lat, lon; points >> lat >> lon;) {
+        std::string zoneA, zoneB;
+        double xA = NAN, yA = NAN, xB = NAN, yB = NAN, h = NAN;
+        ASSERT_TRUE(a >> zoneA >> xA >> yA) << lat << ' ' << lon;
+        ASSERT_TRUE(b >> xB >> yB >> h >> zoneB) << lat << ' ' << lon;
+        ASSERT_EQ(std::to_string(std::atoi(zoneA.c_str())) + zoneA.back(),
+                  std::to_string(std::atoi(zoneB.c_str())) + zoneB.back())
+            << lat << ' ' << lon;
+        EXPECT_LT(std::max(std::fabs(xA - xB), std::fabs(yA - yB)), 1e-3) << lat << ' ' << lon;
+        back << xA << ' ' << yA << " 0 " << zoneA << '\n';
+    }
+    const std::string returned = Execute("--precision 9 utm:auto geo", back.str());
+    ASSERT_EQ(returned.substr(0, 2), "0|");
+    std::istringstream again(returned.substr(2));
+    points.clear();
+    points.seekg(0);
+    for (double lat, lon, rlat, rlon, h; points >> lat >> lon;) {
+        ASSERT_TRUE(again >> rlat >> rlon >> h);
+        EXPECT_NEAR(rlat, lat, 1e-9) << lon;
+        if (std::fabs(lat) < 90) { // the poles have every longitude
+            EXPECT_NEAR(std::remainder(rlon - lon, 360.0), 0.0, 1e-9 / std::cos(lat * M_PI / 180))
+                << lat;
+        }
+    }
 }
