@@ -136,8 +136,7 @@ bool GxProj4Projection::Configure(std::initializer_list<std::string> parameters)
 
 bool GxProj4Projection::SetFullPrecision(bool fullPrecision) {
     m_fullPrecision = fullPrecision;
-    UpdateInstanceDesc();
-    return SetProjection();
+    return Changed();
 }
 
 std::string GxProj4Projection::Number(double value) const {

@@ -89,14 +89,12 @@ bool GxUTMProjection::SetZone(int zone) {
     if (!IsZone(zone))
         return false;
     m_zone = zone;
-    UpdateInstanceDesc();
-    return SetProjection();
+    return Changed();
 }
 
 bool GxUTMProjection::SetHemisphere(int hemisphere) {
     m_hemisphere = hemisphere;
-    UpdateInstanceDesc();
-    return SetProjection();
+    return Changed();
 }
 
 bool GxUTMProjection::ZoneOfLong(double lon, int& zone) const {
