@@ -278,18 +278,23 @@ bool GxEllipsoid::SetEllipsoid(const char* name, double dx, double dy, double dz
     return false;
 }
 
+namespace {
+
+/// The figure the array kernels take.
+geoframe::detail::GeocentricFigure FigureOf(const GxEllipsoidBase& e) {
+    return {e.GetSemiMajorRadius(), e.GetEccentricitySq(), e.GetSemiMinorRadius()};
+}
+
+} // namespace
+
 std::size_t GxEllipsoid::LatLongToGeocentricArray(std::size_t n, const double* lat,
                                                   const double* lon, const double* h, double* x,
                                                   double* y, double* z) const {
-    const geoframe::detail::GeocentricFigure figure{GetSemiMajorRadius(), GetEccentricitySq(),
-                                                    GetSemiMinorRadius()};
-    return geoframe::detail::GeocentricForwardArray(figure, n, lat, lon, h, x, y, z);
+    return geoframe::detail::GeocentricForwardArray(FigureOf(*this), n, lat, lon, h, x, y, z);
 }
 
 std::size_t GxEllipsoid::GeocentricToLatLongArray(std::size_t n, const double* x, const double* y,
                                                   const double* z, double* lat, double* lon,
                                                   double* h) const {
-    const geoframe::detail::GeocentricFigure figure{GetSemiMajorRadius(), GetEccentricitySq(),
-                                                    GetSemiMinorRadius()};
-    return geoframe::detail::GeocentricReverseArray(figure, n, x, y, z, lat, lon, h);
+    return geoframe::detail::GeocentricReverseArray(FigureOf(*this), n, x, y, z, lat, lon, h);
 }
