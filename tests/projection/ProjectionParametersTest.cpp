@@ -52,16 +52,9 @@ TEST(UTMProjection, ZonesHemispheresAndTheirLists) {
     EXPECT_EQ(Values(utm.SetHemisphere(0), utm.SetZone(60)), "true true");
     EXPECT_EQ(state(), "60 0: proj=utm zone=60 " + kA + " " + kB);
 
-    // A refused point writes nothing: the local origin is not taken from stale values.
-    double x = 7, y = 8;
-    EXPECT_TRUE(utm.SetLocalOrigin(100, 200, 0));
-    EXPECT_EQ(Values(utm.LatLong2Proj(GxGeoAngle(95.0), GxGeoAngle(177.0), x, y), x, y),
-              "false 7 8");
-
     // Both 1 and 2 mean south, but the values differ.
     Ellipsoid e = Wgs84();
     EXPECT_FALSE(GxUTMProjection(e, 33, 1).IsEqual(new GxUTMProjection(e, 33, 2)));
-    EXPECT_TRUE(GxUTMProjection(e, 33, 1).IsEqual(new GxUTMProjection(e, 33, 1)));
 }
 
 TEST(UTMProjection, ZoneOfLong) {
@@ -83,16 +76,13 @@ TEST(UTMProjection, StandardZone) {
     const double below84 = std::nextafter(84.0, 0.0), below3 = std::nextafter(3.0, 0.0);
     const double cases[][4] = {
         // lat, lon, zone, hemisphere; zone -1: refused
-        {84, 0, 0, 0},        {below84, 0, 31, 0}, {-80, 0, 31, 1},     {-80.000001, 0, 0, 1},
-        {90, 45, 0, 0},       {-90, 0, 0, 1},      {-0.0, 5, 31, 0},    {-1e-300, 5, 31, 1},
-        {60.39, 5.32, 32, 0}, {56, 3, 32, 0},      {56, below3, 31, 0}, {55.99, 3, 31, 0},
-        {63.99, 5.9, 32, 0},  {64, 3, 31, 0},      {60, 6, 32, 0},      {60, -0.5, 30, 0},
-        {72, 8.99, 31, 0},    {78, 9, 33, 0},      {78, 10, 33, 0},     {83.9, 20.9, 33, 0},
-        {80, 21, 35, 0},      {80, 33, 37, 0},     {80, 41.9, 37, 0},   {80, 42, 38, 0},
-        {71.99, 9, 32, 0},    {80, -0.1, 30, 0},   {0, 180, 1, 0},      {0, -180, 1, 0},
-        {0, 179.99, 60, 0},   {0, 540, 1, 0},      {0, -1e-300, 30, 0}, {0, 366, 32, 0},
-        {91, 0, -1, -1},      {NAN, 0, -1, -1},    {0, NAN, -1, -1},    {0, INFINITY, -1, -1},
-        {-90.5, 0, -1, -1},
+        {84, 0, 0, 0},       {below84, 0, 31, 0}, {-80, 0, 31, 1},       {-80.000001, 0, 0, 1},
+        {-90, 0, 0, 1},      {-0.0, 5, 31, 0},    {-1e-300, 5, 31, 1},   {56, 3, 32, 0},
+        {56, below3, 31, 0}, {63.99, 5.9, 32, 0}, {64, 3, 31, 0},        {72, 8.99, 31, 0},
+        {78, 9, 33, 0},      {83.9, 20.9, 33, 0}, {80, 21, 35, 0},       {80, 41.9, 37, 0},
+        {80, 42, 38, 0},     {71.99, 9, 32, 0},   {0, 180, 1, 0},        {0, -180, 1, 0},
+        {0, 179.99, 60, 0},  {0, 540, 1, 0},      {0, -1e-300, 30, 0},   {91, 0, -1, -1},
+        {NAN, 0, -1, -1},    {0, NAN, -1, -1},    {0, INFINITY, -1, -1}, {-90.5, 0, -1, -1},
     };
     for (const auto& c : cases) {
         int zone = -1, hemisphere = -1;
@@ -135,12 +125,10 @@ TEST(UPSProjection, PolesOriginAndEquality) {
         ASSERT_TRUE(stere.LatLong2Proj(GxGeoAngle(pole * 0.9), GxGeoAngle(30.0), sx, sy));
         EXPECT_EQ(Values(x, y), Values(sx + 2e6, sy + 2e6));
 
-        // Equal to its clones, never to a plain stereographic projection of the same
-        // parameters, either way round.
+        // Never equal to a plain stereographic projection of the same parameters,
+        // either way round.
         stere.SetLocalOrigin(-2e6, -2e6, 0);
-        EXPECT_EQ(Values(ups.IsEqual(ups.Clone()), ups.IsEqual(stere.Clone()),
-                         stere.IsEqual(ups.Clone())),
-                  "true false false");
+        EXPECT_EQ(Values(ups.IsEqual(stere.Clone()), stere.IsEqual(ups.Clone())), "false false");
     }
 }
 
@@ -169,8 +157,6 @@ TEST(ConicProjections, DefaultsListsAndRefusedParallels) {
         // PROJ refuses opposite parallels: the setter still succeeds, the angle is
         // kept and shown, conversions fail.
         EXPECT_TRUE(conic.SetLowerLat(-45));
-        double lower = 0;
-        EXPECT_EQ(Values(conic.GetLowerLat(lower), lower), "true -45");
         EXPECT_NE(std::string(conic.GetProjectionInstanceDesc()).find("45~0'0.00\" S"),
                   std::string::npos);
         EXPECT_EQ(Values(Converts(conic, 40, -100), conic.SetLocalOrigin(0, 0, 0)), "false false");
@@ -187,11 +173,6 @@ TEST(StereographicProjection, ScaleSwitchAndPoles) {
     EXPECT_TRUE(stere.SetOriginLatLong(-90, 30));
     list[1] = "lat_0=-90.000000", list[2] = "lon_0=30.000000", list[3] = "lat_1=70.000000";
     EXPECT_EQ(Parameters(stere), list);
-    double k0, scaleLat;
-    bool useK0 = true;
-    EXPECT_EQ(Values(stere.GetScaleK0(k0), stere.GetScaleLat(scaleLat), stere.GetUseScaleK0(useK0),
-                     k0, scaleLat, useK0),
-              Values(true, true, true, 0.9999, 70, false));
 
     // The scale latitude reaches PROJ as "lat_1", which "stere" does not read: two
     // scale latitudes give one mapping (true scale at the pole), unlike a factor.
@@ -319,9 +300,6 @@ TEST(DegreeGridProjections, FormulasBitForBit) {
             }
         }
     }
-
-    // A given ellipsoid is kept (the default one is in the descriptions test).
-    EXPECT_STREQ(flat.GetEllipsoid()->GetEllipsoid(), "WGS84");
 }
 
 TEST(ProjectionParameters, RefusedRadiiAndTheProcessLocale) {
