@@ -28,14 +28,13 @@ TEST(ProjectionFamily, EveryOverloadRoundTripsAndShiftsByTheLocalOrigin) {
         ASSERT_TRUE(plain->GetLocalOrigin(ox, oy, oz));
         ASSERT_TRUE(shifted->SetLocalOrigin(ox + 1000.0, oy + 2000.0, oz + 50.0));
         for (const gxVec3& p : Points(kind, 200, 7)) {
+            SCOPED_TRACE(Values(p[0], p[1]));
             gxVec3 map, local, back, fromCoord;
-            ASSERT_TRUE(plain->LatLong2Proj(p, map)) << p[0] << " " << p[1];
-            ASSERT_TRUE(shifted->LatLong2Proj(p, local)) << p[0] << " " << p[1];
-            EXPECT_TRUE(local.equal(gxVec3(map[0] - 1000.0, map[1] - 2000.0, p[2] - 50.0), 1e-9))
-                << p[0] << " " << p[1];
+            ASSERT_TRUE(plain->LatLong2Proj(p, map));
+            ASSERT_TRUE(shifted->LatLong2Proj(p, local));
+            EXPECT_TRUE(local.equal(gxVec3(map[0] - 1000.0, map[1] - 2000.0, p[2] - 50.0), 1e-9));
             ASSERT_TRUE(shifted->Proj2LatLong(local, back));
             EXPECT_TRUE(back.equal(gxVec3(p[0], p[1], local[2] + 50.0), 1e-8)) << back[0];
-            EXPECT_EQ(back[2], local[2] + 50.0);
 
             // The other forms agree with the gxVec3 ones.
             const GxGeoCoord coord(GxGeoAngle(p[1], "N"), GxGeoAngle(p[0], "E"), p[2], Wgs84());
@@ -113,16 +112,7 @@ TEST(ProjectionFamily, AnEllipsoidChangedInPlaceReachesEveryHolder) {
                 EXPECT_EQ(Values(q->IsEqual(expected), expected->IsEqual(q)), "true true");
                 EXPECT_STREQ(q->GetProjectionInstanceDesc(), expected->GetProjectionInstanceDesc());
                 EXPECT_EQ(Parameters(*q), Parameters(*expected));
-                for (const gxVec3& point : Points(kind, 20, 3)) {
-                    gxVec3 got, want, back, wantBack;
-                    ASSERT_TRUE(q->LatLong2Proj(point, got));
-                    ASSERT_TRUE(expected->LatLong2Proj(point, want));
-                    EXPECT_EQ(got, want);
-                    EXPECT_EQ(
-                        Values(q->Proj2LatLong(got, back), expected->Proj2LatLong(want, wantBack)),
-                        "true true");
-                    EXPECT_EQ(back, wantBack);
-                }
+                EXPECT_EQ(RoundTrips(*q, kind, 20), RoundTrips(*expected, kind, 20));
             }
             const bool renamed =
                 shared->GetEllipsoid() && std::strcmp(shared->GetEllipsoid(), "WGS84");
@@ -211,15 +201,10 @@ TEST(ProjectionFamily, DescriptionsAreExact) {
     for (const auto& c : cases)
         EXPECT_STREQ(c.projection->GetProjectionInstanceDesc(), c.text);
 
-    // The local origin is not shown: the text, and its pointer, stay. A new
-    // ellipsoid rebuilds the last line.
-    GxSmartRef<GxProjection> p = cases[0].projection;
-    const char* before = p->GetProjectionInstanceDesc();
-    p->SetLocalOrigin(5.0, 6.0, 7.0);
-    EXPECT_EQ(p->GetProjectionInstanceDesc(), before);
-    p->SetEllipsoid(grs80);
-    EXPECT_STREQ(p->GetProjectionInstanceDesc(),
-                 "UTM (Universal Transverse Mercator)\nZone: 10, NORTH\nDatum: GRS 1980(I");
+    // The local origin is not shown: the text, and its pointer, stay.
+    const char* before = cases[0].projection->GetProjectionInstanceDesc();
+    cases[0].projection->SetLocalOrigin(5.0, 6.0, 7.0);
+    EXPECT_EQ(cases[0].projection->GetProjectionInstanceDesc(), before);
 }
 
 std::vector<std::string> Parameters(GxProj4Interface& adapter) {
@@ -339,28 +324,20 @@ TEST(Proj4Interface, EllipsoidTable) {
 // under ThreadSanitizer, where each refusal takes about a second: kept small), and
 // projections convert (refused points among them) as on a single thread.
 TEST(ProjectionFamily, DistinctObjectsWorkOnDistinctThreads) {
-    const auto run = [](int& refusals, std::vector<gxVec3>& out) {
+    const auto run = [](int& refusals, std::string& out) {
         const char* lists[][2] = {
             {"proj=bogus", nullptr}, {"proj=utm", "ellps=foo"}, {"proj=merc", "lat_ts=95"}};
         for (const auto& list : lists) // a new adapter, and so a new context, each
             refusals += !GxProj4Interface().SetParameters(list[0], list[1], nullptr);
         Ellipsoid e = Wgs84(); // one per thread: counts only
-        for (const Kind& kind : Kinds()) {
-            GxSmartRef<GxProjection> p = kind.Make(e);
-            for (const gxVec3& point : Points(kind, 300, 5)) {
-                gxVec3 map, back, refused;
-                p->LatLong2Proj(point, map);
-                p->Proj2LatLong(map, back);
-                p->LatLong2Proj(gxVec3(point[0], 95.0, 0.0), refused);
-                out.insert(out.end(), {map, back, refused});
-            }
-        }
+        for (const Kind& kind : Kinds())
+            out += RoundTrips(*kind.Make(e), kind, 300);
     };
     int single = 0;
-    std::vector<gxVec3> expected;
+    std::string expected;
     run(single, expected);
     std::vector<int> refusals(4, 0);
-    std::vector<std::vector<gxVec3>> results(4);
+    std::vector<std::string> results(4);
     const std::string printed = StandardErrorOf([&] {
         std::vector<std::thread> threads;
         for (int t = 0; t < 4; ++t)

@@ -3,6 +3,8 @@
 
 #include <geoframe/geoframe.h>
 
+#include "Text.h"
+
 #include <random>
 #include <string>
 #include <vector>
@@ -56,6 +58,22 @@ inline std::vector<gxVec3> Points(const Kind& region, int count, unsigned seed) 
     for (int i = 0; i < count; ++i)
         points.emplace_back(GxGeoAngle(lon(rng)).GetDecimalDegrees(), lat(rng), height(rng));
     return points;
+}
+
+/// `count` points of the region forward, back, and moved to 95 N (off the Earth),
+/// as text: a line "ok x y z ok lon lat elevation ok x y z" a point, outputs
+/// written only where a call succeeds.
+inline std::string RoundTrips(const GxProjection& p, const Kind& region, int count) {
+    std::string text;
+    for (const gxVec3& point : Points(region, count, 3)) {
+        gxVec3 map, back, off;
+        const bool forward = p.LatLong2Proj(point, map), inverse = p.Proj2LatLong(map, back);
+        const bool offEarth = p.LatLong2Proj(gxVec3(point[0], 95.0, 0.0), off);
+        text += Values(forward, map[0], map[1], map[2], inverse, back[0], back[1], back[2],
+                       offEarth, off[0], off[1], off[2]) +
+                "\n";
+    }
+    return text;
 }
 
 /// The texts of a list handed out with new[], released.
