@@ -5,6 +5,8 @@
 
 #include "Text.h"
 
+#include <gtest/gtest.h>
+
 #include <random>
 #include <string>
 #include <vector>
@@ -74,6 +76,20 @@ inline std::string RoundTrips(const GxProjection& p, const Kind& region, int cou
                 "\n";
     }
     return text;
+}
+
+/// The map point of (lat, lon); a refusal fails the test.
+inline gxVec2 Map(const GxProjection& p, double lat, double lon) {
+    gxVec2 xy;
+    EXPECT_TRUE(p.LatLong2Proj(GxGeoAngle(lat), GxGeoAngle(lon), xy[0], xy[1]))
+        << lat << " " << lon;
+    return xy;
+}
+
+/// Whether (lat, lon) is refused with the outputs left alone.
+inline bool Refuses(const GxProjection& p, double lat, double lon) {
+    double x = 7, y = 7;
+    return !p.LatLong2Proj(GxGeoAngle(lat), GxGeoAngle(lon), x, y) && x == 7 && y == 7;
 }
 
 /// The texts of a list handed out with new[], released.

@@ -106,24 +106,16 @@ TEST(UPSProjection, PolesOriginAndEquality) {
         const double pole = hemisphere ? -90.0 : 90.0;
         GxUPSProjection ups(e, hemisphere);
         GxStereographicProjection stere(e, pole, 0, 0.994);
-        double x, y;
+        const gxVec2 origin(2e6, 2e6);
         for (const double lon : {0.0, 45.0, -180.0}) {
-            EXPECT_TRUE(ups.LatLong2Proj(GxGeoAngle(pole), GxGeoAngle(lon), x, y)) << lon;
-            EXPECT_EQ(Values(x, y), "2000000 2000000") << lon;
-            x = y = 7;
-            EXPECT_FALSE(ups.LatLong2Proj(GxGeoAngle(-pole), GxGeoAngle(lon), x, y)) << lon;
-            EXPECT_EQ(Values(x, y), "7 7") << lon;
+            EXPECT_EQ(Map(ups, pole, lon), origin) << lon;
+            EXPECT_TRUE(Refuses(ups, -pole, lon)) << lon;
         }
         // Within 1.1 m of the pole the base class would move the point.
-        double sx, sy;
         const double nearPole = pole * (1 - 1e-8);
-        ASSERT_TRUE(ups.LatLong2Proj(GxGeoAngle(nearPole), GxGeoAngle(30.0), x, y));
-        ASSERT_TRUE(stere.LatLong2Proj(GxGeoAngle(nearPole), GxGeoAngle(30.0), sx, sy));
-        EXPECT_NEAR(std::hypot(x - 2e6, y - 2e6), 0.994 * 111694.0 * 9e-7, 1e-4);
-        EXPECT_GT(std::hypot(sx, sy), 1.0);
-        ASSERT_TRUE(ups.LatLong2Proj(GxGeoAngle(pole * 0.9), GxGeoAngle(30.0), x, y));
-        ASSERT_TRUE(stere.LatLong2Proj(GxGeoAngle(pole * 0.9), GxGeoAngle(30.0), sx, sy));
-        EXPECT_EQ(Values(x, y), Values(sx + 2e6, sy + 2e6));
+        EXPECT_NEAR((Map(ups, nearPole, 30) - origin).length(), 0.994 * 111694.0 * 9e-7, 1e-4);
+        EXPECT_GT(Map(stere, nearPole, 30).length(), 1.0);
+        EXPECT_EQ(Map(ups, pole * 0.9, 30), Map(stere, pole * 0.9, 30) + origin);
 
         // Never equal to a plain stereographic projection of the same parameters,
         // either way round.
@@ -179,23 +171,15 @@ TEST(StereographicProjection, ScaleSwitchAndPoles) {
     // (A plain number as the last argument is a scale factor.)
     GxStereographicProjection lat60(e, 90, 0, GxGeoAngle(60)), lat90(e, 90, 0, GxGeoAngle(90)),
         k1(e, 90, 0, 1.0), k994(e, 90, 0, 0.994), south(e, -90, 0, 0.994);
-    gxVec3 a, b, c, d;
-    const gxVec3 in(30, 70, 0);
-    ASSERT_EQ(Values(lat60.LatLong2Proj(in, a), lat90.LatLong2Proj(in, b), k1.LatLong2Proj(in, c),
-                     k994.LatLong2Proj(in, d)),
-              "true true true true");
-    EXPECT_EQ(Values(a == b, a.equal(c, 1e-9), a.equal(d, 1.0)), "true true false");
+    const gxVec2 a = Map(lat60, 70, 30);
+    EXPECT_EQ(Values(a == Map(lat90, 70, 30), a.equal(Map(k1, 70, 30), 1e-9),
+                     a.equal(Map(k994, 70, 30), 1.0)),
+              "true true false");
 
     // Poles convert as +-89.99999.
-    for (GxStereographicProjection* p : {&k994, &south}) {
-        for (const double pole : {90.0, -90.0}) {
-            double x1 = 0, y1 = 0, x2 = 1, y2 = 1;
-            EXPECT_EQ(p->LatLong2Proj(GxGeoAngle(pole), GxGeoAngle(10.0), x1, y1),
-                      p->LatLong2Proj(GxGeoAngle(pole > 0 ? 89.99999 : -89.99999), GxGeoAngle(10.0),
-                                      x2, y2));
-            EXPECT_EQ(Values(x1, y1), Values(x2, y2)) << pole;
-        }
-    }
+    for (GxStereographicProjection* p : {&k994, &south})
+        for (const double pole : {90.0, -90.0})
+            EXPECT_EQ(Map(*p, pole, 10), Map(*p, std::copysign(89.99999, pole), 10)) << pole;
 
     // Equality compares the scale the switch selects.
     GxStereographicProjection other(e, 90, 0, GxGeoAngle(60));
@@ -253,30 +237,27 @@ TEST(DegreeGridProjections, FormulasBitForBit) {
         GxSmartRef<GxProjection> p;
         double lat, lon, x, y;
     } cases[] = {
-        {new GxFlatEarthProjection, 1, 1, m, m},
         {new GxFlatEarthProjection(Wgs84(), 45, 0), 60, 1, m* std::cos(45 * pi / 180), 15 * m},
         {new GxFlatEarthProjection(Wgs84(), 0, 179), 0, -179, 2 * m, 0},
         {new GxFlatEarthProjection(Wgs84(), 90, 0), 90, 1, m* std::cos(90 * pi / 180), 0},
         {new GxFlatEarthProjection(Wgs84(), 0, 0), 60, 1, m, 60 * m},
         {new GxTrapezoidalProjection, 60, 1, m* std::cos(60 * pi / 180), 60 * m},
-        {new GxTrapezoidalProjection(Wgs84(), 60, 0), 60, 1, m* std::cos(60 * pi / 180), 0},
         {new GxTrapezoidalProjection(Wgs84(), 0, -179.5), 90, 179.5, -m* std::cos(90 * pi / 180),
          90 * m},
     };
     for (const auto& c : cases) {
-        double x, y, lat, lon;
-        ASSERT_TRUE(c.p->LatLong2Proj(GxGeoAngle(c.lat), GxGeoAngle(c.lon), x, y));
-        EXPECT_EQ(Values(x, y), Values(c.x, c.y)) << c.p->GetProjectionName() << " " << c.lat;
-        ASSERT_TRUE(c.p->Proj2LatLong(x, y, lat, lon));
+        const gxVec2 xy = Map(*c.p, c.lat, c.lon);
+        double lat, lon;
+        EXPECT_EQ(Values(xy[0], xy[1]), Values(c.x, c.y))
+            << c.p->GetProjectionName() << " " << c.lat;
+        ASSERT_TRUE(c.p->Proj2LatLong(xy[0], xy[1], lat, lon));
         EXPECT_NEAR(lat, c.lat, 1e-9);
         EXPECT_NEAR(GxGeoAngle(lon - c.lon), 0.0, 1e-6); // 1e-6: the cosine near 0 at 90
     }
     // SetOrigin rederives the cosine: moved there, it converts as one made there.
     GxFlatEarthProjection moved(Wgs84(), 0, 0);
-    double mx, my;
     ASSERT_TRUE(moved.SetOrigin(45.0, 0.0));
-    ASSERT_TRUE(moved.LatLong2Proj(60.0, 1.0, mx, my));
-    EXPECT_EQ(Values(mx, my), Values(cases[1].x, cases[1].y));
+    EXPECT_EQ(Map(moved, 60, 1), gxVec2(cases[0].x, cases[0].y));
 
     // An inverse beyond +-90 before wrapping is off the Earth; longitudes wrap.
     const struct {
