@@ -1,6 +1,5 @@
 // Each projection's own parameters: the PROJ lists they make, their setters and
-// equality, the library's own flat-earth and trapezoidal formulas, and the UTM
-// zones against GeographicLib where it is installed.
+// equality, and the library's own flat-earth and trapezoidal formulas.
 
 #include "CommaLocale.h"
 #include "ProjectionKinds.h"
@@ -10,10 +9,6 @@
 
 #include <algorithm>
 #include <cmath>
-
-#ifdef GEOFRAME_HAVE_GEOGRAPHICLIB
-#include <GeographicLib/UTMUPS.hpp>
-#endif
 
 namespace {
 
@@ -70,19 +65,19 @@ TEST(UTMProjection, ZoneOfLong) {
 }
 
 // The UTM/UPS zone of a point: the edges of the UPS caps, of the Norway and
-// Svalbard exceptions and of longitude (GeographicLib's agreement on a grid is
-// below).
+// Svalbard exceptions and of longitude.
 TEST(UTMProjection, StandardZone) {
     const double below84 = std::nextafter(84.0, 0.0), below3 = std::nextafter(3.0, 0.0);
     const double cases[][4] = {
         // lat, lon, zone, hemisphere; zone -1: refused
-        {84, 0, 0, 0},       {below84, 0, 31, 0}, {-80, 0, 31, 1},       {-80.000001, 0, 0, 1},
-        {-90, 0, 0, 1},      {-0.0, 5, 31, 0},    {-1e-300, 5, 31, 1},   {56, 3, 32, 0},
-        {56, below3, 31, 0}, {63.99, 5.9, 32, 0}, {64, 3, 31, 0},        {72, 8.99, 31, 0},
-        {78, 9, 33, 0},      {83.9, 20.9, 33, 0}, {80, 21, 35, 0},       {80, 41.9, 37, 0},
-        {80, 42, 38, 0},     {71.99, 9, 32, 0},   {0, 180, 1, 0},        {0, -180, 1, 0},
-        {0, 179.99, 60, 0},  {0, 540, 1, 0},      {0, -1e-300, 30, 0},   {91, 0, -1, -1},
-        {NAN, 0, -1, -1},    {0, NAN, -1, -1},    {0, INFINITY, -1, -1}, {-90.5, 0, -1, -1},
+        {84, 0, 0, 0},     {below84, 0, 31, 0},   {-80, 0, 31, 1},     {-80.000001, 0, 0, 1},
+        {90, 45, 0, 0},    {-90, 0, 0, 1},        {-0.0, 5, 31, 0},    {-1e-300, 5, 31, 1},
+        {56, 3, 32, 0},    {56, below3, 31, 0},   {63.99, 5.9, 32, 0}, {64, 3, 31, 0},
+        {72, 8.99, 31, 0}, {78, 9, 33, 0},        {83.9, 20.9, 33, 0}, {80, 21, 35, 0},
+        {80, 33, 37, 0},   {80, 41.9, 37, 0},     {80, 42, 38, 0},     {71.99, 9, 32, 0},
+        {0, 180, 1, 0},    {0, -180, 1, 0},       {0, -190, 2, 0},     {0, 179.99, 60, 0},
+        {0, 540, 1, 0},    {0, -1e-300, 30, 0},   {91, 0, -1, -1},     {NAN, 0, -1, -1},
+        {0, NAN, -1, -1},  {0, INFINITY, -1, -1}, {-90.5, 0, -1, -1},
     };
     for (const auto& c : cases) {
         int zone = -1, hemisphere = -1;
@@ -299,33 +294,5 @@ TEST(ProjectionParameters, RefusedRadiiAndTheProcessLocale) {
               (Texts{"proj=aea", "lat_0=23.500000", "lon_0=-96.250000", "lat_1=29.500000",
                      "lat_2=45.125000", kA, kB}));
 }
-
-#ifdef GEOFRAME_HAVE_GEOGRAPHICLIB
-// The zone of every point of a half-degree grid and of the closest doubles on
-// either side of each band edge, as GeographicLib's UTMUPS chooses it.
-TEST(ProjectionAgreement, StandardZoneAsGeographicLib) {
-    std::vector<double> lats, lons;
-    const auto around = [](std::vector<double>& values, double edge) {
-        values.insert(values.end(), {std::nextafter(edge, -1e9), edge, std::nextafter(edge, 1e9)});
-    };
-    for (double lat = -90; lat <= 90; lat += 0.5)
-        around(lats, lat);
-    for (double lon = -540; lon <= 540; lon += 0.5)
-        around(lons, lon);
-    for (const double lat : lats) {
-        for (const double lon : lons) {
-            int zone = -1, hemisphere = -1;
-            const bool ok = GxUTMProjection::StandardZone(lat, lon, zone, hemisphere);
-            if (std::fabs(lat) > 90) {
-                EXPECT_FALSE(ok) << lat;
-                continue;
-            }
-            ASSERT_TRUE(ok) << lat << ", " << lon;
-            ASSERT_EQ(zone, GeographicLib::UTMUPS::StandardZone(lat, lon)) << lat << ", " << lon;
-            ASSERT_EQ(hemisphere, lat >= 0 ? 0 : 1) << lat << ", " << lon;
-        }
-    }
-}
-#endif
 
 } // namespace
