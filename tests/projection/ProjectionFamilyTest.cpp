@@ -248,40 +248,38 @@ TEST(Proj4Interface, ParameterListStates) {
     ASSERT_TRUE(Utm32(adapter));
     EXPECT_FALSE(adapter.SetParameters(nullptr, "zone=31", nullptr)); // keeps list and projector
     EXPECT_EQ(Parameters(adapter),
-              (std::vector<std::string>{"proj=utm", "zone=32", "a=6378137.0", "b=6356752.314245"}));
+              (Texts{"proj=utm", "zone=32", "a=6378137.0", "b=6356752.314245"}));
     EXPECT_TRUE(Converts(adapter));
 
     // Refused lists are kept, without a projector. The last two are accepted by PROJ
     // but do not convert from radians.
-    EXPECT_FALSE(adapter.SetParameters("proj=nonsense", nullptr));
-    EXPECT_FALSE(Converts(adapter));
-    EXPECT_TRUE(Utm32(adapter));
-    EXPECT_FALSE(adapter.SetParameters("proj=utm", "zone=99", nullptr));
-    EXPECT_FALSE(Converts(adapter));
+    EXPECT_EQ(Succeeded({{"nonsense", adapter.SetParameters("proj=nonsense", nullptr)},
+                         {"converts", Converts(adapter)},
+                         {"utm", Utm32(adapter)},
+                         {"zone 99", adapter.SetParameters("proj=utm", "zone=99", nullptr)},
+                         {"converts", Converts(adapter)}}),
+              " utm");
     EXPECT_FALSE(adapter.SetParameters("proj=longlat", "ellps=WGS84", "type=crs", nullptr));
     EXPECT_FALSE(adapter.SetParameters("proj=pipeline", "step", "proj=unitconvert", "xy_in=deg",
                                        "xy_out=rad", "step", "proj=utm", "zone=32", nullptr));
-    EXPECT_EQ(Parameters(adapter).size(), 8u);
-    EXPECT_FALSE(Converts(adapter));
+    EXPECT_EQ(Values(Parameters(adapter).size(), Converts(adapter)), "8 false");
 
     const char* f = "no_defs"; // at most twenty strings are taken
     EXPECT_TRUE(adapter.SetParameters("+proj=utm", "+zone=32", "+ellps=WGS84", f, f, f, f, f, f, f,
                                       f, f, f, f, f, f, f, f, f, "20th", "never", nullptr));
     const std::vector<std::string> twenty = Parameters(adapter);
-    ASSERT_EQ(twenty.size(), 20u);
-    EXPECT_EQ(twenty.back(), "20th");
-    EXPECT_TRUE(Converts(adapter));
+    EXPECT_EQ(Values(twenty.size(), twenty.back(), Converts(adapter)), "20 20th true");
 
     // The array entry takes any length; no strings or a null one change nothing.
     std::vector<const char*> many = {"proj=utm", "zone=32", "a=6378137.0", "b=6356752.314245"};
     many.resize(25, f);
-    EXPECT_FALSE(adapter.SetParameterList(0, many.data()));
     const char* withNull[] = {"proj=utm", nullptr};
-    EXPECT_FALSE(adapter.SetParameterList(2, withNull));
+    EXPECT_EQ(
+        Values(adapter.SetParameterList(0, many.data()), adapter.SetParameterList(2, withNull)),
+        "false false");
     EXPECT_EQ(adapter.GetParameterList(), twenty);
     EXPECT_TRUE(adapter.SetParameterList(25, many.data()));
-    EXPECT_TRUE(Converts(adapter));
-    EXPECT_EQ(adapter.GetParameterList().size(), 25u);
+    EXPECT_EQ(Values(adapter.GetParameterList().size(), Converts(adapter)), "25 true");
     EXPECT_EQ(adapter.GetParameterList(), Parameters(adapter));
 }
 
