@@ -23,7 +23,7 @@ using namespace testproj;
 TEST(ProjectionFamily, EveryOverloadRoundTripsAndShiftsByTheLocalOrigin) {
     for (const Kind& kind : Kinds()) {
         SCOPED_TRACE(kind.Name());
-        GxSmartRef<GxProjection> plain = kind.Make(), shifted = kind.Make();
+        Projection plain = kind.Make(), shifted = kind.Make();
         double ox, oy, oz; // a UPS projection's false origin, 0 for the others
         ASSERT_TRUE(plain->GetLocalOrigin(ox, oy, oz));
         ASSERT_TRUE(shifted->SetLocalOrigin(ox + 1000.0, oy + 2000.0, oz + 50.0));
@@ -63,14 +63,13 @@ TEST(ProjectionFamily, EveryOverloadRoundTripsAndShiftsByTheLocalOrigin) {
 
 TEST(ProjectionFamily, ClonesEqualityAndEllipsoidSharing) {
     Ellipsoid wgs84 = Wgs84();
-    std::vector<GxSmartRef<GxProjection>> all;
+    std::vector<Projection> all;
     for (const Kind& kind : Kinds()) {
         SCOPED_TRACE(kind.Name());
-        GxSmartRef<GxProjection> p = kind.Make(wgs84);
+        Projection p = kind.Make(wgs84);
         p->SetLocalOrigin(10.0, 20.0, 30.0);
-        GxSmartRef<GxProjection> clone = p->Clone();
-        EXPECT_EQ(Values(clone->IsEqual(p), p->IsEqual(clone),
-                         p->IsEqual(GxSmartRef<GxProjection>()),
+        Projection clone = p->Clone();
+        EXPECT_EQ(Values(clone->IsEqual(p), p->IsEqual(clone), p->IsEqual(Projection()),
                          clone->GetEllipsoid().Get() == wgs84.Get()),
                   "true true false true");
         EXPECT_NE(clone->GetProjectionInstanceDesc(), p->GetProjectionInstanceDesc()); // a copy
@@ -102,13 +101,13 @@ TEST(ProjectionFamily, AnEllipsoidChangedInPlaceReachesEveryHolder) {
         for (const Kind& kind : Kinds()) {
             SCOPED_TRACE(kind.Name());
             Ellipsoid shared = Wgs84();
-            GxSmartRef<GxProjection> p = kind.Make(shared), clone = p->Clone();
+            Projection p = kind.Make(shared), clone = p->Clone();
             const std::string before = p->GetProjectionInstanceDesc();
             change(*shared);
             Ellipsoid fresh = Wgs84();
             change(*fresh);
-            GxSmartRef<GxProjection> expected = kind.Make(fresh);
-            for (const GxSmartRef<GxProjection>& q : {p, clone, p->Clone()}) {
+            Projection expected = kind.Make(fresh);
+            for (const Projection& q : {p, clone, p->Clone()}) {
                 EXPECT_EQ(Values(q->IsEqual(expected), expected->IsEqual(q)), "true true");
                 EXPECT_STREQ(q->GetProjectionInstanceDesc(), expected->GetProjectionInstanceDesc());
                 EXPECT_EQ(Parameters(*q), Parameters(*expected));
@@ -123,12 +122,11 @@ TEST(ProjectionFamily, AnEllipsoidChangedInPlaceReachesEveryHolder) {
 
 TEST(ProjectionFamily, UnconfiguredAndRefusedProjectionsSayWhy) {
     // Made without parameters: not configured, and neither is a clone.
-    for (GxSmartRef<GxProjection> p : {GxSmartRef<GxProjection>(new GxUTMProjection),
-                                       GxSmartRef<GxProjection>(new GxLCCProjection),
-                                       GxSmartRef<GxProjection>(new GxACEAProjection),
-                                       GxSmartRef<GxProjection>(new GxStereographicProjection)}) {
+    for (Projection p :
+         {Projection(new GxUTMProjection), Projection(new GxLCCProjection),
+          Projection(new GxACEAProjection), Projection(new GxStereographicProjection)}) {
         SCOPED_TRACE(p->GetProjectionName());
-        for (GxSmartRef<GxProjection> q : {p, p->Clone()}) {
+        for (Projection q : {p, p->Clone()}) {
             const auto& proj4 = dynamic_cast<const GxProj4Projection&>(*q);
             gxVec3 out(1, 2, 3);
             EXPECT_EQ(Values(q->LatLong2Proj(gxVec3(9, 45, 0), out), out[0], out[1], out[2]),
@@ -155,7 +153,7 @@ TEST(ProjectionFamily, WithoutAnEllipsoid) {
         SCOPED_TRACE(kind.Name());
         // Taking the ellipsoid away stops a PROJ-backed projection converting with its
         // old list; giving one back restores it.
-        GxSmartRef<GxProjection> p = kind.prototype->Clone();
+        Projection p = kind.prototype->Clone();
         const gxVec3 in(kind.lonMin, kind.latMin, 0.0);
         gxVec3 out;
         EXPECT_EQ(p->SetEllipsoid(Ellipsoid()), kind.OwnMath());
@@ -174,7 +172,7 @@ TEST(ProjectionFamily, DescriptionsAreExact) {
     Ellipsoid grs80(new GxEllipsoid("GRS 1980(IUGG, 1980)"));
     Ellipsoid nameless(new GxEllipsoid(6378137.0, 6356752.0, 0, 0, 0, nullptr));
     const struct {
-        GxSmartRef<GxProjection> projection;
+        Projection projection;
         const char* text;
     } cases[] = {
         {new GxUTMProjection, "UTM (Universal Transverse Mercator)\nZone: 10, NORTH\nDatum: WGS84"},

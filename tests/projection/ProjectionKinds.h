@@ -16,6 +16,7 @@
 namespace testproj {
 
 using Ellipsoid = GxSmartRef<GxEllipsoidBase>;
+using Projection = GxSmartRef<GxProjection>;
 using Texts = std::vector<std::string>;
 
 inline Ellipsoid Wgs84() {
@@ -23,13 +24,13 @@ inline Ellipsoid Wgs84() {
 }
 
 struct Kind {
-    GxSmartRef<GxProjection> prototype; // configured on WGS 84
+    Projection prototype; // configured on WGS 84
     double latMin, latMax, lonMin, lonMax;
 
     const char* Name() const { return prototype->GetProjectionName(); }
     /// A configured copy of the prototype on `ellipsoid`.
-    GxSmartRef<GxProjection> Make(Ellipsoid ellipsoid = Wgs84()) const {
-        GxSmartRef<GxProjection> p = prototype->Clone();
+    Projection Make(Ellipsoid ellipsoid = Wgs84()) const {
+        Projection p = prototype->Clone();
         p->SetEllipsoid(ellipsoid);
         return p;
     }

@@ -136,7 +136,7 @@ TEST(ConicProjections, SettersListsAndRefusedParallels) {
                   " origin upper lower converts");
         EXPECT_EQ(Parameters(conic), (Texts{proj, "lat_0=23.000000", "lon_0=-96.000000",
                                             "lat_1=33.000000", "lat_2=45.000000", kA, kB}));
-        GxSmartRef<GxProjection> copy = conic.Clone();
+        Projection copy = conic.Clone();
 
         // PROJ refuses opposite parallels: the setter still succeeds, the angle is
         // kept and shown, conversions fail.
@@ -189,13 +189,12 @@ TEST(ProjectionParameters, FullPrecisionListsDescriptionsAndEquality) {
     // Texas South Central's origin 27 deg 50' and the k0 of a polar system: six
     // decimals move points, full precision hands PROJ the doubles themselves.
     const double lat0 = 27.0 + 50.0 / 60.0, k0 = 0.97276901289;
-    GxSmartRef<GxEllipsoidBase> e = Wgs84();
-    for (GxSmartRef<GxProjection> p :
-         {GxSmartRef<GxProjection>(new GxLCCProjection(e, lat0, -99, 30.0 + 17.0 / 60, 28.3)),
-          GxSmartRef<GxProjection>(new GxStereographicProjection(e, -90, 0, k0))}) {
+    Ellipsoid e = Wgs84();
+    for (Projection p : {Projection(new GxLCCProjection(e, lat0, -99, 30.0 + 17.0 / 60, 28.3)),
+                         Projection(new GxStereographicProjection(e, -90, 0, k0))}) {
         SCOPED_TRACE(p->GetProjectionName());
         auto& proj4 = dynamic_cast<GxProj4Projection&>(*p);
-        GxSmartRef<GxProjection> classic = p->Clone();
+        Projection classic = p->Clone();
         const std::string description = p->GetProjectionInstanceDesc();
         gxVec3 before, after;
         const gxVec3 in(-98, lat0 > 0 ? 29 : -70, 0);
@@ -226,7 +225,7 @@ TEST(ProjectionParameters, FullPrecisionListsDescriptionsAndEquality) {
 TEST(DegreeGridProjections, FormulasBitForBit) {
     const double pi = 3.1415927, m = 111120.0;
     const struct {
-        GxSmartRef<GxProjection> p;
+        Projection p;
         double lat, lon, x, y;
     } cases[] = {
         {new GxFlatEarthProjection(Wgs84(), 45, 0), 60, 1, m* std::cos(45 * pi / 180), 15 * m},
