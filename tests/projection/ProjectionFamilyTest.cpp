@@ -63,7 +63,6 @@ TEST(ProjectionFamily, EveryOverloadRoundTripsAndShiftsByTheLocalOrigin) {
 
 TEST(ProjectionFamily, ClonesEqualityAndEllipsoidSharing) {
     Ellipsoid wgs84 = Wgs84();
-    std::vector<Projection> all;
     for (const Kind& kind : Kinds()) {
         SCOPED_TRACE(kind.Name());
         Projection p = kind.Make(wgs84);
@@ -80,12 +79,7 @@ TEST(ProjectionFamily, ClonesEqualityAndEllipsoidSharing) {
         clone->SetLocalOrigin(10.0, 20.0, 30.0);
         clone->SetEllipsoid(new GxEllipsoid("GRS80"));
         EXPECT_FALSE(p->IsEqual(clone));
-        all.push_back(p);
     }
-    // Different classes are never equal, whatever their parameters.
-    for (std::size_t i = 0; i < all.size(); ++i)
-        for (std::size_t j = 0; j < all.size(); ++j)
-            EXPECT_EQ(all[i]->IsEqual(all[j]), i == j) << i << " " << j;
 }
 
 TEST(ProjectionFamily, AnEllipsoidChangedInPlaceReachesEveryHolder) {
@@ -102,7 +96,6 @@ TEST(ProjectionFamily, AnEllipsoidChangedInPlaceReachesEveryHolder) {
             SCOPED_TRACE(kind.Name());
             Ellipsoid shared = Wgs84();
             Projection p = kind.Make(shared), clone = p->Clone();
-            const std::string before = p->GetProjectionInstanceDesc();
             change(*shared);
             Ellipsoid fresh = Wgs84();
             change(*fresh);
@@ -113,9 +106,6 @@ TEST(ProjectionFamily, AnEllipsoidChangedInPlaceReachesEveryHolder) {
                 EXPECT_EQ(Parameters(*q), Parameters(*expected));
                 EXPECT_EQ(RoundTrips(*q, kind, 20), RoundTrips(*expected, kind, 20));
             }
-            const bool renamed =
-                shared->GetEllipsoid() && std::strcmp(shared->GetEllipsoid(), "WGS84");
-            EXPECT_EQ(p->GetProjectionInstanceDesc() != before, renamed);
         }
     }
 }
