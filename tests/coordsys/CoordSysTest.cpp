@@ -115,16 +115,12 @@ TEST(CoordSys, SharingAndCopies) {
     GxCoordSys cs;
     ERef e;
     PRef p;
-    // The ellipsoid a system reports: "wgs84", "clarke", "other", "none" or "refused".
-    auto ellipsoid = [&](const GxCoordSysBase& s) {
-        return !s.GetEllipsoid(e)        ? "refused"
-               : !e                      ? "none"
-               : e.Get() == wgs84.Get()  ? "wgs84"
-               : e.Get() == clarke.Get() ? "clarke"
-                                         : "other";
+    // The ellipsoid a system reports, null when refused.
+    const auto held = [&e](const GxCoordSysBase& s) {
+        return s.GetEllipsoid(e) ? e.Get() : nullptr;
     };
     ASSERT_TRUE(cs.SetProjection(utm));
-    EXPECT_STREQ(ellipsoid(cs), "wgs84");
+    EXPECT_EQ(held(cs), wgs84.Get());
     // The ellipsoid reaches the shared projection.
     ASSERT_TRUE(cs.SetEllipsoid(clarke));
     EXPECT_EQ(utm->GetEllipsoid().Get(), clarke.Get());
@@ -132,24 +128,17 @@ TEST(CoordSys, SharingAndCopies) {
     ASSERT_TRUE(cs.SetProjection(PRef()));
     ASSERT_TRUE(cs.GetProjection(p));
     EXPECT_FALSE(p);
-    EXPECT_STREQ(ellipsoid(cs), "clarke");
+    EXPECT_EQ(held(cs), clarke.Get());
 
     // A clone holds a clone of the projection and the same ellipsoid.
     const CRef source = System(utm, "Distance", "Meters");
     source->SetVerticalDatum(GxCoordSysBase::VERTICAL_DATUM_GEOID);
     const BRef clone = source->Clone();
-    EXPECT_EQ(Values(*clone == *source, ellipsoid(*clone)), "true clarke");
+    EXPECT_EQ(Values(*clone == *source, held(*clone) == clarke.Get()), "true true");
     ASSERT_TRUE(clone->GetProjection(p));
     ASSERT_TRUE(p);
     static_cast<GxUTMProjection&>(*p).SetZone(34);
     EXPECT_TRUE(*clone != *source);
-    // Assignment changes nothing, also onto itself.
-    GxCoordSys assigned;
-    assigned = *source;
-    assigned = assigned;
-    char k[16], n[16];
-    ASSERT_TRUE(assigned.GetProjection(p));
-    EXPECT_EQ(Values(!p, assigned.GetUnits(k, n)), "true false") << "no projection, no units";
 }
 
 TEST(CoordSys, Equality) {
@@ -200,16 +189,14 @@ TEST(CoordFrame, TransformKindAroundTheThresholds) {
         double rotation;
         bool affine;
         gxVec2 image;
-    } rows[] = {{0, false, straight},       {5e-11, false, straight}, {-9.9e-11, false, straight},
-                {1e-10, true, straight},    {-1e-10, true, straight}, {5e-10, true, straight},
-                {90, true, gxVec2(97, 202)}};
+    } rows[] = {{0, false, straight},     {-9.9e-11, false, straight}, {1e-10, true, straight},
+                {-1e-10, true, straight}, {5e-10, true, straight},     {90, true, gxVec2(97, 202)}};
     for (const auto& r : rows) {
+        SCOPED_TRACE(r.rotation);
         const GxCoordFrame frame(100, 200, 2, 3, CRef(), r.rotation);
         EXPECT_EQ(dynamic_cast<const GxAffineTransform2D*>(frame.GetTransform()) != nullptr,
-                  r.affine)
-            << r.rotation;
-        const gxVec2 image = To(frame.GetTransform(), 1, 1);
-        EXPECT_LT((image - r.image).length(), 1e-8) << r.rotation;
+                  r.affine);
+        EXPECT_LT((To(frame.GetTransform(), 1, 1) - r.image).length(), 1e-8);
     }
 }
 

@@ -23,19 +23,18 @@ using namespace testproj;
 TEST(ProjectionFamily, EveryOverloadRoundTripsAndShiftsByTheLocalOrigin) {
     for (const Kind& kind : Kinds()) {
         SCOPED_TRACE(kind.Name());
-        GxSmartRef<GxProjection> plain = kind.Make(), shifted = kind.Make();
+        Projection plain = kind.Make(), shifted = kind.Make();
         double ox, oy, oz; // a UPS projection's false origin, 0 for the others
         ASSERT_TRUE(plain->GetLocalOrigin(ox, oy, oz));
         ASSERT_TRUE(shifted->SetLocalOrigin(ox + 1000.0, oy + 2000.0, oz + 50.0));
         for (const gxVec3& p : Points(kind, 200, 7)) {
+            SCOPED_TRACE(Values(p[0], p[1]));
             gxVec3 map, local, back, fromCoord;
-            ASSERT_TRUE(plain->LatLong2Proj(p, map)) << p[0] << " " << p[1];
-            ASSERT_TRUE(shifted->LatLong2Proj(p, local)) << p[0] << " " << p[1];
-            EXPECT_TRUE(local.equal(gxVec3(map[0] - 1000.0, map[1] - 2000.0, p[2] - 50.0), 1e-9))
-                << p[0] << " " << p[1];
+            ASSERT_TRUE(plain->LatLong2Proj(p, map));
+            ASSERT_TRUE(shifted->LatLong2Proj(p, local));
+            EXPECT_TRUE(local.equal(gxVec3(map[0] - 1000.0, map[1] - 2000.0, p[2] - 50.0), 1e-9));
             ASSERT_TRUE(shifted->Proj2LatLong(local, back));
             EXPECT_TRUE(back.equal(gxVec3(p[0], p[1], local[2] + 50.0), 1e-8)) << back[0];
-            EXPECT_EQ(back[2], local[2] + 50.0);
 
             // The other forms agree with the gxVec3 ones.
             const GxGeoCoord coord(GxGeoAngle(p[1], "N"), GxGeoAngle(p[0], "E"), p[2], Wgs84());
@@ -64,14 +63,12 @@ TEST(ProjectionFamily, EveryOverloadRoundTripsAndShiftsByTheLocalOrigin) {
 
 TEST(ProjectionFamily, ClonesEqualityAndEllipsoidSharing) {
     Ellipsoid wgs84 = Wgs84();
-    std::vector<GxSmartRef<GxProjection>> all;
     for (const Kind& kind : Kinds()) {
         SCOPED_TRACE(kind.Name());
-        GxSmartRef<GxProjection> p = kind.Make(wgs84);
+        Projection p = kind.Make(wgs84);
         p->SetLocalOrigin(10.0, 20.0, 30.0);
-        GxSmartRef<GxProjection> clone = p->Clone();
-        EXPECT_EQ(Values(clone->IsEqual(p), p->IsEqual(clone),
-                         p->IsEqual(GxSmartRef<GxProjection>()),
+        Projection clone = p->Clone();
+        EXPECT_EQ(Values(clone->IsEqual(p), p->IsEqual(clone), p->IsEqual(Projection()),
                          clone->GetEllipsoid().Get() == wgs84.Get()),
                   "true true false true");
         EXPECT_NE(clone->GetProjectionInstanceDesc(), p->GetProjectionInstanceDesc()); // a copy
@@ -82,12 +79,7 @@ TEST(ProjectionFamily, ClonesEqualityAndEllipsoidSharing) {
         clone->SetLocalOrigin(10.0, 20.0, 30.0);
         clone->SetEllipsoid(new GxEllipsoid("GRS80"));
         EXPECT_FALSE(p->IsEqual(clone));
-        all.push_back(p);
     }
-    // Different classes are never equal, whatever their parameters.
-    for (std::size_t i = 0; i < all.size(); ++i)
-        for (std::size_t j = 0; j < all.size(); ++j)
-            EXPECT_EQ(all[i]->IsEqual(all[j]), i == j) << i << " " << j;
 }
 
 TEST(ProjectionFamily, AnEllipsoidChangedInPlaceReachesEveryHolder) {
@@ -103,42 +95,28 @@ TEST(ProjectionFamily, AnEllipsoidChangedInPlaceReachesEveryHolder) {
         for (const Kind& kind : Kinds()) {
             SCOPED_TRACE(kind.Name());
             Ellipsoid shared = Wgs84();
-            GxSmartRef<GxProjection> p = kind.Make(shared), clone = p->Clone();
-            const std::string before = p->GetProjectionInstanceDesc();
+            Projection p = kind.Make(shared), clone = p->Clone();
             change(*shared);
             Ellipsoid fresh = Wgs84();
             change(*fresh);
-            GxSmartRef<GxProjection> expected = kind.Make(fresh);
-            for (const GxSmartRef<GxProjection>& q : {p, clone, p->Clone()}) {
+            Projection expected = kind.Make(fresh);
+            for (const Projection& q : {p, clone, p->Clone()}) {
                 EXPECT_EQ(Values(q->IsEqual(expected), expected->IsEqual(q)), "true true");
                 EXPECT_STREQ(q->GetProjectionInstanceDesc(), expected->GetProjectionInstanceDesc());
                 EXPECT_EQ(Parameters(*q), Parameters(*expected));
-                for (const gxVec3& point : Points(kind, 20, 3)) {
-                    gxVec3 got, want, back, wantBack;
-                    ASSERT_TRUE(q->LatLong2Proj(point, got));
-                    ASSERT_TRUE(expected->LatLong2Proj(point, want));
-                    EXPECT_EQ(got, want);
-                    EXPECT_EQ(
-                        Values(q->Proj2LatLong(got, back), expected->Proj2LatLong(want, wantBack)),
-                        "true true");
-                    EXPECT_EQ(back, wantBack);
-                }
+                EXPECT_EQ(RoundTrips(*q, kind, 20), RoundTrips(*expected, kind, 20));
             }
-            const bool renamed =
-                shared->GetEllipsoid() && std::strcmp(shared->GetEllipsoid(), "WGS84");
-            EXPECT_EQ(p->GetProjectionInstanceDesc() != before, renamed);
         }
     }
 }
 
 TEST(ProjectionFamily, UnconfiguredAndRefusedProjectionsSayWhy) {
     // Made without parameters: not configured, and neither is a clone.
-    for (GxSmartRef<GxProjection> p : {GxSmartRef<GxProjection>(new GxUTMProjection),
-                                       GxSmartRef<GxProjection>(new GxLCCProjection),
-                                       GxSmartRef<GxProjection>(new GxACEAProjection),
-                                       GxSmartRef<GxProjection>(new GxStereographicProjection)}) {
+    for (Projection p :
+         {Projection(new GxUTMProjection), Projection(new GxLCCProjection),
+          Projection(new GxACEAProjection), Projection(new GxStereographicProjection)}) {
         SCOPED_TRACE(p->GetProjectionName());
-        for (GxSmartRef<GxProjection> q : {p, p->Clone()}) {
+        for (Projection q : {p, p->Clone()}) {
             const auto& proj4 = dynamic_cast<const GxProj4Projection&>(*q);
             gxVec3 out(1, 2, 3);
             EXPECT_EQ(Values(q->LatLong2Proj(gxVec3(9, 45, 0), out), out[0], out[1], out[2]),
@@ -165,7 +143,7 @@ TEST(ProjectionFamily, WithoutAnEllipsoid) {
         SCOPED_TRACE(kind.Name());
         // Taking the ellipsoid away stops a PROJ-backed projection converting with its
         // old list; giving one back restores it.
-        GxSmartRef<GxProjection> p = kind.prototype->Clone();
+        Projection p = kind.prototype->Clone();
         const gxVec3 in(kind.lonMin, kind.latMin, 0.0);
         gxVec3 out;
         EXPECT_EQ(p->SetEllipsoid(Ellipsoid()), kind.OwnMath());
@@ -184,7 +162,7 @@ TEST(ProjectionFamily, DescriptionsAreExact) {
     Ellipsoid grs80(new GxEllipsoid("GRS 1980(IUGG, 1980)"));
     Ellipsoid nameless(new GxEllipsoid(6378137.0, 6356752.0, 0, 0, 0, nullptr));
     const struct {
-        GxSmartRef<GxProjection> projection;
+        Projection projection;
         const char* text;
     } cases[] = {
         {new GxUTMProjection, "UTM (Universal Transverse Mercator)\nZone: 10, NORTH\nDatum: WGS84"},
@@ -211,15 +189,10 @@ TEST(ProjectionFamily, DescriptionsAreExact) {
     for (const auto& c : cases)
         EXPECT_STREQ(c.projection->GetProjectionInstanceDesc(), c.text);
 
-    // The local origin is not shown: the text, and its pointer, stay. A new
-    // ellipsoid rebuilds the last line.
-    GxSmartRef<GxProjection> p = cases[0].projection;
-    const char* before = p->GetProjectionInstanceDesc();
-    p->SetLocalOrigin(5.0, 6.0, 7.0);
-    EXPECT_EQ(p->GetProjectionInstanceDesc(), before);
-    p->SetEllipsoid(grs80);
-    EXPECT_STREQ(p->GetProjectionInstanceDesc(),
-                 "UTM (Universal Transverse Mercator)\nZone: 10, NORTH\nDatum: GRS 1980(I");
+    // The local origin is not shown: the text, and its pointer, stay.
+    const char* before = cases[0].projection->GetProjectionInstanceDesc();
+    cases[0].projection->SetLocalOrigin(5.0, 6.0, 7.0);
+    EXPECT_EQ(cases[0].projection->GetProjectionInstanceDesc(), before);
 }
 
 std::vector<std::string> Parameters(GxProj4Interface& adapter) {
@@ -263,7 +236,7 @@ TEST(Proj4Interface, ParameterListStates) {
     ASSERT_TRUE(Utm32(adapter));
     EXPECT_FALSE(adapter.SetParameters(nullptr, "zone=31", nullptr)); // keeps list and projector
     EXPECT_EQ(Parameters(adapter),
-              (std::vector<std::string>{"proj=utm", "zone=32", "a=6378137.0", "b=6356752.314245"}));
+              (Texts{"proj=utm", "zone=32", "a=6378137.0", "b=6356752.314245"}));
     EXPECT_TRUE(Converts(adapter));
 
     // Refused lists are kept, without a projector. The last two are accepted by PROJ
@@ -276,27 +249,24 @@ TEST(Proj4Interface, ParameterListStates) {
     EXPECT_FALSE(adapter.SetParameters("proj=longlat", "ellps=WGS84", "type=crs", nullptr));
     EXPECT_FALSE(adapter.SetParameters("proj=pipeline", "step", "proj=unitconvert", "xy_in=deg",
                                        "xy_out=rad", "step", "proj=utm", "zone=32", nullptr));
-    EXPECT_EQ(Parameters(adapter).size(), 8u);
-    EXPECT_FALSE(Converts(adapter));
+    EXPECT_EQ(Values(Parameters(adapter).size(), Converts(adapter)), "8 false");
 
     const char* f = "no_defs"; // at most twenty strings are taken
     EXPECT_TRUE(adapter.SetParameters("+proj=utm", "+zone=32", "+ellps=WGS84", f, f, f, f, f, f, f,
                                       f, f, f, f, f, f, f, f, f, "20th", "never", nullptr));
     const std::vector<std::string> twenty = Parameters(adapter);
-    ASSERT_EQ(twenty.size(), 20u);
-    EXPECT_EQ(twenty.back(), "20th");
-    EXPECT_TRUE(Converts(adapter));
+    EXPECT_EQ(Values(twenty.size(), twenty.back(), Converts(adapter)), "20 20th true");
 
     // The array entry takes any length; no strings or a null one change nothing.
     std::vector<const char*> many = {"proj=utm", "zone=32", "a=6378137.0", "b=6356752.314245"};
     many.resize(25, f);
-    EXPECT_FALSE(adapter.SetParameterList(0, many.data()));
     const char* withNull[] = {"proj=utm", nullptr};
-    EXPECT_FALSE(adapter.SetParameterList(2, withNull));
+    EXPECT_EQ(
+        Values(adapter.SetParameterList(0, many.data()), adapter.SetParameterList(2, withNull)),
+        "false false");
     EXPECT_EQ(adapter.GetParameterList(), twenty);
     EXPECT_TRUE(adapter.SetParameterList(25, many.data()));
-    EXPECT_TRUE(Converts(adapter));
-    EXPECT_EQ(adapter.GetParameterList().size(), 25u);
+    EXPECT_EQ(Values(adapter.GetParameterList().size(), Converts(adapter)), "25 true");
     EXPECT_EQ(adapter.GetParameterList(), Parameters(adapter));
 }
 
@@ -339,28 +309,20 @@ TEST(Proj4Interface, EllipsoidTable) {
 // under ThreadSanitizer, where each refusal takes about a second: kept small), and
 // projections convert (refused points among them) as on a single thread.
 TEST(ProjectionFamily, DistinctObjectsWorkOnDistinctThreads) {
-    const auto run = [](int& refusals, std::vector<gxVec3>& out) {
+    const auto run = [](int& refusals, std::string& out) {
         const char* lists[][2] = {
             {"proj=bogus", nullptr}, {"proj=utm", "ellps=foo"}, {"proj=merc", "lat_ts=95"}};
         for (const auto& list : lists) // a new adapter, and so a new context, each
             refusals += !GxProj4Interface().SetParameters(list[0], list[1], nullptr);
         Ellipsoid e = Wgs84(); // one per thread: counts only
-        for (const Kind& kind : Kinds()) {
-            GxSmartRef<GxProjection> p = kind.Make(e);
-            for (const gxVec3& point : Points(kind, 300, 5)) {
-                gxVec3 map, back, refused;
-                p->LatLong2Proj(point, map);
-                p->Proj2LatLong(map, back);
-                p->LatLong2Proj(gxVec3(point[0], 95.0, 0.0), refused);
-                out.insert(out.end(), {map, back, refused});
-            }
-        }
+        for (const Kind& kind : Kinds())
+            out += RoundTrips(*kind.Make(e), kind, 300);
     };
     int single = 0;
-    std::vector<gxVec3> expected;
+    std::string expected;
     run(single, expected);
     std::vector<int> refusals(4, 0);
-    std::vector<std::vector<gxVec3>> results(4);
+    std::vector<std::string> results(4);
     const std::string printed = StandardErrorOf([&] {
         std::vector<std::thread> threads;
         for (int t = 0; t < 4; ++t)
@@ -502,33 +464,26 @@ TEST(Batch, ArrayContractOnEveryPath) {
         {4e6, -4e6, 3e6},    {NAN, 1, 1},       {1, INFINITY, 1}, {1e-9, 0, 6.4e6},
         {-2e6, 1e5, -1.6e7}, {3e5, 4e5, 1e3},   {1e7, 1e7, 1e7},  {-6e6, -1, 2e6}};
 
-    // Other figures, full-precision radii and an ellipsoid changed in place after the
-    // projection was made (noticed by the next conversion, an array one), on random
-    // points within 30 degrees of the central meridian and 84 of the equator.
-    Ellipsoid intl(new GxEllipsoid("intl")), clrk66(new GxEllipsoid("clrk66"));
-    GxUTMProjection south(intl, 56, 1), reshaped(clrk66, 2, 0);
+    // Another figure, full-precision radii, the southern hemisphere across the
+    // antimeridian, and the figure changed in place after the projection was made
+    // (noticed by the next conversion, an array one), on random points within 30
+    // degrees of the central meridian and 84 of the equator.
+    Ellipsoid intl(new GxEllipsoid("intl"));
+    GxUTMProjection south(intl, 1, 1);
     south.SetLocalOrigin(1500.25, -2500.5, 3);
     south.SetFullPrecision(true);
-    reshaped.SetLocalOrigin(-300, 700, 3);
-    std::vector<std::array<double, 3>> inDomain[2], mapped[2];
-    for (int i = 0; i < 2; ++i) {
-        const GxUTMProjection& p = i ? reshaped : south;
-        const double lon0 = i ? -171 : 153;
-        for (const gxVec3& v :
-             testproj::Points({nullptr, -84, 84, lon0 - 30, lon0 + 30}, 1000, i)) {
-            double x, y;
-            p.LatLong2Proj(GxGeoAngle(v[1]), GxGeoAngle(v[0]), x, y);
-            inDomain[i].push_back({v[1], v[0], 0});
-            mapped[i].push_back({x, y, 0});
-        }
+    std::vector<std::array<double, 3>> inDomain, mapped;
+    for (const gxVec3& v : testproj::Points({nullptr, -84, 84, -207, -147}, 1000, 0)) {
+        double x, y;
+        south.LatLong2Proj(GxGeoAngle(v[1]), GxGeoAngle(v[0]), x, y);
+        inDomain.push_back({v[1], v[0], 0});
+        mapped.push_back({x, y, 0});
     }
-    clrk66->SetSemiMajorRadius(clrk66->GetSemiMajorRadius() + 1.2345678901, true);
+    intl->SetSemiMajorRadius(intl->GetSemiMajorRadius() + 1.2345678901, true);
 
     const Contract contracts[] = {
-        {"intl UTM forward", &south, nullptr, false, 1e-8, inDomain[0]},
-        {"intl UTM inverse", &south, nullptr, true, 1e-12, mapped[0]},
-        {"reshaped UTM forward", &reshaped, nullptr, false, 1e-8, inDomain[1]},
-        {"reshaped UTM inverse", &reshaped, nullptr, true, 1e-12, mapped[1]},
+        {"reshaped intl UTM forward", &south, nullptr, false, 1e-8, inDomain},
+        {"reshaped intl UTM inverse", &south, nullptr, true, 1e-12, mapped},
         {"UTM forward", &utm, nullptr, false, 1e-8, geographic},
         {"UTM inverse", &utm, nullptr, true, 1e-12, map, 6},
         {"unconfigured UTM", &unconfigured, nullptr, false, 0, geographic},

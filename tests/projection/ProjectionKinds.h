@@ -3,6 +3,10 @@
 
 #include <geoframe/geoframe.h>
 
+#include "Text.h"
+
+#include <gtest/gtest.h>
+
 #include <random>
 #include <string>
 #include <vector>
@@ -12,6 +16,7 @@
 namespace testproj {
 
 using Ellipsoid = GxSmartRef<GxEllipsoidBase>;
+using Projection = GxSmartRef<GxProjection>;
 using Texts = std::vector<std::string>;
 
 inline Ellipsoid Wgs84() {
@@ -19,13 +24,13 @@ inline Ellipsoid Wgs84() {
 }
 
 struct Kind {
-    GxSmartRef<GxProjection> prototype; // configured on WGS 84
+    Projection prototype; // configured on WGS 84
     double latMin, latMax, lonMin, lonMax;
 
     const char* Name() const { return prototype->GetProjectionName(); }
     /// A configured copy of the prototype on `ellipsoid`.
-    GxSmartRef<GxProjection> Make(Ellipsoid ellipsoid = Wgs84()) const {
-        GxSmartRef<GxProjection> p = prototype->Clone();
+    Projection Make(Ellipsoid ellipsoid = Wgs84()) const {
+        Projection p = prototype->Clone();
         p->SetEllipsoid(ellipsoid);
         return p;
     }
@@ -56,6 +61,36 @@ inline std::vector<gxVec3> Points(const Kind& region, int count, unsigned seed) 
     for (int i = 0; i < count; ++i)
         points.emplace_back(GxGeoAngle(lon(rng)).GetDecimalDegrees(), lat(rng), height(rng));
     return points;
+}
+
+/// `count` points of the region forward, back, and moved to 95 N (off the Earth),
+/// as text: a line "ok x y z ok lon lat elevation ok x y z" a point, outputs
+/// written only where a call succeeds.
+inline std::string RoundTrips(const GxProjection& p, const Kind& region, int count) {
+    std::string text;
+    for (const gxVec3& point : Points(region, count, 3)) {
+        gxVec3 map, back, off;
+        const bool forward = p.LatLong2Proj(point, map), inverse = p.Proj2LatLong(map, back);
+        const bool offEarth = p.LatLong2Proj(gxVec3(point[0], 95.0, 0.0), off);
+        text += Values(forward, map[0], map[1], map[2], inverse, back[0], back[1], back[2],
+                       offEarth, off[0], off[1], off[2]) +
+                "\n";
+    }
+    return text;
+}
+
+/// The map point of (lat, lon); a refusal fails the test.
+inline gxVec2 Map(const GxProjection& p, double lat, double lon) {
+    gxVec2 xy;
+    EXPECT_TRUE(p.LatLong2Proj(GxGeoAngle(lat), GxGeoAngle(lon), xy[0], xy[1]))
+        << lat << " " << lon;
+    return xy;
+}
+
+/// Whether (lat, lon) is refused with the outputs left alone.
+inline bool Refuses(const GxProjection& p, double lat, double lon) {
+    double x = 7, y = 7;
+    return !p.LatLong2Proj(GxGeoAngle(lat), GxGeoAngle(lon), x, y) && x == 7 && y == 7;
 }
 
 /// The texts of a list handed out with new[], released.
