@@ -82,6 +82,28 @@ TEST(ProjectionFamily, ClonesEqualityAndEllipsoidSharing) {
     }
 }
 
+TEST(ProjectionFamily, EqualityComparesEachParameter) {
+    // Pairs that differ in one parameter, on one ellipsoid.
+    const Ellipsoid e = Wgs84();
+    using Stere = GxStereographicProjection;
+    const std::pair<Projection, Projection> pairs[] = {
+        {new GxUTMProjection(e, 56, 1), new GxUTMProjection(e, 55, 1)},
+        {new GxUTMProjection(e, 56, 1), new GxUTMProjection(e, 56, 0)},
+        {new GxLCCProjection(e, 40, -100, 50, 30), new GxLCCProjection(e, 41, -100, 50, 30)},
+        {new GxLCCProjection(e, 40, -100, 50, 30), new GxLCCProjection(e, 40, -101, 50, 30)},
+        {new GxLCCProjection(e, 40, -100, 50, 30), new GxLCCProjection(e, 40, -100, 51, 30)},
+        {new GxACEAProjection(e, -30, 135, -20, -40), new GxACEAProjection(e, -30, 135, -20, -41)},
+        {new Stere(e, -90, 0, 0.97), new Stere(e, -89, 0, 0.97)},
+        {new Stere(e, -90, 0, 0.97), new Stere(e, -90, 1, 0.97)},
+        {new Stere(e, -90, 0, 0.97), new Stere(e, -90, 0, 0.98)},
+        {new Stere(e, -90, 0, GxGeoAngle(-70)), new Stere(e, -90, 0, GxGeoAngle(-71))},
+        {new GxFlatEarthProjection(e, 45, 179), new GxFlatEarthProjection(e, 46, 179)},
+        {new GxTrapezoidalProjection(e, -33, 151), new GxTrapezoidalProjection(e, -33, 152)}};
+    for (const auto& [a, b] : pairs)
+        EXPECT_EQ(Values(a->IsEqual(b), b->IsEqual(a)), "false false")
+            << a->GetProjectionInstanceDesc();
+}
+
 TEST(ProjectionFamily, AnEllipsoidChangedInPlaceReachesEveryHolder) {
     // The shared ellipsoid is changed through its name and through its radius
     // setters; holders and their clones then convert, describe and compare as a
