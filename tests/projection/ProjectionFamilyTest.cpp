@@ -501,11 +501,12 @@ TEST(Batch, ArrayContractOnEveryPath) {
         inDomain.push_back({v[1], v[0], 0});
         mapped.push_back({x, y, 0});
     }
+    const GxUTMProjection southCopy(south); // each array direction meets the change first
     intl->SetSemiMajorRadius(intl->GetSemiMajorRadius() + 1.2345678901, true);
 
     const Contract contracts[] = {
         {"reshaped intl UTM forward", &south, nullptr, false, 1e-8, inDomain},
-        {"reshaped intl UTM inverse", &south, nullptr, true, 1e-12, mapped},
+        {"reshaped intl UTM inverse", &southCopy, nullptr, true, 1e-12, mapped},
         {"UTM forward", &utm, nullptr, false, 1e-8, geographic},
         {"UTM inverse", &utm, nullptr, true, 1e-12, map, 6},
         {"unconfigured UTM", &unconfigured, nullptr, false, 0, geographic},
