@@ -156,8 +156,8 @@ TEST(ConvertLine, OnePassReaderAsParseLine) {
     }
     int plain = 0;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        for (const FieldKind kind :
-             {FieldKind::Geographic, FieldKind::Cartesian, FieldKind::Projected}) {
+        for (const FieldKind kind : {FieldKind::Geographic, FieldKind::Cartesian,
+                                     FieldKind::Projected, FieldKind::ProjectedZone}) {
             ParsedLine one, parsed;
             const bool read = ReadPlainLine(lines[i], kind, one);
             plain += read;
@@ -217,14 +217,8 @@ TEST(ConvertLine, Cases) {
                     EXPECT_EQ(reason.substr(0, reason.find(": '")), f[4]) << input;
                 }
             } else if (f[0] == "refused") {
-                const std::string run = Execute(line, "1 2\n");
-                EXPECT_NE(run.find(f[3]), std::string::npos) << run;
-                std::string shape = run; // its reason as "..."
-                const std::size_t tail =
-                    run.rfind(" (see --help)\n"); // after "2||geoframe-convert: "
-                if (tail > 21 && run.find('\n') == tail + 13)
-                    shape.replace(21, tail - 21, "...");
-                EXPECT_EQ(shape, "2||geoframe-convert: ... (see --help)\n");
+                EXPECT_EQ(Execute(line, "1 2\n"),
+                          "2||geoframe-convert: " + f[3] + " (see --help)\n");
             } else {
                 EXPECT_EQ(f[0], "trip") << "no such kind";
             }
@@ -241,7 +235,7 @@ TEST(ConvertLine, Cases) {
             }
         }
     }
-    EXPECT_EQ(cases, 130) << "cases read";
+    EXPECT_EQ(cases, 129) << "cases read";
     GxDatum::CleanupDatum();
 }
 
@@ -266,12 +260,6 @@ TEST(ConvertLine, FixedNumbersAsPrintf) {
             std::string mine;
             AppendFixed(mine, value, decimals);
             ASSERT_EQ(mine, std::string(buffer, end)) << value << " at " << decimals;
-            char written[kFixedRoom];
-            if (const char* writtenEnd = WriteFixed(written, value, decimals)) {
-                ASSERT_EQ(std::string(written, static_cast<std::size_t>(writtenEnd - written)),
-                          mine)
-                    << value << " at " << decimals;
-            }
         }
     }
 }
@@ -405,6 +393,9 @@ TEST(ConvertProgram, ExitStatusesAndMessages) {
         {"--threads 2 --precision 0 geo geo", "1 2\nabc 1\n3 4",
          "1|1.00000 2.00000 0\nnan nan nan\n3.00000 4.00000 0|"
          "geoframe-convert: line 2: not a number or an angle: 'abc'\n"},
+        {"geo lcc:0,0,30,-30", "1 2\n",
+         "2||geoframe-convert: PROJ refuses the projection lcc:0,0,30,-30: lcc: Invalid value for "
+         "lat_1 and lat_2: |lat_1 + lat_2| should be > 0 (see --help)\n"},
         {"geo ecef >/dev/full", "1 2\n",
          "1||geoframe-convert: cannot write the output: No space left on device\n"},
         {"--version", "", "0|geoframe-convert " GEOFRAME_VERSION "\n|"},
