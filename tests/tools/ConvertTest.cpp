@@ -65,11 +65,11 @@ void ExpectNear(const std::string& got, const std::string& want, double toleranc
     }
 }
 
-/// A parsed line as text: the values (h before a height that was given), then the
+/// A parsed line as text: the values to the bit (h before a height that was given), then the
 /// carried text between bars.
 std::string Show(const ParsedLine& p) {
     char values[100];
-    std::snprintf(values, sizeof values, "%.12g %.12g %s%g |", p.values[0], p.values[1],
+    std::snprintf(values, sizeof values, "%a %a %s%a |", p.values[0], p.values[1],
                   p.hasHeight ? "h" : "", p.values[2]);
     return values + std::string(p.rest) + '|';
 }
@@ -159,7 +159,6 @@ TEST(ConvertLine, OnePassReaderAsParseLine) {
             if (read) {
                 ASSERT_TRUE(ParseLine(lines[i], kind, parsed)) << lines[i];
                 EXPECT_EQ(Show(one), Show(parsed)) << lines[i];
-                EXPECT_EQ(std::memcmp(one.values, parsed.values, sizeof one.values), 0) << lines[i];
             }
         }
     }
@@ -401,8 +400,8 @@ TEST(ConvertProgram, ExitStatusesAndMessages) {
           "0|FROM geo\nGEOGCRS[", "\nTO ecef\nGEODCRS[", "0|FROM EPSG:4326\nGEOGCRS[",
           "\nTO EPSG:32633\nUTM (Universal Transverse Mercator)\nZone: 33, NORTH\nParameters: full "
           "precision\nDatum: WGS 84\nPROJCRS[",
-          "0|NAME\n", "\nSYNOPSIS\n", "\nCOORDINATES\n", "\nOPTIONS\n", "\nEXIT STATUS\n",
-          "\nNAS-C\tNORTH AMERICAN 1927 MEAN FOR CONUS\n", "\ngx14Sphere\tQuorin v14 Sphere\n"})
+          "0|NAME\n", "\nNAS-C\tNORTH AMERICAN 1927 MEAN FOR CONUS\n",
+          "\ngx14Sphere\tQuorin v14 Sphere\n"})
         EXPECT_NE(shown.find(part), std::string::npos) << part;
     const std::string wkt = ::testing::TempDir() + "geoframe_crs.wkt";
     std::ofstream(wkt) << described.substr(described.find("PROJCRS["),
