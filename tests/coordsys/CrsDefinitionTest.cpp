@@ -133,7 +133,7 @@ TEST(CrsDefinition, RefusalsNameTheReasonAndKeepTheLastResult) {
         {"EPSG:3395", "Mercator (variant A) projection"},
         {"EPSG:99999", "crs not found"},
         {"", "unrecognized format"},
-        {"GEOGCS[\"x\",DATUM[", "missing"},
+        {"GEOGCS[\"x\",\nDATUM[", "missing"},
         {"+proj=pipeline +step +proj=utm +zone=32", "coordinate operation"},
         {"EPSG:5773", "vertical CRS"},
         {"EPSG:5972", "compound CRS"},

@@ -205,9 +205,6 @@ TEST(Ellipsoid, GeocentricKnownValuesPolarAxisFarAndDeepPoints) {
         EXPECT_EQ(Values(wgs84.GeocentricToLatLong(0, 0, p[0], la, lo, h, false), h), "true 0")
             << p[0] << ", without the height";
     }
-    ASSERT_TRUE(wgs84.GeocentricToLatLong(1e-6, 0, kB + 100, la, lo, h, true)); // just off it
-    EXPECT_NEAR(la, 90.0, 1e-9);
-    EXPECT_NEAR(h, 100.0, 1e-6);
 
     // Near the centre the iteration may give up: false, with the height written
     // (the angle outputs are then left alone, as on any refusal below).
