@@ -142,9 +142,6 @@ TEST_F(Datums, EllipsoidNamesInLookupOrder) {
     EXPECT_EQ(Figure(e), "Sphere|6378206.4000 6356583.8000 0.006769 4 5 6");
     EXPECT_FALSE(e.SetEllipsoid(nullptr, 7, 8, 9));
     EXPECT_EQ(Figure(e), "Sphere|6378206.4000 6356583.8000 0.006769 7 8 9");
-    GxEllipsoid zero(0, 0, 0, 0, 0, "zero"); // no figure: the default sphere
-    EXPECT_FALSE(zero.SetEllipsoid("nope", 0, 0, 0));
-    EXPECT_FALSE(zero != GxEllipsoid());
 
     // The name list: PROJ's, the datums, then the three spheres.
     char **ids = nullptr, **descriptions = nullptr;
@@ -205,9 +202,6 @@ TEST(Ellipsoid, GeocentricKnownValuesPolarAxisFarAndDeepPoints) {
         EXPECT_EQ(Values(wgs84.GeocentricToLatLong(0, 0, p[0], la, lo, h, false), h), "true 0")
             << p[0] << ", without the height";
     }
-    ASSERT_TRUE(wgs84.GeocentricToLatLong(1e-6, 0, kB + 100, la, lo, h, true)); // just off it
-    EXPECT_NEAR(la, 90.0, 1e-9);
-    EXPECT_NEAR(h, 100.0, 1e-6);
 
     // Near the centre the iteration may give up: false, with the height written
     // (the angle outputs are then left alone, as on any refusal below).
