@@ -55,12 +55,13 @@ struct Region {
 
 // Every mapped kind: UTM north and south, Lambert 2SP, 1SP with k0 = 1 and 1SP
 // with k0 < 1 (in grads on the Paris meridian), Albers, polar stereographic A and
-// B on both poles, and a US survey foot system.
+// B on both poles (UPS north to the pole itself, which a plain stereographic
+// projection would not reach), and a US survey foot system.
 const Region kRegions[] = {
     {"EPSG:32633", 1, 40, 60, 10, 20},    {"EPSG:32733", 1, -40, -5, 12, 18},
     {"EPSG:2154", 1, 42, 51, -4, 8},      {"EPSG:24200", 1, 17.5, 18.6, -78.5, -76},
     {"EPSG:27572", 1, 42, 51, -4, 8},     {"EPSG:5070", 1, 25, 49, -124, -67},
-    {"EPSG:32661", 1, 60, 89, -180, 180}, {"EPSG:3031", 1, -89, -60, -180, 180},
+    {"EPSG:32661", 1, 60, 90, -180, 180}, {"EPSG:3031", 1, -89, -60, -180, 180},
     {"EPSG:3413", 1, 60, 89, -180, 180},  {"EPSG:2227", 1200.0 / 3937.0, 36, 38.5, -123, -120},
 };
 
